@@ -1,0 +1,20 @@
+// One stored program: the layout shared by the state chunk, the preset and
+// bank files and the registry records.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kNumPrograms = 17;
+constexpr int kNumEffectParams = 18;
+constexpr int kNumHostParams = 36;
+constexpr int kProgramNameSize = 24;
+
+struct Program {
+  char name[kProgramNameSize];
+  float values[kNumEffectParams];
+};
+static_assert(sizeof(Program) == 96);
+
+// Stores text into a name field: at most 24 characters; a shorter name is
+// zero-padded, a name of exactly 24 characters has no terminator.
+void copyProgramName(char (&field)[kProgramNameSize], const char* text);
