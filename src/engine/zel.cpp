@@ -1,14 +1,35 @@
 #include "zel.h"
 
+#include <cmath>
+#include <new>
 #include <cstring>
 #include <string>
-#include <new>
 
 #include "../host/pluginentry.h"
 #include "identity.h"
 
 static_assert(std::char_traits<char>::length(kOndexProduct) == 63);
 static_assert(std::char_traits<char>::length(kOndexEffectName) <= kVstMaxEffectNameLen);
+
+namespace {
+
+constexpr int kDefaultRate = 44100;
+constexpr int kLowestRate = 5000;
+constexpr int kHighestRate = 200000;
+constexpr float kLowestTempo = 40.0f;
+constexpr float kHighestTempo = 400.0f;
+constexpr auto kRelaxed = std::memory_order_relaxed;
+
+// Integer part of a float, with non-finite and out-of-range values held to 0
+// and the int range, so that no host value can make the conversion undefined.
+int integerPart(float x) {
+  if (!(std::fabs(x) < 2.0e9f)) {
+    return std::isnan(x) ? 0 : (x > 0 ? 2000000000 : -2000000000);
+  }
+  return static_cast<int>(x);
+}
+
+}  // namespace
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
   if (!hostIsUsable(audioMaster)) {
@@ -22,17 +43,209 @@ Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
   setNumOutputs(2);
   setUniqueID(kOndexUniqueId);
   canProcessReplacing(true);
+
+  const float initial[kNumZelParameters] = {0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
+                                            0.5f, 0.0f, 0.5f, 0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f};
+  for (int i = 0; i < kNumZelParameters; ++i) {
+    values[i].store(initial[i], kRelaxed);
+  }
+  lfoIncrement.store(dsp::ModulationClock::kTwoPi / 441000.0f, kRelaxed);
+  tempoBpm.store(120.0f, kRelaxed);
+  updateSyncedDelay();
+
+  engineRate = kDefaultRate;
+  engine.prepare(engineRate);
+  engine.seat(delayTimeMs.load(kRelaxed));
+  delayChanged.store(false, kRelaxed);
+  engine.reset();
+
+  loadStoredDefaults();
   selectProgram(0);
 }
 
 Zel::~Zel() = default;
 
-void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
-  for (int channel = 0; channel < 2; ++channel) {
-    for (VstInt32 i = 0; i < sampleFrames; ++i) {
-      outputs[channel][i] = inputs[channel][i];
+void Zel::applySampleRate(int rate) {
+  engineRate = rate;
+  engine.prepare(rate);
+  const float newPeriod = static_cast<float>(rate) / rateHz.load(kRelaxed);
+  lfoPeriod.store(newPeriod, kRelaxed);
+  lfoIncrement.store(dsp::ModulationClock::kTwoPi / newPeriod, kRelaxed);
+  engine.seat(delayTimeMs.load(kRelaxed));
+  delayChanged.store(false, kRelaxed);
+  setAntiAliasCutoff(doublingCutoff(doublingFactor.load(kRelaxed) == 2.0f, 30000));
+}
+
+// Cutoff of the anti-alias filter: 6 kHz doubled, 14 kHz otherwise, scaled
+// down with the rate at low sample rates.
+float Zel::doublingCutoff(bool doubled, int limitRate) const {
+  const float rate = static_cast<float>(engineRate);
+  if (engineRate <= limitRate) {
+    return doubled ? rate * 6.0f / 44.1f : rate * 14.0f / 44.1f;
+  }
+  return doubled ? 6000.0f : 14000.0f;
+}
+
+void Zel::setAntiAliasCutoff(float fc) { antiAliasCutoff.store(fc, kRelaxed); }
+
+void Zel::suspend() {
+  engine.settleControls(snapshot());
+  engine.crossfadeGain = 0.001f;
+  engine.seat(delayTimeMs.load(kRelaxed));
+  delayChanged.store(false, kRelaxed);
+  engine.reset();
+}
+
+void Zel::resume() {
+  CPresetSystemEffect::resume();
+  songPositionBeats = 0.0f;
+  const float hostRate = getSampleRate();
+  int rate = integerPart(hostRate);
+  if (rate < kLowestRate || rate > kHighestRate) {
+    rate = kDefaultRate;
+  }
+  // A memory that could not be had is asked for again at every switch-on.
+  if (rate != engineRate || !engine.ready()) {
+    applySampleRate(rate);
+  }
+  engine.reset();
+}
+
+void Zel::selectProgram(VstInt32 index) {
+  values[kDlyClk].store(0.0f, kRelaxed);
+  clockSyncOn.store(false, kRelaxed);
+  delayChanged.store(false, kRelaxed);
+  CPresetSystemEffect::selectProgram(index);
+}
+
+void Zel::updateSyncedDelay() {
+  const float whole = numeratorTable[numIndex.load(kRelaxed)] * 240000.0f;
+  float v = whole / (denominatorTable[denIndex.load(kRelaxed)] * tempoBpm.load(kRelaxed)) / kMaxDelayMs;
+  if (v > 1.0f) {
+    v = 1.0f;
+  }
+  if (repeatOn.load(kRelaxed)) {
+    return;
+  }
+  delayChanged.store(true, kRelaxed);
+  values[kDlyTime].store(v, kRelaxed);
+  delayTimeMs.store(kMaxDelayMs * v, kRelaxed);
+}
+
+void Zel::setTempoFromControl(float v) {
+  float tempo = 400.0f * v;
+  if (!(tempo >= kLowestTempo)) {
+    tempo = kLowestTempo;
+  }
+  if (tempo != tempoBpm.load(kRelaxed)) {
+    tempoBpm.store(tempo, kRelaxed);
+    updateSyncedDelay();
+  }
+}
+
+void Zel::readHostTime(VstInt32 sampleFrames) {
+  if (const VstTimeInfo* info = getTimeInfo(kVstTempoValid)) {
+    float tempo = static_cast<float>(info->tempo);
+    if (tempo < kLowestTempo) {
+      tempo = kLowestTempo;
+    } else if (tempo > kHighestTempo) {
+      tempo = kHighestTempo;
+    }
+    // A tempo that is no number keeps the one we have.
+    if (!std::isnan(tempo) && tempo != tempoBpm.load(kRelaxed)) {
+      tempoBpm.store(tempo, kRelaxed);
+      if (clockSyncOn.load(kRelaxed)) {
+        updateSyncedDelay();
+      }
     }
   }
+  if (const VstTimeInfo* info = getTimeInfo(kVstPpqPosValid)) {
+    const auto ppq = static_cast<float>(info->ppqPos);
+    songPositionBeats = std::isfinite(ppq) ? ppq : 0.0f;
+  } else {
+    songPositionBeats += static_cast<float>(sampleFrames) * tempoBpm.load(kRelaxed) /
+                         (static_cast<float>(engineRate) * 60.0f);
+  }
+}
+
+BlockSettings Zel::snapshot() const {
+  BlockSettings s;
+  s.inputGainTarget = inputGainTarget.load(kRelaxed);
+  s.outputGainTarget = outputGainTarget.load(kRelaxed);
+  s.mix = values[kMix].load(kRelaxed);
+  s.feedback = values[kFbck].load(kRelaxed);
+  s.depth = values[kDepth].load(kRelaxed);
+  s.delaySign = delaySign.load(kRelaxed);
+  s.feedbackSign = feedbackSign.load(kRelaxed);
+  s.hiCutOn = hiCutOn.load(kRelaxed);
+  s.powerOn = powerOn.load(kRelaxed);
+  s.repeatOn = repeatOn.load(kRelaxed);
+  s.clock.lfoAmount = lfoAmount.load(kRelaxed);
+  s.clock.envelopeAmount = envelopeAmount.load(kRelaxed);
+  s.clock.squareWave = squareWave.load(kRelaxed);
+  s.clock.lfoIncrement = lfoIncrement.load(kRelaxed);
+  s.clock.manualClock = manualClock.load(kRelaxed);
+  s.clock.doublingFactor = doublingFactor.load(kRelaxed);
+  s.delayTimeMs = delayTimeMs.load(kRelaxed);
+  return s;
+}
+
+void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
+  const bool rightInput = isInputConnected(1);
+  const bool rightOutput = isOutputConnected(1);
+  readHostTime(sampleFrames);
+
+  const float cutoff = antiAliasCutoff.load(kRelaxed);
+  if (cutoff != engineCutoff) {
+    engineCutoff = cutoff;
+    engine.setAntiAliasCutoff(cutoff);
+  }
+
+  BlockSettings s = snapshot();
+  const float rate = static_cast<float>(engineRate);
+  const float tempo = tempoBpm.load(kRelaxed);
+  s.cycleLength = integerPart(s.delayTimeMs * rate / 1000.0f);
+  const float beatsPerCycle = s.delayTimeMs * tempo / 60000.0f;
+  if (beatsPerCycle > 0.0f) {
+    const float cycles = static_cast<float>(integerPart(songPositionBeats / beatsPerCycle));
+    s.cyclePosition =
+        integerPart((songPositionBeats - cycles * beatsPerCycle) * rate * 60.0f / tempo);
+  }
+  engine.repeatEngaged = repeatEngaged.load(kRelaxed);
+  s.restartCrossfade = restartCrossfade.exchange(false, kRelaxed);
+  if (sampleFrames > 0) {
+    // Requests are taken by the first sample of the block.
+    s.delayChanged = delayChanged.exchange(false, kRelaxed);
+    s.resetPeak = peakResetRequested.exchange(false, kRelaxed);
+    s.acknowledgeIndicator = indicatorAcknowledged.exchange(false, kRelaxed);
+  }
+
+  const float* inL = inputs[0];
+  const float* inR = rightInput ? inputs[1] : inputs[0];
+  float* outR = rightOutput ? outputs[1] : nullptr;
+  BlockResult result;
+  engine.process(inL, inR, outputs[0], outR, sampleFrames < 0 ? 0 : sampleFrames, s, result);
+
+  if (result.repeatEngagedAtBoundary && repeatOn.load(kRelaxed)) {
+    repeatEngaged.store(true, kRelaxed);
+  }
+  clockPeriod.store(engine.clock.clockPeriod, kRelaxed);
+  publishedPhase.store(engine.clock.lfoPhase, kRelaxed);
+  publishedPeak.store(engine.peakLevel, kRelaxed);
+  publishedIndicator.store(engine.cycleIndicator, kRelaxed);
+}
+
+EngineStatus Zel::getEngineStatus() {
+  EngineStatus status{};
+  status.oscillatorPhase = publishedPhase.load(kRelaxed);
+  status.peakLevel = publishedPeak.load(kRelaxed) * 0.5f;
+  peakResetRequested.store(true, kRelaxed);
+  const float ms = delayTimeMs.load(kRelaxed);
+  status.effectiveDelayMs = integerPart(clockPeriod.load(kRelaxed) * ms + 0.5f);
+  status.nominalDelayMs = integerPart(ms + 0.5f);
+  status.cycleIndicator = publishedIndicator.load(kRelaxed);
+  indicatorAcknowledged.store(true, kRelaxed);
+  return status;
 }
 
 bool Zel::getEffectName(char* name) {

@@ -1,15 +1,113 @@
 // The effect: a stereo delay whose memory is stepped by a variable clock.
+// Zel maps parameters to engine controls, talks to the host, and runs the
+// DelayEngine on the audio thread. Controls written from one thread and read
+// from another are relaxed atomics.
 #pragma once
 
+#include <atomic>
+
 #include "../presets/presetsystemeffect.h"
+#include "delayengine.h"
+#include "parametertable.h"
+
+struct EngineStatus {
+  float oscillatorPhase;  // radians
+  float peakLevel;        // half the peak of |L| + |R| since the last read
+  int effectiveDelayMs;   // delay heard, with the clock's period
+  int nominalDelayMs;     // delay set
+  bool cycleIndicator;
+};
 
 class Zel : public CPresetSystemEffect {
  public:
   explicit Zel(audioMasterCallback audioMaster);
   ~Zel() override;
 
+  void suspend() override;
+  void resume() override;
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+  void setParameter(VstInt32 index, float value) override;
+  float getParameter(VstInt32 index) override;
+  void getParameterLabel(VstInt32 index, char* label) override;
+  void getParameterDisplay(VstInt32 index, char* text) override;
+  void getParameterName(VstInt32 index, char* text) override;
+  bool getParameterProperties(VstInt32 index, VstParameterProperties* p) override;
   bool getEffectName(char* name) override;
   bool getVendorString(char* text) override;
   bool getProductString(char* text) override;
+  void selectProgram(VstInt32 index) override;
+
+  void updateSyncedDelay();
+  void setTempoFromControl(float v);
+  float getTempo() const { return tempoBpm.load(std::memory_order_relaxed); }
+  // Reading the status hands the peak reset and the indicator's clearing to the audio thread.
+  EngineStatus getEngineStatus();
+  void setAntiAliasCutoff(float fc);
+
+  // Read access for the editor and tests.
+  float getDelayTimeMs() const { return delayTimeMs.load(std::memory_order_relaxed); }
+  float getClockPeriod() const { return clockPeriod.load(std::memory_order_relaxed); }
+  float getManualClock() const { return manualClock.load(std::memory_order_relaxed); }
+  float getRateHz() const { return rateHz.load(std::memory_order_relaxed); }
+  float getAntiAliasCutoff() const { return antiAliasCutoff.load(std::memory_order_relaxed); }
+  bool isClockSyncOn() const { return clockSyncOn.load(std::memory_order_relaxed); }
+  bool isRepeatEngaged() const { return repeatEngaged.load(std::memory_order_relaxed); }
+  float getSongPosition() const { return songPositionBeats; }
+  int getEngineSampleRate() const { return engineRate; }
+  const DelayEngine& getEngine() const { return engine; }
+
+ private:
+  template <typename T>
+  using Shared = std::atomic<T>;
+
+  void applyParameter(VstInt32 index, float value);
+  void applySampleRate(int rate);
+  float doublingCutoff(bool doubled, int limitRate) const;
+  BlockSettings snapshot() const;
+  bool isOn(VstInt32 index) const;
+  void readHostTime(VstInt32 sampleFrames);
+
+  // Kept values of the 18 parameters.
+  Shared<float> values[kNumZelParameters];
+
+  // Derived controls.
+  Shared<float> inputGainTarget{1.0f};
+  Shared<float> outputGainTarget{1.0f};
+  Shared<float> delayTimeMs{0.0f};
+  Shared<bool> delayChanged{false};
+  Shared<float> doublingFactor{1.0f};
+  Shared<float> delaySign{1.0f};
+  Shared<float> feedbackSign{1.0f};
+  Shared<bool> hiCutOn{false};
+  Shared<bool> powerOn{true};
+  Shared<bool> squareWave{true};
+  Shared<bool> repeatOn{false};
+  Shared<bool> clockSyncOn{false};
+  Shared<float> manualClock{1.0f};
+  Shared<float> clockPeriod{1.0f};
+  Shared<float> lfoAmount{0.0f};
+  Shared<float> envelopeAmount{1.0f};
+  Shared<float> rateHz{0.1f};
+  Shared<float> lfoPeriod{441000.0f};
+  Shared<float> lfoIncrement{0.0f};
+  Shared<int> numIndex{0};
+  Shared<int> denIndex{0};
+  Shared<bool> repeatEngaged{false};
+  Shared<bool> restartCrossfade{false};
+  Shared<float> antiAliasCutoff{14000.0f};
+
+  // Tempo and position.
+  Shared<float> tempoBpm{120.0f};
+  float songPositionBeats = 0.0f;
+
+  // Status for the editor, and the requests it hands to the audio thread.
+  Shared<float> publishedPhase{0.0f};
+  Shared<float> publishedPeak{0.0f};
+  Shared<bool> publishedIndicator{false};
+  Shared<bool> peakResetRequested{false};
+  Shared<bool> indicatorAcknowledged{false};
+
+  int engineRate = 44100;
+  float engineCutoff = 0.0f;  // the cutoff the engine's filter was designed for
+  DelayEngine engine;
 };

@@ -1,0 +1,112 @@
+// The signal path: input stage, anti-alias filter, limiter, a delay memory
+// written and read at the variable clock's rate, feedback and output mix.
+// Plain and allocation-free while processing; allocation only in prepare().
+#pragma once
+
+#include "dsp/antialiasfilter.h"
+#include "dsp/levellimiter.h"
+#include "dsp/modulationclock.h"
+
+// What the audio thread reads of the controls, once per block.
+struct BlockSettings {
+  float inputGainTarget = 1.0f;
+  float outputGainTarget = 1.0f;
+  float mix = 0.5f;
+  float feedback = 0.0f;
+  float depth = 0.0f;
+  float delaySign = 1.0f;
+  float feedbackSign = 1.0f;
+  bool hiCutOn = false;
+  bool powerOn = true;
+  bool repeatOn = false;
+  dsp::ClockSettings clock{0.0f, 1.0f, true, 0.0f, 1.0f, 1.0f};
+  // Requests consumed by this block.
+  bool delayChanged = false;
+  float delayTimeMs = 0.0f;
+  bool restartCrossfade = false;
+  bool resetPeak = false;
+  bool acknowledgeIndicator = false;
+  // Routing, from the host's pin answers.
+  bool rightInput = true;
+  bool rightOutput = true;
+  // Delay cycle, from the song position: position in samples, cycle length D.
+  int cyclePosition = 0;
+  int cycleLength = 0;
+};
+
+// What the block leaves for the controls and the editor.
+struct BlockResult {
+  bool repeatEngagedAtBoundary = false;
+};
+
+class DelayEngine {
+ public:
+  DelayEngine() = default;
+  ~DelayEngine();
+  DelayEngine(const DelayEngine&) = delete;
+  DelayEngine& operator=(const DelayEngine&) = delete;
+
+  // Sets every rate-dependent constant and allocates the memory for the rate;
+  // false when the memory could not be had (the engine then passes audio through).
+  bool prepare(int sampleRate);
+  // Clears the signal state; positions, envelope level, clock rate, crossfade
+  // and smoothed controls carry over.
+  void reset();
+  bool ready() const { return memory != nullptr; }
+
+  // Re-seats the read position the delay length behind the write position.
+  void seat(float delayTimeMs);
+  void setAntiAliasCutoff(float fc);
+  // Jumps the smoothed controls to their targets (switching off).
+  void settleControls(const BlockSettings& s);
+
+  void process(const float* inL, const float* inR, float* outL, float* outR, int frames,
+               const BlockSettings& s, BlockResult& result);
+
+  // State the controls and the editor read.
+  float crossfadeGain = 1.0f;
+  bool repeatEngaged = false;
+  float peakLevel = 0.0f;
+  bool cycleIndicator = false;
+  dsp::ModulationClock clock;
+
+  int sampleRate() const { return rate; }
+  int memoryLength() const { return length; }
+  int limiterWindow() const { return limiter.window(); }
+  const dsp::BiquadCoefficients& antiAlias() const { return filter.coefficients(); }
+  float delaySamples() const { return delayInSteps; }
+  int cycleWindow() const { return window; }
+
+ private:
+  struct Frame {
+    float l = 0.0f, r = 0.0f;
+  };
+
+  int rate = 0;
+  float fRate = 0.0f;
+  float a30 = 0.0f;
+  float c4k = 0.0f;
+  float crossfadeGrowth = 1.0f;
+  int window = 0;
+
+  dsp::AntiAliasFilter filter;
+  dsp::LevelLimiter limiter;
+
+  Frame* memory = nullptr;  // interleaved left/right, length frames
+  int length = 0;
+  int writePos = 0;
+  int readPos = 0;
+  float delayInSteps = 0.0f;
+
+  Frame inputHistory[4];
+  Frame readHistory[4];
+  Frame highCut;
+  Frame feedbackSignal;
+  float denormalOffset = dsp::kDenormalOffset;
+
+  float inputGain = 1.0f;
+  float outputGain = 1.0f;
+  float mixGain = 0.5f;
+  float feedbackGain = 0.0f;
+  float depthGain = 0.0f;
+};

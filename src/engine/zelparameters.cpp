@@ -1,0 +1,304 @@
+// Parameters of the effect: what each value sets in the engine, and how the
+// host sees it (name, label, display text, properties).
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "../host/aeffeditor.h"
+#include "../host/valuetext.h"
+#include "../presets/steps.h"
+#include "zel.h"
+
+namespace {
+
+constexpr auto kRelaxed = std::memory_order_relaxed;
+constexpr int kDisplayLength = 12;
+constexpr float kLfoTwoPi = dsp::ModulationClock::kTwoPi;
+
+bool switchOn(float v) { return stepIndex(v, 2) == 1; }
+
+void copyText(char* out, const char* text) {
+  std::strcpy(out, text);  // NOLINT: texts of this file, all within a host's 64 bytes
+}
+
+// "a-b" for the two shares of a blend, cut to the display length.
+void writeShares(char* out, int first, int second, int maxLen) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof(buffer), "%d-%d", first, second);
+  valuetext::copyLimited(buffer, out, maxLen);
+}
+
+void writeNote(char* out, float value, int maxLen) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof(buffer), "%.0f", value);
+  valuetext::copyLimited(buffer, out, maxLen);
+}
+
+}  // namespace
+
+void Zel::setParameter(VstInt32 index, float value) {
+  // A value that is no number would poison the state; the host's last good one stays.
+  if (!std::isfinite(value)) {
+    return;
+  }
+  if (!selectingProgram) {
+    CPresetSystemEffect::setParameter(index, value);
+  }
+  float editorValue = value;
+  if (index >= 0 && index < kNumZelParameters) {
+    if (index == kDlyTime && !clockSyncOn.load(kRelaxed) && value > 1.0f) {
+      editorValue = 1.0f;
+    }
+    applyParameter(index, value);
+  }
+  if (editor != nullptr) {
+    editor->setParameter(index, editorValue);
+  }
+}
+
+void Zel::applyParameter(VstInt32 index, float v) {
+  switch (index) {
+    case kInput:
+      inputGainTarget.store(4.0f * v * v, kRelaxed);
+      break;
+    case kOutput:
+      outputGainTarget.store(4.0f * v * v, kRelaxed);
+      break;
+    case kDlyTime:
+      if (clockSyncOn.load(kRelaxed)) {
+        return;  // the tempo sets the delay
+      }
+      if (v > 1.0f) {
+        v = 1.0f;
+      }
+      if (repeatOn.load(kRelaxed)) {
+        return;  // the loop keeps its length
+      }
+      delayTimeMs.store(kMaxDelayMs * v, kRelaxed);
+      delayChanged.store(true, kRelaxed);
+      break;
+    case kDlyx2: {
+      const bool doubled = switchOn(v);
+      doublingFactor.store(doubled ? 2.0f : 1.0f, kRelaxed);
+      setAntiAliasCutoff(doublingCutoff(doubled, 28000));
+      clockPeriod.store(manualClock.load(kRelaxed) * doublingFactor.load(kRelaxed), kRelaxed);
+      break;
+    }
+    case kDlyInv:
+      delaySign.store(switchOn(v) ? -1.0f : 1.0f, kRelaxed);
+      break;
+    case kHiCut:
+      hiCutOn.store(switchOn(v), kRelaxed);
+      break;
+    case kFbInv:
+      feedbackSign.store(switchOn(v) ? -1.0f : 1.0f, kRelaxed);
+      break;
+    case kManVCO:
+    case kDepth: {
+      const float depth = index == kDepth ? v : values[kDepth].load(kRelaxed);
+      const float vco = index == kManVCO ? v : values[kManVCO].load(kRelaxed);
+      const float manual = 1.0f + (1.0f - depth) * (vco - 0.5f);
+      manualClock.store(manual, kRelaxed);
+      clockPeriod.store(manual * doublingFactor.load(kRelaxed), kRelaxed);
+      break;
+    }
+    case kWaveform: {
+      const float amount = std::fabs(v - 0.5f);
+      lfoAmount.store(amount, kRelaxed);
+      envelopeAmount.store(1.0f - 2.0f * amount, kRelaxed);
+      squareWave.store(switchOn(v), kRelaxed);
+      break;
+    }
+    case kRate: {
+      const float hz = 0.1f * std::pow(100.0f, v);
+      const float period = static_cast<float>(engineRate) / hz;
+      rateHz.store(hz, kRelaxed);
+      lfoPeriod.store(period, kRelaxed);
+      lfoIncrement.store(kLfoTwoPi / period, kRelaxed);
+      break;
+    }
+    case kRptInf: {
+      const bool on = switchOn(v);
+      repeatOn.store(on, kRelaxed);
+      restartCrossfade.store(true, kRelaxed);
+      if (!on) {
+        repeatEngaged.store(false, kRelaxed);
+      } else if (!clockSyncOn.load(kRelaxed)) {
+        repeatEngaged.store(true, kRelaxed);
+      }  // in sync mode the loop engages at the next cycle boundary
+      break;
+    }
+    case kPower:
+      powerOn.store(switchOn(v), kRelaxed);
+      break;
+    case kDlyClk:
+      values[kDlyClk].store(v, kRelaxed);
+      if (repeatOn.load(kRelaxed)) {
+        return;
+      }
+      delayChanged.store(true, kRelaxed);
+      clockSyncOn.store(switchOn(v), kRelaxed);
+      if (switchOn(v)) {
+        updateSyncedDelay();
+      }
+      return;
+    case kNum:
+    case kDen:
+      if (index == kNum) {
+        numIndex.store(stepIndex(v, kNumeratorSteps), kRelaxed);
+      } else {
+        denIndex.store(stepIndex(v, kDenominatorSteps), kRelaxed);
+      }
+      values[index].store(v, kRelaxed);
+      if (clockSyncOn.load(kRelaxed)) {
+        updateSyncedDelay();
+      }
+      return;
+    default:
+      break;
+  }
+  values[index].store(v, kRelaxed);
+}
+
+float Zel::getParameter(VstInt32 index) {
+  if (index >= 0 && index < kNumZelParameters) {
+    return values[index].load(kRelaxed);
+  }
+  return CPresetSystemEffect::getParameter(index);
+}
+
+void Zel::getParameterName(VstInt32 index, char* text) {
+  if (index >= 0 && index < kNumZelParameters) {
+    copyText(text, kParameterNames[index]);
+  } else if (index >= kNumZelParameters && index < kNumHostParams) {
+    std::snprintf(text, kVstMaxLabelLen, "CC# %s", kParameterNames[index - kNumZelParameters]);
+  }
+}
+
+void Zel::getParameterLabel(VstInt32 index, char* label) {
+  copyText(label, index >= 0 && index < kNumZelParameters ? kParameterLabels[index] : " ");
+}
+
+bool Zel::isOn(VstInt32 index) const {
+  switch (index) {
+    case kDlyx2:
+      return doublingFactor.load(kRelaxed) == 2.0f;
+    case kDlyInv:
+      return delaySign.load(kRelaxed) < 0.0f;
+    case kHiCut:
+      return hiCutOn.load(kRelaxed);
+    case kFbInv:
+      return feedbackSign.load(kRelaxed) < 0.0f;
+    case kRptInf:
+      return repeatOn.load(kRelaxed);
+    default:
+      return powerOn.load(kRelaxed);
+  }
+}
+
+void Zel::getParameterDisplay(VstInt32 index, char* text) {
+  if (index < 0 || index >= kNumZelParameters) {
+    return;
+  }
+  const float v = values[index].load(kRelaxed);
+  switch (index) {
+    case kInput:
+    case kOutput:
+      dB2string(4.0f * v * v, text, kDisplayLength);
+      break;
+    case kMix: {
+      const int direct = static_cast<int>((1.0f - v) * 100.0f);
+      if (direct == 100) {
+        copyText(text, "dry");
+      } else if (direct == 0) {
+        copyText(text, "wet");
+      } else {
+        writeShares(text, direct, 100 - direct, kDisplayLength);
+      }
+      break;
+    }
+    case kDlyTime:
+      int2string(static_cast<VstInt32>(delayTimeMs.load(kRelaxed) + 0.5f), text, kDisplayLength);
+      break;
+    case kDlyx2:
+    case kDlyInv:
+    case kHiCut:
+    case kFbInv:
+    case kRptInf:
+    case kPower:
+      copyText(text, isOn(index) ? "on" : "off");
+      break;
+    case kFbck:
+      dB2string(v, text, kDisplayLength);
+      break;
+    case kManVCO:
+      float2string(v + 0.5f, text, kDisplayLength);
+      break;
+    case kDepth:
+      int2string(static_cast<VstInt32>(v * 100.0f), text, kDisplayLength);
+      break;
+    case kWaveform:
+      if (v <= 0.0f) {
+        copyText(text, "sin");
+      } else if (v < 0.5f) {
+        writeShares(text, static_cast<int>(100.0f - 200.0f * v), static_cast<int>(200.0f * v),
+                    kDisplayLength);
+      } else if (v == 0.5f) {
+        copyText(text, "env");
+      } else if (v < 1.0f) {
+        writeShares(text, static_cast<int>(200.0f - 200.0f * v),
+                    static_cast<int>(200.0f * v - 100.0f), kDisplayLength);
+      } else {
+        copyText(text, "sqr");
+      }
+      break;
+    case kRate:
+      float2string(rateHz.load(kRelaxed), text, kDisplayLength);
+      break;
+    case kDlyClk:
+      copyText(text, clockSyncOn.load(kRelaxed) ? "clk" : "dly");
+      break;
+    case kNum:
+      writeNote(text, numeratorTable[numIndex.load(kRelaxed)], kDisplayLength);
+      break;
+    default:
+      writeNote(text, denominatorTable[denIndex.load(kRelaxed)], kDisplayLength);
+      break;
+  }
+}
+
+bool Zel::getParameterProperties(VstInt32 index, VstParameterProperties* p) {
+  switch (index) {
+    case kDlyTime: {
+      // About half a millisecond of delay per step.
+      constexpr float kStep = 1.0f / 6401.0f;
+      p->stepFloat = kStep;
+      p->smallStepFloat = kStep;
+      p->flags = kVstParameterUsesFloatStep;
+      return true;
+    }
+    case kDlyx2:
+    case kDlyInv:
+    case kHiCut:
+    case kFbInv:
+    case kRptInf:
+    case kPower:
+    case kDlyClk:
+      // Marked as switches with an integer range 0..1, so hosts show them as such.
+      p->flags = kVstParameterIsSwitch | kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep;
+      p->minInteger = 0;
+      p->maxInteger = 1;
+      p->stepInteger = 1;
+      p->largeStepInteger = 1;
+      return true;
+    case kNum:
+    case kDen:
+      p->minInteger = 1;
+      p->stepInteger = 1;
+      p->maxInteger = index == kNum ? 5 : 14;
+      p->flags = 0;
+      return true;
+    default:
+      return false;
+  }
+}
