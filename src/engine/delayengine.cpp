@@ -45,12 +45,12 @@ void DelayEngine::reset() {
   }
   limiter.reset();
   for (int i = 0; i < 4; ++i) {
-    inputHistory[i] = Frame{};
-    readHistory[i] = Frame{};
+    inputHistory[i] = dsp::F4{};
+    readHistory[i] = dsp::F4{};
   }
   filter.reset();
-  highCut = Frame{};
-  feedbackSignal = Frame{};
+  highCut = dsp::F4{};
+  feedbackSignal = dsp::F4{};
   clock.reset();
   peakLevel = 0.0f;
   cycleIndicator = false;
@@ -84,7 +84,7 @@ void DelayEngine::settleControls(const BlockSettings& s) {
 }
 
 void DelayEngine::process(const float* inL, const float* inR, float* outL, float* outR,
-                          int frames, const BlockSettings& s, BlockResult& result) {
+                          int frames, const BlockSettings& settings, BlockResult& result) {
   if (memory == nullptr) {
     // Without a memory there is no effect: the input passes as it came.
     for (int i = 0; i < frames; ++i) {
@@ -100,149 +100,136 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
     return;
   }
 
-  if (s.restartCrossfade) {
+  if (settings.restartCrossfade) {
     crossfadeGain = kCrossfadeStart;
   }
   if (frames > 0) {
-    if (s.resetPeak) {
+    if (settings.resetPeak) {
       peakLevel = 0.0f;
     }
-    if (s.acknowledgeIndicator) {
+    if (settings.acknowledgeIndicator) {
       cycleIndicator = false;
     }
   }
 
+  // The loop works on local copies: the host's output buffers could alias any
+  // member as far as the compiler knows, which would keep everything in memory.
+  using dsp::F4;
+  const BlockSettings s = settings;
+  dsp::AntiAliasFilter aa = filter;
+  dsp::LevelLimiter lim = limiter;
+  dsp::ModulationClock clk = clock;
+  F4 ih0 = inputHistory[0], ih1 = inputHistory[1], ih2 = inputHistory[2], ih3 = inputHistory[3];
+  F4 rh0 = readHistory[0], rh1 = readHistory[1], rh2 = readHistory[2], rh3 = readHistory[3];
+  F4 hc = highCut;
+  F4 fb = feedbackSignal;
+  Frame* const mem = memory;
+  const int len = length;
+  int wp = writePos;
+  int rp = readPos;
+  float xfade = crossfadeGain;
+  bool engaged = repeatEngaged;
+  float peak = peakLevel;
+  bool indicator = cycleIndicator;
+  float n = denormalOffset;
+  // Input gain, output gain, mix and depth glide together, one per lane.
+  F4 smooth{inputGain, outputGain, mixGain, depthGain};
+  const F4 targets{s.inputGainTarget, s.outputGainTarget, s.mix, s.depth};
+  float fbGain = feedbackGain;
   const float oneMinusA30 = 1.0f - a30;
   const float oneMinusC4k = 1.0f - c4k;
   int cyclePos = s.cyclePosition;
   bool delayChanged = s.delayChanged;
 
   for (int i = 0; i < frames; ++i) {
-    denormalOffset = -denormalOffset;
-    const float n = denormalOffset;
+    n = -n;
     const float rawL = inL[i];
     const float rawR = inR[i];
 
     // Input stage; a non-finite host sample is taken as silence.
-    const float cleanL = dsp::isFiniteSample(rawL) ? rawL : 0.0f;
-    const float cleanR = dsp::isFiniteSample(rawR) ? rawR : 0.0f;
-    const float xL = inputGain * cleanL + n;
-    const float xR = inputGain * cleanR + n;
-    float fL = xL;
-    float fR = xR;
-    filter.process(fL, fR);
-    const float sL = fL + feedbackSignal.l;
-    const float sR = fR + feedbackSignal.r;
+    const F4 x = smooth[0] * dsp::finiteOrZero(dsp::pair(rawL, rawR)) + n;
+    const F4 sig = aa.process(x) + fb;
 
-    float gL;
-    float gR;
-    limiter.process(sL, sR, gL, gR);
-    const float lL = sL * gL;
-    const float lR = sR * gR;
-    const float magL = std::fabs(sL);
-    const float magR = std::fabs(sR);
-    const float level = magL + magR;
-    if (level > peakLevel) {
-      peakLevel = level;
+    const F4 mag = dsp::absolute(sig);
+    const F4 g = lim.process(mag);
+    const F4 limited = sig * g;
+    const float level = mag[0] + mag[1];
+    if (level > peak) {
+      peak = level;
     }
-    clock.followEnvelope(0.5f * (gL * magL + gR * magR));
+    const F4 weighted = g * mag;
+    clk.followEnvelope(0.5f * (weighted[0] + weighted[1]));
 
-    inputHistory[0] = inputHistory[1];
-    inputHistory[1] = inputHistory[2];
-    inputHistory[2] = inputHistory[3];
-    inputHistory[3] = Frame{lL, lR};
+    ih0 = ih1;
+    ih1 = ih2;
+    ih2 = ih3;
+    ih3 = limited;
 
-    inputGain = oneMinusA30 * s.inputGainTarget + a30 * inputGain + n;
-    outputGain = oneMinusA30 * s.outputGainTarget + a30 * outputGain + n;
-    mixGain = oneMinusA30 * s.mix + a30 * mixGain + n;
-    depthGain = oneMinusA30 * s.depth + a30 * depthGain + n;
-    feedbackGain = oneMinusA30 * s.feedback + a30 * feedbackGain;
-    if (std::fabs(feedbackGain) < kFeedbackFloor) {
-      feedbackGain = 0.0f;
+    smooth = oneMinusA30 * targets + a30 * smooth + n;
+    fbGain = oneMinusA30 * s.feedback + a30 * fbGain;
+    if (std::fabs(fbGain) < kFeedbackFloor) {
+      fbGain = 0.0f;
     }
-    const float w = dsp::flushed(mixGain * outputGain);
-    const float dryGain = outputGain - w;
+    const float outGain = smooth[1];
+    const float w = dsp::flushed(smooth[2] * outGain);
+    const float dryGain = outGain - w;
     const float wetGain = w * s.delaySign;
 
-    const float q = clock.advance(s.clock, depthGain);
+    const float q = clk.advance(s.clock, smooth[3]);
 
-    if (clock.clockPhase >= 1.0f) {
-      const auto writeL = dsp::CatmullRom::through(inputHistory[0].l, inputHistory[1].l,
-                                                   inputHistory[2].l, inputHistory[3].l);
-      const auto writeR = dsp::CatmullRom::through(inputHistory[0].r, inputHistory[1].r,
-                                                   inputHistory[2].r, inputHistory[3].r);
+    if (clk.clockPhase >= 1.0f) {
+      const auto write = dsp::CatmullRom::through(ih0, ih1, ih2, ih3);
       float u = 1.0f - q;
       do {
-        clock.clockPhase -= 1.0f;
-        const float t = u / clock.clockStep;
-        const float newL = writeL.at(t);
-        const float newR = writeR.at(t);
-        const Frame old = memory[readPos];
-        const float g = crossfadeGain;
-        if (g == 1.0f) {
-          memory[writePos] = repeatEngaged ? old : Frame{newL, newR};
+        clk.clockPhase -= 1.0f;
+        const float t = clk.clockStep == 1.0f ? u : u / clk.clockStep;
+        const F4 fresh = write.at(t);
+        const F4 old = dsp::pair(mem[rp].l, mem[rp].r);
+        const float gain = xfade;
+        F4 written;
+        if (gain == 1.0f) {
+          written = engaged ? old : fresh;
         } else {
-          const float keep = 1.0f - g;
-          memory[writePos] = repeatEngaged ? Frame{keep * newL + g * old.l, keep * newR + g * old.r}
-                                           : Frame{keep * old.l + g * newL, keep * old.r + g * newR};
-          crossfadeGain = std::fmin(g * crossfadeGrowth, 1.0f);
+          const float keep = 1.0f - gain;
+          written = engaged ? keep * fresh + gain * old : keep * old + gain * fresh;
+          xfade = std::fmin(gain * crossfadeGrowth, 1.0f);
         }
-        readHistory[0] = readHistory[1];
-        readHistory[1] = readHistory[2];
-        readHistory[2] = readHistory[3];
-        readHistory[3] = memory[readPos];
-        if (++readPos == length) {
-          readPos = 0;
+        mem[wp] = Frame{written[0], written[1]};
+        rh0 = rh1;
+        rh1 = rh2;
+        rh2 = rh3;
+        rh3 = wp == rp ? written : old;  // the read position's value after this step's write
+        if (++rp == len) {
+          rp = 0;
         }
-        if (++writePos == length) {
-          writePos = 0;
+        if (++wp == len) {
+          wp = 0;
         }
         u += 1.0f;
-      } while (clock.clockPhase >= 1.0f);
+      } while (clk.clockPhase >= 1.0f);
     }
 
-    float dL;
-    float dR;
-    if (delayInSteps < 3.0f && !repeatEngaged) {
-      dL = lL;
-      dR = lR;
-    } else {
-      const float t = clock.clockPhase;
-      dL = dsp::CatmullRom::through(readHistory[0].l, readHistory[1].l, readHistory[2].l,
-                                    readHistory[3].l)
-               .at(t);
-      dR = dsp::CatmullRom::through(readHistory[0].r, readHistory[1].r, readHistory[2].r,
-                                    readHistory[3].r)
-               .at(t);
-    }
+    const F4 d = delayInSteps < 3.0f && !engaged
+                     ? limited
+                     : dsp::CatmullRom::through(rh0, rh1, rh2, rh3).at(clk.clockPhase);
 
     if (delayChanged) {
       delayChanged = false;
+      writePos = wp;
       seat(s.delayTimeMs);
+      rp = readPos;
     }
 
-    if (s.hiCutOn) {
-      highCut.l = dsp::flushed(c4k * highCut.l + oneMinusC4k * dL);
-      highCut.r = dsp::flushed(c4k * highCut.r + oneMinusC4k * dR);
-    } else {
-      highCut.l = dsp::flushed(dL);
-      highCut.r = dsp::flushed(dR);
-    }
-    if (repeatEngaged) {
-      feedbackSignal = highCut;
-    } else {
-      feedbackSignal.l = feedbackGain * highCut.l * s.feedbackSign;
-      feedbackSignal.r = feedbackGain * highCut.r * s.feedbackSign;
-    }
+    hc = dsp::flushed(s.hiCutOn ? c4k * hc + oneMinusC4k * d : d);
+    fb = engaged ? hc : fbGain * hc * s.feedbackSign;
 
     if (s.powerOn) {
-      const float yL = xL * dryGain + dL * wetGain;
-      const float yR = xR * dryGain + dR * wetGain;
+      const F4 y = x * dryGain + d * wetGain;
       if (outR != nullptr) {
-        outL[i] = yL;
-        outR[i] = yR;
+        outL[i] = y[0];
+        outR[i] = y[1];
       } else {
-        outL[i] = 0.5f * yR + 0.5f * yL;
+        outL[i] = 0.5f * y[1] + 0.5f * y[0];
       }
     } else if (outR != nullptr) {
       outL[i] = rawL;
@@ -257,18 +244,44 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
     const bool inWindow = cyclePos < window || cyclePos > s.cycleLength - window;
     if (cyclePos > s.cycleLength) {
       cyclePos = 0;
-      if (s.repeatOn && !repeatEngaged) {
-        repeatEngaged = true;
-        crossfadeGain = kCrossfadeStart;
+      if (s.repeatOn && !engaged) {
+        engaged = true;
+        xfade = kCrossfadeStart;
         result.repeatEngagedAtBoundary = true;
       }
     }
     if (inWindow) {
-      cycleIndicator = true;
+      indicator = true;
     }
   }
   const int next = cyclePos + 1;
   if (next < window || next > s.cycleLength - window) {
-    cycleIndicator = true;
+    indicator = true;
   }
+
+  filter = aa;
+  limiter = lim;
+  clock = clk;
+  inputHistory[0] = ih0;
+  inputHistory[1] = ih1;
+  inputHistory[2] = ih2;
+  inputHistory[3] = ih3;
+  readHistory[0] = rh0;
+  readHistory[1] = rh1;
+  readHistory[2] = rh2;
+  readHistory[3] = rh3;
+  highCut = hc;
+  feedbackSignal = fb;
+  writePos = wp;
+  readPos = rp;
+  crossfadeGain = xfade;
+  repeatEngaged = engaged;
+  peakLevel = peak;
+  cycleIndicator = indicator;
+  denormalOffset = n;
+  inputGain = smooth[0];
+  outputGain = smooth[1];
+  mixGain = smooth[2];
+  feedbackGain = fbGain;
+  depthGain = smooth[3];
 }

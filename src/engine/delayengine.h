@@ -98,10 +98,10 @@ class DelayEngine {
   int readPos = 0;
   float delayInSteps = 0.0f;
 
-  Frame inputHistory[4];
-  Frame readHistory[4];
-  Frame highCut;
-  Frame feedbackSignal;
+  dsp::F4 inputHistory[4] = {};
+  dsp::F4 readHistory[4] = {};
+  dsp::F4 highCut{};
+  dsp::F4 feedbackSignal{};
   float denormalOffset = dsp::kDenormalOffset;
 
   float inputGain = 1.0f;

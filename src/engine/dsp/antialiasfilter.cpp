@@ -18,9 +18,18 @@ BiquadCoefficients BiquadCoefficients::lowpass(float fc, float sampleRate) {
   return c;
 }
 
+void AntiAliasFilter::setCoefficients(const BiquadCoefficients& c) {
+  k = c;
+  b0 = splat(c.b0);
+  b1 = splat(c.b1);
+  b2 = splat(c.b2);
+  a1 = splat(c.a1);
+  a2 = splat(c.a2);
+}
+
 void AntiAliasFilter::reset() {
-  state[0] = Cascade{};
-  state[1] = Cascade{};
+  first = Section{};
+  second = Section{};
 }
 
 }  // namespace dsp

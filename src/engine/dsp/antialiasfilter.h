@@ -3,6 +3,7 @@
 #pragma once
 
 #include "flush.h"
+#include "stereo.h"
 
 namespace dsp {
 
@@ -15,36 +16,30 @@ struct BiquadCoefficients {
 
 class AntiAliasFilter {
  public:
-  void setCoefficients(const BiquadCoefficients& c) { k = c; }
+  void setCoefficients(const BiquadCoefficients& c);
   const BiquadCoefficients& coefficients() const { return k; }
   void reset();
 
   // One stereo sample through both cascades; the stored outputs are flushed.
-  void process(float& left, float& right) {
-    left = runCascade(state[0], left);
-    right = runCascade(state[1], right);
-  }
+  F4 process(F4 x) { return runSection(second, runSection(first, x)); }
 
  private:
   struct Section {
-    float x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  };
-  struct Cascade {
-    Section first, second;
+    F4 x1{}, x2{}, y1{}, y2{};
   };
 
-  float runSection(Section& s, float x) const {
-    const float y = flushed(k.b0 * x + k.b1 * s.x1 + k.b2 * s.x2 - k.a1 * s.y1 - k.a2 * s.y2);
+  F4 runSection(Section& s, F4 x) const {
+    const F4 y = flushed(b0 * x + b1 * s.x1 + b2 * s.x2 - a1 * s.y1 - a2 * s.y2);
     s.x2 = s.x1;
     s.x1 = x;
     s.y2 = s.y1;
     s.y1 = y;
     return y;
   }
-  float runCascade(Cascade& c, float x) const { return runSection(c.second, runSection(c.first, x)); }
 
   BiquadCoefficients k;
-  Cascade state[2];
+  F4 b0 = splat(1.0f), b1{}, b2{}, a1{}, a2{};
+  Section first, second;
 };
 
 }  // namespace dsp

@@ -1,8 +1,7 @@
 // Denormal guards of the signal path, in single precision.
 #pragma once
 
-#include <cstdint>
-#include <cstring>
+#include "stereo.h"
 
 namespace dsp {
 
@@ -13,11 +12,6 @@ constexpr float kFlushBias = 1e-18f;
 
 // Relies on strict IEEE arithmetic: never build the engine with -ffast-math.
 inline float flushed(float x) { return (x + kFlushBias) - kFlushBias; }
-
-inline bool isFiniteSample(float x) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &x, sizeof(bits));
-  return (bits & 0x7f800000u) != 0x7f800000u;
-}
+inline F4 flushed(F4 x) { return (x + kFlushBias) - kFlushBias; }
 
 }  // namespace dsp

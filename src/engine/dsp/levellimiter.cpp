@@ -22,22 +22,18 @@ void LevelLimiter::setWindow(int n) {
 }
 
 void LevelLimiter::reset() {
-  for (auto& channel : magnitudes) {
-    for (float& m : channel) {
-      m = 0.0f;
-    }
+  for (F4& m : magnitudes) {
+    m = F4{};
   }
-  sum[0] = sum[1] = 0.0f;
+  sum = F4{};
 }
 
 void LevelLimiter::recomputeSums() {
-  for (int c = 0; c < 2; ++c) {
-    float s = 0.0f;
-    for (int i = 0; i < length; ++i) {
-      s += magnitudes[c][i];
-    }
-    sum[c] = s;
+  F4 s{};
+  for (int i = 0; i < length; ++i) {
+    s += magnitudes[i];
   }
+  sum = s;
 }
 
 }  // namespace dsp

@@ -2,7 +2,7 @@
 // channel whose mean sets the gain, so the limited mean never exceeds 1.
 #pragma once
 
-#include <cmath>
+#include "stereo.h"
 
 namespace dsp {
 
@@ -17,30 +17,28 @@ class LevelLimiter {
   int window() const { return length; }
   void reset();
 
-  // Feeds one stereo sample; returns the two gains for it.
-  void process(float sL, float sR, float& gL, float& gR) {
-    const float mL = std::fabs(sL);
-    const float mR = std::fabs(sR);
-    sum[0] += mL - magnitudes[0][index];
-    sum[1] += mR - magnitudes[1][index];
-    magnitudes[0][index] = mL;
-    magnitudes[1][index] = mR;
+  // Feeds the magnitudes of one stereo sample; returns the gains for it.
+  F4 process(F4 magnitude) {
+    sum += magnitude - magnitudes[index];
+    magnitudes[index] = magnitude;
     index = (index + 1) & (length - 1);
     if (index == 0) {
       // The running sums would drift with rounding; they are rebuilt each time
       // the window comes round, which also keeps them independent of blocks.
       recomputeSums();
     }
-    gL = gainFor(sum[0] * invLength);
-    gR = gainFor(sum[1] * invLength);
+    const F4 mean = sum * invLength;
+    const I4 loud = mean > 2.0f;
+    const F4 soft = 1.0f - 0.25f * mean;
+    // The division is needed only above a mean of 2, which is rare.
+    return (loud[0] | loud[1]) != 0 ? select(loud, 1.0f / mean, soft) : soft;
   }
 
  private:
   void recomputeSums();
-  static float gainFor(float mean) { return mean > 2.0f ? 1.0f / mean : 1.0f - 0.25f * mean; }
 
-  float magnitudes[2][kMaxWindow] = {};
-  float sum[2] = {};
+  F4 magnitudes[kMaxWindow] = {};
+  F4 sum{};
   int length = 4;
   float invLength = 0.25f;  // exact: the length is a power of two
   int index = 0;

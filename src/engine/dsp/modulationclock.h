@@ -70,8 +70,10 @@ class ModulationClock {
       lastRate = 1.0f / clockPeriod;
     }
     const float s = lastRate;
-    // Keeps the time to the next memory step when the rate changes.
-    const float q = 1.0f - (1.0f - clockPhase) * s / clockStep;
+    // Keeps the time to the next memory step when the rate changes. At the
+    // nominal rate both factors are 1 and the division is exact without it.
+    const float q = s == 1.0f && clockStep == 1.0f ? 1.0f - (1.0f - clockPhase)
+                                                   : 1.0f - (1.0f - clockPhase) * s / clockStep;
     clockPhase = q + s;
     clockStep = s;
     return q;
