@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds both plug-ins and shows what each reports
-# when loaded through its entry point, as a host would.
+# The main job: sets up what is missing, builds both plug-ins and ondex-host,
+# then renders the built-in demo phrase through every factory program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh linux windows
 echo
-echo "build/linux/Ondex.so:"
-build/linux/ondex-identity build/linux/Ondex.so
-echo "build/windows/Ondex.dll (under Wine):"
+echo "== build/linux/ondex-host demo: every program of build/linux/Ondex.so"
+build/linux/ondex-host demo --out-dir build/demo
+echo
+echo "== the Windows build under Wine: build/windows/Ondex.dll, default program"
 build/windows/wine-run.sh --start
-build/windows/wine-run.sh build/windows/ondex-identity.exe Ondex.dll
+build/windows/wine-run.sh build/windows/ondex-host.exe render --out build/demo/windows-default.wav
 build/windows/wine-run.sh --stop

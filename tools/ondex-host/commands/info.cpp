@@ -1,0 +1,81 @@
+// info: what a plug-in says about itself.
+#include <cstdio>
+
+#include "arguments.h"
+#include "commands.h"
+#include "hostedplugin.h"
+#include "programs.h"
+
+namespace {
+
+const char* kHelp =
+    "usage: ondex-host info [--plugin PATH]\n"
+    "\n"
+    "Loads a VST 2.4 plug-in as a DAW does and prints its identity, inputs and\n"
+    "outputs, flags, every parameter (index, name, label, display text) and\n"
+    "every program name.\n"
+    "\n"
+    "  --plugin PATH   the module to load (default: Ondex beside ondex-host)\n";
+
+std::string fourChars(VstInt32 id) {
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    const auto c = static_cast<char>((static_cast<std::uint32_t>(id) >> shift) & 0xff);
+    text += (c >= 32 && c < 127) ? c : '?';
+  }
+  return text;
+}
+
+std::string flagNames(VstInt32 flags) {
+  const std::pair<VstInt32, const char*> known[] = {{effFlagsHasEditor, "editor"},
+                                                    {effFlagsCanReplacing, "replacing"},
+                                                    {effFlagsProgramChunks, "chunks"},
+                                                    {effFlagsIsSynth, "synth"},
+                                                    {effFlagsNoSoundInStop, "no-sound-in-stop"},
+                                                    {effFlagsCanDoubleReplacing, "double"}};
+  std::string names;
+  for (const auto& [bit, name] : known) {
+    if ((flags & bit) != 0) {
+      names += names.empty() ? name : std::string(" ") + name;
+    }
+  }
+  return names;
+}
+
+}  // namespace
+
+int runInfo(const Args& args) {
+  const ParsedOptions options = parseOptions(args, {{"plugin"}}, "info");
+  if (options.helpWanted) {
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  PluginLibrary library(options.value("plugin", defaultPluginPath()));
+  auto plugin = library.instantiate(HostSettings{});
+  const AEffect* e = plugin->effect();
+  std::printf("module      %s\n", library.path().c_str());
+  std::printf("effect      %s\n", plugin->text(effGetEffectName).c_str());
+  std::printf("vendor      %s\n", plugin->text(effGetVendorString).c_str());
+  std::printf("product     %s\n", plugin->text(effGetProductString).c_str());
+  std::printf("unique id   %s (0x%08x)   version %d   VST version %d\n",
+              fourChars(e->uniqueID).c_str(), static_cast<unsigned>(e->uniqueID), e->version,
+              static_cast<int>(plugin->dispatch(effGetVstVersion)));
+  std::printf("inputs      %d\noutputs     %d\n", e->numInputs, e->numOutputs);
+  std::printf("flags       0x%x (%s)\n", static_cast<unsigned>(e->flags),
+              flagNames(e->flags).c_str());
+  std::printf("latency     %d samples\n", e->initialDelay);
+  std::printf("parameters  %d\n", e->numParams);
+  for (VstInt32 i = 0; i < e->numParams; ++i) {
+    std::printf("  %3d  %-14s %-10s %s\n", i, plugin->parameterName(i).c_str(),
+                plugin->text(effGetParamDisplay, i).c_str(),
+                plugin->text(effGetParamLabel, i).c_str());
+  }
+  ProgramList programs(*plugin);
+  std::printf(
+      "programs    %zu%s\n", programs.names().size(),
+      programs.selectedThroughChunk() ? " (kept by the plug-in, chosen through its state)" : "");
+  for (size_t i = 0; i < programs.names().size(); ++i) {
+    std::printf("  %3zu  %s\n", i, programs.names()[i].c_str());
+  }
+  return 0;
+}

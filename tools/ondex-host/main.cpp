@@ -1,0 +1,50 @@
+// ondex-host: a command-line VST 2.4 host.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "commands/commands.h"
+#include "failure.h"
+
+namespace {
+
+const char* kHelp =
+    "usage: ondex-host COMMAND [options]\n"
+    "\n"
+    "A command-line VST 2.4 host: loads a plug-in module through its entry point,\n"
+    "as a DAW does, and runs audio through it.\n"
+    "\n"
+    "commands:\n"
+    "  info     what the plug-in says about itself: parameters, programs\n"
+    "  render   run an audio file (or the built-in demo phrase) through it\n"
+    "  demo     the built-in phrase through every program, one file each\n"
+    "  bench    processing speed: time per sample frame, real-time factor\n"
+    "\n"
+    "Run 'ondex-host COMMAND --help' for the options of each.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  rememberProgramPath(argc > 0 ? argv[0] : nullptr);
+  const Args all(argv + 1, argv + argc);
+  if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
+    std::fputs(kHelp, all.empty() ? stderr : stdout);
+    return all.empty() ? kExitBadInput : 0;
+  }
+  const Args rest(all.begin() + 1, all.end());
+  try {
+    if (all[0] == "info") return runInfo(rest);
+    if (all[0] == "render") return runRender(rest);
+    if (all[0] == "demo") return runDemo(rest);
+    if (all[0] == "bench") return runBench(rest);
+    throw Failure("unknown command '" + all[0] + "' (commands: info, render, demo, bench)");
+  } catch (const Failure& failure) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "ondex-host: %s\n", failure.what());
+    return kExitBadInput;
+  } catch (const std::exception& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "ondex-host: internal error: %s\n", error.what());
+    return 1;
+  }
+}

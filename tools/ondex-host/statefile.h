@@ -1,0 +1,10 @@
+// The plug-in's state chunk in a file of its own: the raw bytes, nothing more.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Throws Failure if the file cannot be read or is empty.
+std::vector<unsigned char> readStateFile(const std::string& path);
+// Written whole or not at all; throws Failure.
+void writeStateFile(const std::string& path, const std::vector<unsigned char>& bytes);

@@ -1,0 +1,13 @@
+// What the tool asks of the operating system beyond standard C++.
+#pragma once
+
+#include <string>
+
+// Whether standard error goes to a terminal (for the progress bar).
+bool standardErrorIsTerminal();
+
+// The folder holding this executable, or "" if unknown.
+std::string executableFolder(const char* argv0);
+
+// The file name of our own plug-in module on this platform.
+const char* ownModuleName();
