@@ -1,0 +1,70 @@
+// The binding of the toolkit to a VST 2.4 editor: AEffGUIEditor is the
+// AEffEditor that the host boundary dispatches to, and the frame's
+// VSTGUIEditorInterface (knob mode, edits to the effect, idle hook, ticks).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "gui/guitypes.h"
+#include "host/aeffeditor.h"
+
+class CFrame;
+
+class VSTGUIEditorInterface {
+ public:
+  virtual ~VSTGUIEditorInterface() = default;
+  // Lets the host run its idle while the toolkit is busy (a long drag).
+  virtual void doIdleStuff() {}
+  virtual int32_t getKnobMode() const { return kCircularMode; }
+  // An edit gesture on the parameter of that index, passed to the effect.
+  virtual void beginEdit(int32_t /*index*/) {}
+  virtual void endEdit(int32_t /*index*/) {}
+  virtual CFrame* getFrame() const { return frame; }
+
+ protected:
+  CFrame* frame = nullptr;
+};
+
+class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
+ public:
+  // Registers itself as the effect's editor.
+  explicit AEffGUIEditor(AudioEffect* effect);
+  ~AEffGUIEditor() override;
+
+  // The window rectangle, held by the editor (set `rect` in a derived class).
+  bool getRect(ERect** ppRect) override;
+  // Records the parent window; a derived editor creates its frame in it.
+  bool open(void* parent) override;
+  // Closes the frame if the derived editor has not done so.
+  void close() override;
+  // The frame's idle pass (redraw of dirty views); not re-entered from doIdleStuff.
+  void idle() override;
+  // Key events go to the frame; true when a view used the key.
+  bool onKeyDown(VstKeyCode& keyCode) override;
+  bool onKeyUp(VstKeyCode& keyCode) override;
+  // The knob mode is shared by every instance of the editor.
+  bool setKnobMode(VstInt32 mode) override;
+  int32_t getKnobMode() const override { return knobMode; }
+
+  void beginEdit(int32_t index) override;
+  void endEdit(int32_t index) override;
+  // Asks the host for an idle (masterIdle), at most once per kIdleRate ms.
+  void doIdleStuff() override;
+
+  // Milliseconds of system uptime, 32 bits, wrapping.
+  uint32_t getTicks() const;
+  // Tests replace the system's tick count; an empty function restores it.
+  static void setTickSource(std::function<uint32_t()> source);
+
+  static constexpr uint32_t kIdleRate = 100;
+
+ protected:
+  ERect rect{};
+
+ private:
+  static inline int32_t knobMode = kCircularMode;
+  uint32_t lastIdleTicks = 0;
+  bool idleTicksValid = false;
+  bool inIdleStuff = false;
+};

@@ -1,0 +1,69 @@
+// Bitmaps: BMP decoding (8-bit palette, 24 and 32 bits per pixel), the table of
+// bitmap resources by number, and CBitmap, loaded by resource number.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "gui/guiplatform.h"
+#include "gui/guitypes.h"
+
+class CDrawContext;
+
+// Decodes a BMP file image, with its 14-byte file header or without it (as
+// Windows keeps RT_BITMAP resources). Pixels come out top row first as
+// premultiplied 0xAARRGGBB. A 32-bit image whose alpha bytes are all 0 is taken
+// as opaque. False for anything else (other depths, compression, truncation).
+bool decodeBmp(const uint8_t* data, size_t size, int& width, int& height,
+               std::vector<uint32_t>& pixels);
+
+// Bitmap resources by number. Registered bytes are found first (the Linux build
+// registers the BMP files it embeds; tests register their own); then the
+// module's own resources (the Windows DLL's RT_BITMAP resources). The bytes are
+// not copied: they must outlive every lookup.
+struct BitmapResourceEntry {
+  int32_t id;
+  const uint8_t* data;
+  size_t size;
+};
+void registerBitmapResource(int32_t id, const uint8_t* data, size_t size);
+void registerBitmapResources(const BitmapResourceEntry* entries, size_t count);
+void unregisterBitmapResource(int32_t id);
+platform::ResourceBytes findBitmapResource(int32_t id);
+
+class CResourceDescription {
+ public:
+  CResourceDescription(int32_t id) : id(id) {}  // NOLINT: a number names a resource
+  int32_t id;
+};
+
+class CBitmap : public CBaseObject {
+ public:
+  // Loads the bitmap resource of that number; isLoaded() tells whether it was found.
+  explicit CBitmap(const CResourceDescription& desc);
+  // A blank, fully transparent bitmap.
+  CBitmap(CCoord width, CCoord height);
+
+  bool isLoaded() const { return !pixels.empty(); }
+  int32_t getResourceId() const { return resourceId; }
+  CCoord getWidth() const { return width; }
+  CCoord getHeight() const { return height; }
+  // Premultiplied 0xAARRGGBB, 0 outside the bitmap.
+  uint32_t getPixel(int x, int y) const;
+  void setPixel(int x, int y, uint32_t argb);
+  const std::vector<uint32_t>& getPixels() const { return pixels; }
+
+  // Draws the part of the bitmap that starts at `offset` into `dest`, blended
+  // with its alpha times `alpha` (0 to 1).
+  void draw(CDrawContext* context, const CRect& dest, const CPoint& offset = CPoint(0, 0),
+            float alpha = 1.0f);
+
+  bool isTypeOf(const char* type) const override;
+
+ private:
+  int32_t resourceId = -1;
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+};

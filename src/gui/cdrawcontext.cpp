@@ -1,0 +1,162 @@
+#include "gui/cdrawcontext.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/cbitmap.h"
+
+namespace {
+
+uint32_t premultipliedColor(const CColor& c) {
+  auto mul = [&c](uint8_t v) { return uint32_t((v * c.alpha + 127) / 255); };
+  return uint32_t(c.alpha) << 24 | mul(c.red) << 16 | mul(c.green) << 8 | mul(c.blue);
+}
+
+// Multiplies every channel of a premultiplied pixel by a factor of 0 to 256.
+uint32_t scalePixel(uint32_t p, uint32_t factor256) {
+  const uint32_t rb = (((p & 0x00FF00FFu) * factor256) >> 8) & 0x00FF00FFu;
+  const uint32_t ag = ((((p >> 8) & 0x00FF00FFu) * factor256) >> 8) & 0x00FF00FFu;
+  return rb | (ag << 8);
+}
+
+}  // namespace
+
+const CFontRef kSystemFont = new CFontDesc("Arial", 12);
+const CFontRef kNormalFontVeryBig = new CFontDesc("Arial", 18);
+const CFontRef kNormalFontBig = new CFontDesc("Arial", 14);
+const CFontRef kNormalFont = new CFontDesc("Arial", 12);
+const CFontRef kNormalFontSmall = new CFontDesc("Arial", 11);
+const CFontRef kNormalFontSmaller = new CFontDesc("Arial", 10);
+const CFontRef kNormalFontVerySmall = new CFontDesc("Arial", 9);
+
+CDrawContext::CDrawContext(const platform::PixelImage& target) : image(target) { resetClipRect(); }
+
+uint32_t CDrawContext::getPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= image.width || y >= image.height) {
+    return 0;
+  }
+  return image.pixels[size_t(y) * size_t(image.stride) + size_t(x)];
+}
+
+void CDrawContext::setClipRect(const CRect& clip) {
+  clipRect = clip;
+  clipRect.bound(CRect(0, 0, image.width, image.height));
+}
+
+CRect& CDrawContext::getClipRect(CRect& clip) const {
+  clip = clipRect;
+  return clip;
+}
+
+void CDrawContext::resetClipRect() { clipRect = CRect(0, 0, image.width, image.height); }
+
+void CDrawContext::setFont(const CFontRef font, const CCoord& size, const int32_t& style) {
+  if (font != nullptr) {
+    fontName = font->getName();
+    fontSize = font->getSize();
+    fontStyle = font->getStyle();
+  }
+  if (size > 0) {
+    fontSize = size;
+  }
+  if (style >= 0) {
+    fontStyle = style;
+  }
+}
+
+platform::IntRect CDrawContext::pixelRect(const CRect& rect) const {
+  CRect r = rect;
+  r.bound(clipRect);
+  return {int(std::floor(r.left)), int(std::floor(r.top)), int(std::floor(r.right)),
+          int(std::floor(r.bottom))};
+}
+
+void CDrawContext::blendPixel(uint32_t& dst, uint32_t src) const {
+  const uint32_t srcAlpha = src >> 24;
+  if (srcAlpha == 255) {
+    dst = src;
+  } else if (srcAlpha != 0) {
+    dst = src + scalePixel(dst, 256 - srcAlpha - (srcAlpha >> 7));
+  }
+}
+
+void CDrawContext::fillRect(const CRect& rect) {
+  const platform::IntRect r = pixelRect(rect);
+  const uint32_t color = premultipliedColor(fillColor);
+  for (int y = r.top; y < r.bottom; ++y) {
+    uint32_t* row = image.pixels + size_t(y) * size_t(image.stride);
+    for (int x = r.left; x < r.right; ++x) {
+      blendPixel(row[x], color);
+    }
+  }
+}
+
+void CDrawContext::drawRect(const CRect& rect) {
+  const CColor saved = fillColor;
+  fillColor = frameColor;
+  fillRect(CRect(rect.left, rect.top, rect.right, rect.top + 1));
+  fillRect(CRect(rect.left, rect.bottom - 1, rect.right, rect.bottom));
+  fillRect(CRect(rect.left, rect.top + 1, rect.left + 1, rect.bottom - 1));
+  fillRect(CRect(rect.right - 1, rect.top + 1, rect.right, rect.bottom - 1));
+  fillColor = saved;
+}
+
+platform::TextStyle CDrawContext::textStyle(CHoriTxtAlign align, bool antialias) const {
+  return {fontName.c_str(), fontSize,      fontStyle,  fontColor.red, fontColor.green,
+          fontColor.blue,   fontColor.alpha, int(align), antialias};
+}
+
+void CDrawContext::drawString(const char* text, const CRect& rect, CHoriTxtAlign align,
+                              bool antialias) {
+  if (text == nullptr || *text == 0 || fontColor.alpha == 0) {
+    return;
+  }
+  const platform::IntRect target{int(std::floor(rect.left)), int(std::floor(rect.top)),
+                                 int(std::floor(rect.right)), int(std::floor(rect.bottom))};
+  const platform::IntRect clip = pixelRect(rect);
+  if (clip.right <= clip.left || clip.bottom <= clip.top) {
+    return;
+  }
+  platform::drawText(image, text, target, clip, textStyle(align, antialias));
+}
+
+CCoord CDrawContext::getStringWidth(const char* text) {
+  if (text == nullptr || *text == 0) {
+    return 0;
+  }
+  return platform::textWidth(text, textStyle(kLeftText, true));
+}
+
+void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset,
+                              float alpha) {
+  if (bitmap == nullptr || !bitmap->isLoaded() || alpha <= 0.0f) {
+    return;
+  }
+  const platform::IntRect r = pixelRect(dest);
+  const int originX = int(std::floor(dest.left));
+  const int originY = int(std::floor(dest.top));
+  const int offX = int(std::floor(offset.x));
+  const int offY = int(std::floor(offset.y));
+  const int bw = int(bitmap->getWidth());
+  const int bh = int(bitmap->getHeight());
+  const uint32_t factor = uint32_t(std::lround(std::min(alpha, 1.0f) * 256.0f));
+  const uint32_t* src = bitmap->getPixels().data();
+  for (int y = r.top; y < r.bottom; ++y) {
+    const int sy = y - originY + offY;
+    if (sy < 0 || sy >= bh) {
+      continue;
+    }
+    uint32_t* row = image.pixels + size_t(y) * size_t(image.stride);
+    for (int x = r.left; x < r.right; ++x) {
+      const int sx = x - originX + offX;
+      if (sx < 0 || sx >= bw) {
+        continue;
+      }
+      uint32_t p = src[size_t(sy) * size_t(bw) + size_t(sx)];
+      if (factor < 256) {
+        p = scalePixel(p, factor);
+      }
+      blendPixel(row[x], p);
+    }
+  }
+}

@@ -1,0 +1,103 @@
+#include "gui/cfileselector.h"
+
+#include <cstring>
+#include <deque>
+
+namespace {
+
+class CNoFileSelector : public CNewFileSelector {
+ public:
+  CNoFileSelector(CFrame* parent, Style style) : CNewFileSelector(parent, style) {}
+
+ protected:
+  bool runModalInternal() override { return false; }
+};
+
+CNewFileSelector::Factory& factory() {
+  static CNewFileSelector::Factory installed;
+  return installed;
+}
+
+std::deque<std::vector<std::string>>& script() {
+  static std::deque<std::vector<std::string>> answers;
+  return answers;
+}
+
+std::vector<CScriptedFileSelector::Request>& requestLog() {
+  static std::vector<CScriptedFileSelector::Request> log;
+  return log;
+}
+
+}  // namespace
+
+CNewFileSelector* CNewFileSelector::create(CFrame* parent, Style style) {
+  if (factory()) {
+    if (CNewFileSelector* selector = factory()(parent, style)) {
+      return selector;
+    }
+  }
+  return new CNoFileSelector(parent, style);
+}
+
+void CNewFileSelector::setFactory(Factory newFactory) { factory() = std::move(newFactory); }
+
+void CNewFileSelector::setDefaultExtension(const CFileExtension& extension) {
+  defaultExtension = extension;
+  hasDefaultExtension = true;
+}
+
+void CNewFileSelector::addFileExtension(const CFileExtension& extension) {
+  extensions.push_back(extension);
+}
+
+bool CNewFileSelector::runModal() {
+  selected.clear();
+  if (!runModalInternal()) {
+    selected.clear();
+    return false;
+  }
+  return !selected.empty();
+}
+
+const char* CNewFileSelector::getSelectedFile(uint32_t index) const {
+  return index < selected.size() ? selected[index].c_str() : nullptr;
+}
+
+bool CNewFileSelector::isTypeOf(const char* type) const {
+  return std::strcmp(type, "CNewFileSelector") == 0 || CBaseObject::isTypeOf(type);
+}
+
+void CScriptedFileSelector::install() {
+  script().clear();
+  requestLog().clear();
+  setFactory([](CFrame* parent, Style style) -> CNewFileSelector* {
+    return new CScriptedFileSelector(parent, style);
+  });
+}
+
+void CScriptedFileSelector::uninstall() {
+  setFactory(nullptr);
+  script().clear();
+  requestLog().clear();
+}
+
+void CScriptedFileSelector::queueAnswer(std::vector<std::string> paths) {
+  script().push_back(std::move(paths));
+}
+
+const std::vector<CScriptedFileSelector::Request>& CScriptedFileSelector::requests() {
+  return requestLog();
+}
+
+bool CScriptedFileSelector::runModalInternal() {
+  const CFileExtension* def = getDefaultExtension();
+  requestLog().push_back({getStyle(), getTitle(), getInitialDirectory(), getDefaultSaveName(),
+                          def != nullptr ? def->getExtension() : "", getExtensions(),
+                          getAllowMultiFileSelection()});
+  if (script().empty()) {
+    return false;
+  }
+  selected = std::move(script().front());
+  script().pop_front();
+  return !selected.empty();
+}

@@ -1,0 +1,116 @@
+// The file selector interface: open or save, title, initial directory, default
+// file name and extension, file types, single or multiple selection, run modal,
+// the chosen paths. The platform provides the dialog through a factory; tests
+// install the scripted selector.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/guitypes.h"
+
+class CFrame;
+
+class CFileExtension {
+ public:
+  CFileExtension(const char* description, const char* extension, const char* mimeType = nullptr,
+                 int32_t macType = 0)
+      : description(description != nullptr ? description : ""),
+        extension(extension != nullptr ? extension : ""),
+        mimeType(mimeType != nullptr ? mimeType : ""),
+        macType(macType) {}
+  const char* getDescription() const { return description.c_str(); }
+  const char* getExtension() const { return extension.c_str(); }
+  const char* getMimeType() const { return mimeType.c_str(); }
+  int32_t getMacType() const { return macType; }
+  bool operator==(const CFileExtension& o) const {
+    return extension == o.extension && description == o.description;
+  }
+
+ private:
+  std::string description;
+  std::string extension;
+  std::string mimeType;
+  int32_t macType;
+};
+
+class CNewFileSelector : public CBaseObject {
+ public:
+  enum Style { kSelectFile, kSelectSaveFile, kSelectDirectory };
+
+  // A selector of the installed factory's kind, or one that never chooses.
+  static CNewFileSelector* create(CFrame* parent = nullptr, Style style = kSelectFile);
+  using Factory = std::function<CNewFileSelector*(CFrame* parent, Style style)>;
+  static void setFactory(Factory factory);
+
+  void setTitle(const char* text) { title = text != nullptr ? text : ""; }
+  void setInitialDirectory(const char* path) { initialDirectory = path != nullptr ? path : ""; }
+  void setDefaultSaveName(const char* name) { defaultSaveName = name != nullptr ? name : ""; }
+  void setDefaultExtension(const CFileExtension& extension);
+  void addFileExtension(const CFileExtension& extension);
+  void setAllowMultiFileSelection(bool state) { allowMultiSelection = state; }
+
+  // Shows the dialog and waits; true when the user chose something.
+  bool runModal();
+  int32_t getNumSelectedFiles() const { return int32_t(selected.size()); }
+  const char* getSelectedFile(uint32_t index) const;
+
+  Style getStyle() const { return style; }
+  CFrame* getParentFrame() const { return parent; }
+  const std::string& getTitle() const { return title; }
+  const std::string& getInitialDirectory() const { return initialDirectory; }
+  const std::string& getDefaultSaveName() const { return defaultSaveName; }
+  const CFileExtension* getDefaultExtension() const {
+    return hasDefaultExtension ? &defaultExtension : nullptr;
+  }
+  const std::vector<CFileExtension>& getExtensions() const { return extensions; }
+  bool getAllowMultiFileSelection() const { return allowMultiSelection; }
+
+  bool isTypeOf(const char* type) const override;
+
+ protected:
+  CNewFileSelector(CFrame* parent, Style style) : parent(parent), style(style) {}
+  // The dialog itself: fills `selected`, true when something was chosen.
+  virtual bool runModalInternal() = 0;
+
+  std::vector<std::string> selected;
+
+ private:
+  CFrame* parent;
+  Style style;
+  std::string title;
+  std::string initialDirectory;
+  std::string defaultSaveName;
+  CFileExtension defaultExtension{"", ""};
+  bool hasDefaultExtension = false;
+  std::vector<CFileExtension> extensions;
+  bool allowMultiSelection = false;
+};
+
+// A selector for tests: it keeps what the caller asked for and answers with
+// the next scripted choice (paths, or none for a cancelled dialog).
+class CScriptedFileSelector : public CNewFileSelector {
+ public:
+  struct Request {
+    Style style;
+    std::string title;
+    std::string initialDirectory;
+    std::string defaultSaveName;
+    std::string defaultExtension;
+    std::vector<CFileExtension> extensions;
+    bool allowMultiSelection;
+  };
+  // Installs the scripted selector as the factory, with an empty script.
+  static void install();
+  // Restores the selector that never chooses.
+  static void uninstall();
+  // The next dialog answers these paths; an empty list is a cancel.
+  static void queueAnswer(std::vector<std::string> paths);
+  // What each dialog run so far was asked, oldest first.
+  static const std::vector<Request>& requests();
+
+ protected:
+  CScriptedFileSelector(CFrame* parent, Style style) : CNewFileSelector(parent, style) {}
+  bool runModalInternal() override;
+};

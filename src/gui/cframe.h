@@ -1,0 +1,114 @@
+// The frame: the window's view of the toolkit. It owns its views (drawn in the
+// order they were added), routes mouse and key events to them, holds the modal
+// view and the pointer position, and redraws dirty views into its offscreen
+// 32-bit image at each idle pass. A frame lives without any window (headless)
+// until the platform layer shows it in one.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "gui/cview.h"
+#include "gui/guiplatform.h"
+
+class COptionMenu;
+class VSTGUIEditorInterface;
+
+class CFrame : public CView {
+ public:
+  CFrame(const CRect& size, VSTGUIEditorInterface* editor);
+  // Creates the frame and opens it in the host's parent window.
+  CFrame(const CRect& size, void* parent, VSTGUIEditorInterface* editor);
+  ~CFrame() override;
+
+  // Records the parent window; the window itself comes with the platform window
+  // layer. A frame that was never opened is headless.
+  bool open(void* parent);
+  void* getSystemWindow() const { return systemWindow; }
+  // Removes and releases every view (the modal view too), then releases itself.
+  void close();
+
+  VSTGUIEditorInterface* getEditor() const { return editor; }
+  int32_t getKnobMode() const;
+  // An edit gesture of the control with that tag, passed to the editor binding.
+  void beginEdit(int32_t tag);
+  void endEdit(int32_t tag);
+
+  // Views. addView takes over the caller's reference; removeView releases it.
+  bool addView(CView* view);
+  bool removeView(CView* view, bool withForget = true);
+  bool removeAll(bool withForget = true);
+  bool isChild(const CView* view) const;
+  int32_t getNbViews() const { return int32_t(views.size()); }
+  CView* getView(int32_t index) const;
+  // The topmost view whose rectangle holds the point, the modal view first; top
+  // level only (containers are not descended into).
+  CView* getViewAt(const CPoint& where, bool deep = false) const;
+
+  // While a modal view is set it receives every mouse event. Setting one takes
+  // over the caller's reference; setting none hands it back unreleased. False
+  // when another modal view is already set.
+  bool setModalView(CView* view);
+  CView* getModalView() const { return modalView; }
+
+  void setFocusView(CView* view);
+  CView* getFocusView() const { return focusView; }
+
+  // The last pointer position inside the frame; false when the pointer is not
+  // over it (never entered, or left).
+  bool getCurrentMouseLocation(CPoint& where) const;
+
+  // Events, in frame coordinates, from the platform window or a test.
+  CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+  CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+  CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
+  CMouseEventResult onMouseEntered(CPoint& where, const CButtonState& buttons) override;
+  CMouseEventResult onMouseExited(CPoint& where, const CButtonState& buttons) override;
+  bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
+  int32_t onKeyDown(VstKeyCode& keyCode) override;
+  int32_t onKeyUp(VstKeyCode& keyCode) override;
+
+  // Drawing. idle() redraws what is dirty; true when it drew anything.
+  bool idle();
+  void draw(CDrawContext* context) override;
+  void drawRect(CDrawContext* context, const CRect& area);
+  void invalidRect(const CRect& area);
+  void invalid() override { setDirty(true); }
+  void setDirty(bool state = true) override;
+  bool isDirty() const override;
+  void setBackgroundColor(const CColor& color) { backgroundColor = color; }
+  platform::PixelImage getImage();
+  uint32_t getPixel(int x, int y) const;
+
+  // The popup of an option menu: the platform shows the entries and answers the
+  // chosen index, or -1. Headless frames answer -1 unless a handler is set.
+  using MenuPopup = std::function<int32_t(COptionMenu* menu)>;
+  void setMenuPopup(MenuPopup popup) { menuPopup = std::move(popup); }
+  int32_t popupMenu(COptionMenu* menu);
+
+  bool isTypeOf(const char* type) const override;
+  CView* newCopy() const override { return nullptr; }
+
+ private:
+  void teardown();
+  void forgetReferencesTo(const CView* view);
+  CView* viewUnder(const CPoint& where, const CButtonState& buttons) const;
+  void checkMouseViews(CPoint& where, const CButtonState& buttons);
+
+  VSTGUIEditorInterface* editor;
+  void* systemWindow = nullptr;
+  std::vector<CView*> views;
+  CView* modalView = nullptr;
+  CView* mouseDownView = nullptr;
+  CView* mouseOverView = nullptr;
+  CView* focusView = nullptr;
+  std::optional<CPoint> mouseLocation;
+  MenuPopup menuPopup;
+  CColor backgroundColor = kBlackCColor;
+  int imageWidth;
+  int imageHeight;
+  std::vector<uint32_t> pixels;
+  std::vector<CRect> invalidRects;
+  bool fullRedraw = true;
+};

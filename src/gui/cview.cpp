@@ -1,0 +1,204 @@
+#include "gui/cview.h"
+
+#include <cstring>
+
+#include "gui/cbitmap.h"
+#include "gui/cdrawcontext.h"
+#include "gui/cframe.h"
+
+CView::CView(const CRect& size) : size(size), mouseableArea(size) {}
+
+CView::CView(const CView& other)
+    : CBaseObject(other),
+      size(other.size),
+      mouseableArea(other.mouseableArea),
+      background(other.background),
+      backOffset(other.backOffset),
+      dirty(other.dirty),
+      mouseEnabled(other.mouseEnabled),
+      transparent(other.transparent) {
+  if (background != nullptr) {
+    background->remember();
+  }
+}
+
+CView::~CView() {
+  if (background != nullptr) {
+    background->forget();
+  }
+}
+
+void CView::draw(CDrawContext* context) {
+  if (background != nullptr) {
+    background->draw(context, size, backOffset);
+  }
+  setDirty(false);
+}
+
+void CView::invalid() {
+  setDirty(true);
+  if (frame != nullptr) {
+    frame->invalidRect(size);
+  }
+}
+
+CMouseEventResult CView::onMouseDown(CPoint&, const CButtonState&) {
+  return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseUp(CPoint&, const CButtonState&) {
+  return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&) {
+  return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseEntered(CPoint&, const CButtonState&) {
+  return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseExited(CPoint&, const CButtonState&) {
+  return kMouseEventNotImplemented;
+}
+bool CView::onWheel(const CPoint&, const float&, const CButtonState&) { return false; }
+int32_t CView::onKeyDown(VstKeyCode&) { return -1; }
+int32_t CView::onKeyUp(VstKeyCode&) { return -1; }
+
+bool CView::hitTest(const CPoint& where, const CButtonState&) {
+  return mouseableArea.pointInside(where);
+}
+
+void CView::setViewSize(const CRect& rect, bool invalidate) {
+  if (invalidate) {
+    invalid();
+  }
+  size = rect;
+  mouseableArea = rect;
+  if (invalidate) {
+    invalid();
+  }
+}
+
+void CView::setBackground(CBitmap* bitmap) {
+  if (bitmap != nullptr) {
+    bitmap->remember();
+  }
+  if (background != nullptr) {
+    background->forget();
+  }
+  background = bitmap;
+  setDirty(true);
+}
+
+bool CView::attached(CFrame* parent) {
+  frame = parent;
+  return true;
+}
+
+bool CView::removed(CFrame*) {
+  frame = nullptr;
+  return true;
+}
+
+bool CView::isTypeOf(const char* type) const {
+  return std::strcmp(type, "CView") == 0 || CBaseObject::isTypeOf(type);
+}
+
+CControl::CControl(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background)
+    : CView(size), listener(listener), tag(tag) {
+  setBackground(background);
+  setDirty(false);
+}
+
+CControl::CControl(const CControl& other)
+    : CView(other),
+      listener(other.listener),
+      tag(other.tag),
+      value(other.getValue()),
+      oldValue(other.getOldValue()),
+      defaultValue(other.defaultValue),
+      vmin(other.vmin),
+      vmax(other.vmax),
+      wheelInc(other.wheelInc) {}
+
+void CControl::setValueNormalized(float val) {
+  if (val < 0.0f) {
+    val = 0.0f;
+  } else if (val > 1.0f) {
+    val = 1.0f;
+  }
+  setValue(vmin + val * getRange());
+}
+
+float CControl::getValueNormalized() const {
+  const float range = getRange();
+  return range == 0.0f ? 0.0f : (getValue() - vmin) / range;
+}
+
+void CControl::valueChanged() {
+  if (listener != nullptr) {
+    listener->valueChanged(this);
+  }
+}
+
+void CControl::beginEdit() {
+  if (++editing != 1) {
+    return;
+  }
+  if (listener != nullptr) {
+    listener->controlBeginEdit(this);
+  }
+  if (frame != nullptr) {
+    frame->beginEdit(tag);
+  }
+}
+
+void CControl::endEdit() {
+  if (editing == 0 || --editing != 0) {
+    return;
+  }
+  if (frame != nullptr) {
+    frame->endEdit(tag);
+  }
+  if (listener != nullptr) {
+    listener->controlEndEdit(this);
+  }
+}
+
+void CControl::bounceValue() {
+  const float v = getValue();
+  if (v > vmax) {
+    setValue(vmax);
+  } else if (v < vmin) {
+    setValue(vmin);
+  }
+}
+
+bool CControl::checkDefaultValue(CButtonState buttons) {
+  const int32_t state = buttons.getButtonState();
+  if ((state & kButtonMask) != kLButton || (state & kModifierMask) != kDefaultValueModifier) {
+    return false;
+  }
+  if (getValue() != defaultValue) {
+    beginEdit();
+    setValue(defaultValue);
+    valueChanged();
+    endEdit();
+    if (isDirty()) {
+      invalid();
+    }
+  }
+  return true;
+}
+
+bool CControl::isDirty() const { return getOldValue() != getValue() || CView::isDirty(); }
+
+void CControl::setDirty(bool state) {
+  CView::setDirty(state);
+  if (state) {
+    setOldValue(getValue() == -1.0f ? 0.0f : -1.0f);
+  } else {
+    setOldValue(getValue());
+  }
+}
+
+bool CControl::isTypeOf(const char* type) const {
+  return std::strcmp(type, "CControl") == 0 || CView::isTypeOf(type);
+}

@@ -1,0 +1,498 @@
+// The other controls, grouped per class: CMovieBitmap, CKickButton,
+// COnOffButton, CHorizontalSwitch, CRockerSwitch, CParamDisplay, CTextEdit,
+// COptionMenu and CSplashScreen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "gui/controls.h"
+#include "guitest.h"
+
+using guitest::down;
+using guitest::moved;
+using guitest::up;
+
+namespace {
+
+uint32_t grey(int k) { return 0xFF000000u | uint32_t(k * 40) << 16 | uint32_t(k * 40) << 8 | uint32_t(k * 40); }
+
+class ControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    liveBefore = CBaseObject::liveObjects();
+    frame = new CFrame(CRect(0, 0, 200, 100), &editor);
+  }
+  void TearDown() override {
+    frame->close();
+    EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
+  }
+  // A bitmap of `images` stacked images of w × h, image k in grey(k).
+  CBitmap* images(int w, int h, int count) {
+    return guitest::stackedBitmap(8000 + int32_t(keep.size()), w, h, count, grey, keep);
+  }
+  template <class T>
+  T* add(T* control) {
+    frame->addView(control);
+    return control;
+  }
+  // The image shown at (x, y): the grey level's index.
+  int shown(int x, int y) {
+    frame->idle();
+    return int((frame->getPixel(x, y) & 0xFF) / 40);
+  }
+
+  int32_t liveBefore = 0;
+  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
+  guitest::EditRecorder editor;
+  guitest::RecordingListener listener;
+  CFrame* frame = nullptr;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- CMovieBitmap
+
+TEST_F(ControlTest, MovieBitmapShowsImageOfRoundedValue) {
+  CBitmap* bitmap = images(10, 10, 5);
+  auto* movie = add(new CMovieBitmap(CRect(0, 0, 10, 10), nullptr, 21, 5, 10, bitmap));
+  bitmap->forget();
+  // int(v·(n − 1) + 0.5)
+  for (const auto& [v, image] : {std::pair{0.0f, 0}, {0.12f, 0}, {0.13f, 1}, {0.5f, 2},
+                                 {0.87f, 3}, {0.88f, 4}, {1.0f, 4}}) {
+    movie->setValue(v);
+    EXPECT_EQ(shown(5, 5), image) << v;
+  }
+  EXPECT_EQ(down(*frame, 5, 5), kMouseEventNotHandled);  // no mouse handling
+  EXPECT_TRUE(movie->isTypeOf("CMovieBitmap"));
+}
+
+// ---------------------------------------------------------------- CKickButton
+
+TEST_F(ControlTest, KickButtonIsPressedWhileHeldInsideAndReportsAtRelease) {
+  CBitmap* bitmap = images(20, 10, 2);
+  auto* kick = add(new CKickButton(CRect(10, 10, 30, 20), &listener, 19, 10, bitmap));
+  bitmap->forget();
+  EXPECT_EQ(shown(15, 15), 0);
+  EXPECT_EQ(down(*frame, 15, 15), kMouseEventHandled);
+  EXPECT_FLOAT_EQ(kick->getValue(), 1.0f);
+  EXPECT_EQ(shown(15, 15), 1);
+  EXPECT_TRUE(listener.changes.empty());
+  moved(*frame, 50, 50);  // outside: released image, no report
+  EXPECT_FLOAT_EQ(kick->getValue(), 0.0f);
+  EXPECT_EQ(shown(15, 15), 0);
+  moved(*frame, 12, 12);
+  EXPECT_EQ(shown(15, 15), 1);
+  up(*frame, 12, 12);
+  EXPECT_FLOAT_EQ(kick->getValue(), 0.0f);
+  ASSERT_EQ(listener.changes.size(), 2u);
+  EXPECT_FLOAT_EQ(listener.changes[0].value, 1.0f);
+  EXPECT_FLOAT_EQ(listener.changes[1].value, 0.0f);
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b19", "e19"}));
+  // Released outside: only the return to 0 is reported.
+  listener.changes.clear();
+  down(*frame, 15, 15);
+  moved(*frame, 80, 80);
+  up(*frame, 80, 80);
+  ASSERT_EQ(listener.changes.size(), 1u);
+  EXPECT_FLOAT_EQ(listener.changes[0].value, 0.0f);
+  EXPECT_EQ(down(*frame, 15, 15, kRButton), kMouseEventNotHandled);
+}
+
+// ---------------------------------------------------------------- COnOffButton
+
+TEST_F(ControlTest, OnOffButtonTogglesAtEachPress) {
+  CBitmap* bitmap = images(20, 10, 2);
+  auto* button = add(new COnOffButton(CRect(0, 0, 20, 10), &listener, 7, bitmap));
+  bitmap->forget();
+  EXPECT_EQ(shown(5, 5), 0);
+  EXPECT_EQ(down(*frame, 5, 5), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+  EXPECT_FLOAT_EQ(button->getValue(), 1.0f);
+  EXPECT_EQ(shown(5, 5), 1);
+  down(*frame, 5, 5);
+  EXPECT_FLOAT_EQ(button->getValue(), 0.0f);
+  EXPECT_EQ(shown(5, 5), 0);
+  ASSERT_EQ(listener.changes.size(), 2u);
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b7", "e7", "b7", "e7"}));
+  button->setValue(0.6f);  // not the maximum: off image
+  EXPECT_EQ(shown(5, 5), 0);
+  EXPECT_EQ(down(*frame, 5, 5, kRButton), kMouseEventNotHandled);
+}
+
+// ---------------------------------------------------------------- CHorizontalSwitch
+
+TEST_F(ControlTest, HorizontalSwitchSelectsThePositionUnderThePointer) {
+  CBitmap* bitmap = images(30, 10, 3);  // 3 images, position width 10
+  auto* sw = add(new CHorizontalSwitch(CRect(0, 0, 30, 10), &listener, 15, 3, 10, 3, bitmap));
+  bitmap->forget();
+  EXPECT_EQ(down(*frame, 5, 5), kMouseEventHandled);
+  EXPECT_FLOAT_EQ(sw->getValue(), 0.0f);
+  moved(*frame, 15, 5);
+  EXPECT_FLOAT_EQ(sw->getValue(), 0.5f);
+  EXPECT_EQ(shown(15, 5), 1);
+  moved(*frame, 29, 5);
+  EXPECT_FLOAT_EQ(sw->getValue(), 1.0f);
+  moved(*frame, 90, 5);  // beyond the last position: limited
+  EXPECT_FLOAT_EQ(sw->getValue(), 1.0f);
+  up(*frame, 90, 5);
+  ASSERT_EQ(listener.changes.size(), 2u);
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b15", "e15"}));
+}
+
+TEST_F(ControlTest, HorizontalSwitchWithTwoPositionsAndControlClickDefault) {
+  CBitmap* bitmap = images(15, 10, 2);
+  auto* sw = add(new CHorizontalSwitch(CRect(0, 0, 15, 10), &listener, 15, 2, 10, 2, bitmap));
+  bitmap->forget();
+  down(*frame, 7, 5);
+  EXPECT_FLOAT_EQ(sw->getValue(), 0.0f);
+  up(*frame, 7, 5);
+  down(*frame, 8, 5);
+  EXPECT_FLOAT_EQ(sw->getValue(), 1.0f);
+  up(*frame, 8, 5);
+  EXPECT_EQ(down(*frame, 2, 5, kLButton | kControl),
+            kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+  EXPECT_FLOAT_EQ(sw->getValue(), 0.5f);  // the toolkit's default value
+  EXPECT_EQ(shown(5, 5), 1);              // which shows the right-hand image
+  EXPECT_FLOAT_EQ(listener.changes.back().value, 0.5f);
+}
+
+// ---------------------------------------------------------------- CRockerSwitch
+
+TEST_F(ControlTest, RockerSwitchGivesMinusOneOrPlusOneWhileHeldAndZeroAtRelease) {
+  CBitmap* bitmap = images(30, 10, 3);
+  auto* rocker = add(new CRockerSwitch(CRect(0, 0, 30, 10), &listener, 34, 10, bitmap));
+  bitmap->forget();
+  EXPECT_FLOAT_EQ(rocker->getMin(), -1.0f);
+  EXPECT_FLOAT_EQ(rocker->getValue(), 0.0f);
+  EXPECT_EQ(shown(5, 5), 1);
+  down(*frame, 5, 5);
+  EXPECT_FLOAT_EQ(rocker->getValue(), -1.0f);
+  EXPECT_EQ(shown(5, 5), 0);
+  moved(*frame, 25, 5);
+  EXPECT_FLOAT_EQ(rocker->getValue(), 1.0f);
+  EXPECT_EQ(shown(5, 5), 2);
+  up(*frame, 25, 5);
+  EXPECT_FLOAT_EQ(rocker->getValue(), 0.0f);
+  ASSERT_EQ(listener.changes.size(), 3u);
+  EXPECT_FLOAT_EQ(listener.changes[0].value, -1.0f);
+  EXPECT_FLOAT_EQ(listener.changes[1].value, 1.0f);
+  EXPECT_FLOAT_EQ(listener.changes[2].value, 0.0f);
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b34", "e34"}));
+  EXPECT_EQ(down(*frame, 5, 5, kRButton), kMouseEventNotHandled);
+}
+
+// ---------------------------------------------------------------- CParamDisplay
+
+namespace {
+bool controllerName(float value, char text[256], void* user) {
+  std::snprintf(text, 256, "%s %d", static_cast<const char*>(user), int(value * 10 + 0.5f));
+  return true;
+}
+}  // namespace
+
+TEST_F(ControlTest, ParamDisplayTextFromItsProcedure) {
+  auto* display = add(new CParamDisplay(CRect(0, 0, 80, 12)));
+  display->setValue(0.25f);
+  EXPECT_EQ(display->getDisplayText(), "0.250");
+  static char prefix[] = "control";
+  display->setValueToStringProc(controllerName, prefix);
+  display->setValue(0.7f);
+  EXPECT_EQ(display->getDisplayText(), "control 7");
+  EXPECT_EQ(display->getHoriAlign(), kCenterText);
+  EXPECT_TRUE(display->isTypeOf("CParamDisplay"));
+}
+
+TEST_F(ControlTest, ParamDisplayTransparentOverItsBackgroundOffset) {
+  // A frame background whose column x has grey level x; the display shows the
+  // part under it (offset = its own top-left corner) and text over it.
+  keep.push_back(std::make_unique<guitest::RegisteredBitmap>(
+      8100, guitest::makeBmp(200, 100, 24, [](int x, int) {
+        return 0xFF000000u | uint32_t(x) << 16 | uint32_t(x) << 8 | uint32_t(x);
+      })));
+  auto* back = new CBitmap(8100);
+  frame->setBackground(back);
+  auto* display = add(new CParamDisplay(CRect(100, 40, 160, 52), back));
+  back->forget();
+  display->setBackOffset(CPoint(100, 40));
+  display->setStyle(kNoFrame);
+  display->setFont(kNormalFontVerySmall);
+  display->setFontColor(CColor{36, 36, 32, 255});
+  static char empty[] = "";
+  display->setValueToStringProc([](float, char text[256], void*) {
+    text[0] = 0;
+    return true;
+  }, empty);
+  frame->idle();
+  for (int x = 100; x < 160; x += 7) {
+    EXPECT_EQ(frame->getPixel(x, 45) & 0xFF, uint32_t(x)) << x;  // looks transparent
+  }
+  display->setValueToStringProc(controllerName, empty);
+  display->setValue(1.0f);
+  frame->idle();
+  int inked = 0;
+  for (int y = 40; y < 52; ++y) {
+    for (int x = 100; x < 160; ++x) {
+      inked += (frame->getPixel(x, y) & 0xFF) != uint32_t(x) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(inked, 5);
+  EXPECT_EQ(frame->getPixel(99, 45) & 0xFF, 99u);
+}
+
+TEST_F(ControlTest, ParamDisplayNoDrawStyleDrawsNothing) {
+  auto* display = add(new CParamDisplay(CRect(0, 0, 50, 20)));
+  display->setBackColor(kRedCColor);
+  frame->idle();
+  EXPECT_EQ(frame->getPixel(2, 2), 0xFFFF0000u);
+  display->setStyle(kNoDrawStyle);
+  display->invalid();
+  frame->idle();
+  EXPECT_EQ(frame->getPixel(2, 2), 0xFF000000u);  // the frame's own background
+}
+
+// ---------------------------------------------------------------- CTextEdit
+
+TEST_F(ControlTest, TextEditTypedThroughKeyEventsCommitsWithReturn) {
+  auto* edit = add(new CTextEdit(CRect(10, 10, 110, 23), &listener, 33, "default"));
+  EXPECT_STREQ(edit->getText(), "default");
+  VstKeyCode k = guitest::key('a');
+  EXPECT_EQ(frame->onKeyDown(k), -1);  // not editing yet
+  EXPECT_EQ(down(*frame, 20, 15), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+  EXPECT_TRUE(edit->isEditing());
+  EXPECT_EQ(frame->getFocusView(), edit);
+  for (int i = 0; i < 7; ++i) {
+    VstKeyCode back = guitest::key(0, VKEY_BACK);
+    EXPECT_EQ(frame->onKeyDown(back), 1);
+  }
+  for (const char c : std::string("lezlie")) {
+    VstKeyCode typed = guitest::key(c);
+    EXPECT_EQ(frame->onKeyDown(typed), 1);
+  }
+  EXPECT_EQ(edit->getEditText(), "lezlie");
+  EXPECT_STREQ(edit->getText(), "default");  // not committed yet
+  EXPECT_TRUE(listener.changes.empty());
+  VstKeyCode enter = guitest::key(0, VKEY_RETURN);
+  EXPECT_EQ(frame->onKeyDown(enter), 1);
+  EXPECT_FALSE(edit->isEditing());
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+  EXPECT_STREQ(edit->getText(), "lezlie");
+  ASSERT_EQ(listener.changes.size(), 1u);
+  EXPECT_EQ(listener.changes[0].tag, 33);
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b33", "e33"}));
+}
+
+TEST_F(ControlTest, TextEditCaretKeysAndEscape) {
+  auto* edit = add(new CTextEdit(CRect(10, 10, 110, 23), &listener, 33, "abc"));
+  down(*frame, 20, 15);
+  auto press = [&](int32_t c, unsigned char v = 0) {
+    VstKeyCode code = guitest::key(c, v);
+    return frame->onKeyDown(code);
+  };
+  press(0, VKEY_HOME);
+  press('X');
+  EXPECT_EQ(edit->getEditText(), "Xabc");
+  press(0, VKEY_RIGHT);
+  press(0, VKEY_DELETE);
+  EXPECT_EQ(edit->getEditText(), "Xac");
+  press(0, VKEY_END);
+  press(0, VKEY_LEFT);
+  press(0, VKEY_SPACE);
+  EXPECT_EQ(edit->getEditText(), "Xa c");
+  press(0xE9);  // é, two bytes of UTF-8
+  EXPECT_EQ(edit->getEditText(), "Xa \xC3\xA9" "c");
+  press(0, VKEY_BACK);
+  EXPECT_EQ(edit->getEditText(), "Xa c");
+  EXPECT_EQ(press(0, 40), -1);  // a function key: not used
+  press(0, VKEY_ESCAPE);
+  EXPECT_FALSE(edit->isEditing());
+  EXPECT_STREQ(edit->getText(), "abc");
+  EXPECT_TRUE(listener.changes.empty());
+}
+
+TEST_F(ControlTest, TextEditCommitsWhenItLosesTheFocus) {
+  auto* edit = add(new CTextEdit(CRect(10, 10, 110, 23), &listener, 33, "abc"));
+  down(*frame, 20, 15);
+  VstKeyCode typed = guitest::key('d');
+  frame->onKeyDown(typed);
+  down(*frame, 150, 80);  // a click elsewhere
+  EXPECT_FALSE(edit->isEditing());
+  EXPECT_STREQ(edit->getText(), "abcd");
+  EXPECT_EQ(listener.changes.size(), 1u);
+}
+
+TEST_F(ControlTest, TextEditDrawsItsTextAndCaret) {
+  auto* edit = add(new CTextEdit(CRect(10, 10, 110, 23), &listener, 33, "name"));
+  edit->setBackColor(CColor{189, 207, 218, 255});
+  edit->setFontColor(CColor{36, 36, 32, 255});
+  edit->setFont(kNormalFontVerySmall);
+  frame->idle();
+  EXPECT_EQ(frame->getPixel(11, 11), 0xFFBDCFDAu);
+  int dark = 0;
+  for (int y = 10; y < 23; ++y) {
+    for (int x = 10; x < 110; ++x) {
+      dark += (frame->getPixel(x, y) & 0xFF) < 120 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(dark, 5);
+}
+
+TEST_F(ControlTest, TextEditKeepsAtMost255Bytes) {
+  auto* edit = add(new CTextEdit(CRect(0, 0, 10, 10), &listener, 33, std::string(300, 'x').c_str()));
+  EXPECT_EQ(std::string(edit->getText()).size(), 255u);
+}
+
+// ---------------------------------------------------------------- COptionMenu
+
+TEST_F(ControlTest, OptionMenuEntriesAndCurrentEntry) {
+  auto* menu = add(new COptionMenu(CRect(0, 0, 20, 12), &listener, 45, nullptr, nullptr,
+                                   0x1E00));
+  EXPECT_TRUE(menu->getStyle() & kNoDrawStyle);
+  for (const char* name : {"default", "slap", "lezlie"}) {
+    menu->addEntry(name);
+  }
+  menu->setNbItemsPerColumn(17);
+  EXPECT_EQ(menu->getNbEntries(), 3);
+  EXPECT_TRUE(menu->setCurrent(2));
+  EXPECT_EQ(menu->getCurrentIndex(), 2);
+  EXPECT_STREQ(menu->getCurrent()->getTitle(), "lezlie");
+  EXPECT_EQ(menu->getDisplayText(), "lezlie");
+  menu->getEntry(1)->setTitle("renamed");
+  EXPECT_STREQ(menu->getEntry(1)->getTitle(), "renamed");
+  EXPECT_FALSE(menu->setCurrent(3));
+  EXPECT_EQ(menu->getEntry(3), nullptr);
+  EXPECT_TRUE(listener.changes.empty());  // setting is no choice
+}
+
+TEST_F(ControlTest, OptionMenuChoiceThroughThePopup) {
+  auto* menu = add(new COptionMenu(CRect(0, 0, 20, 12), &listener, 45));
+  for (const char* name : {"a", "b", "-", "d"}) {
+    menu->addEntry(name);
+  }
+  EXPECT_TRUE(menu->getEntry(2)->isSeparator());
+  std::vector<int32_t> shownCurrent;
+  int32_t answer = 1;
+  frame->setMenuPopup([&](COptionMenu* shown) {
+    shownCurrent.push_back(shown->getCurrentIndex());
+    return answer;
+  });
+  EXPECT_EQ(down(*frame, 5, 5), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+  EXPECT_EQ(menu->getCurrentIndex(), 1);
+  ASSERT_EQ(listener.changes.size(), 1u);
+  EXPECT_FLOAT_EQ(listener.changes[0].value, 1.0f);
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b45", "e45"}));
+  answer = -1;  // dismissed
+  down(*frame, 5, 5);
+  answer = 2;  // a separator cannot be chosen
+  down(*frame, 5, 5);
+  EXPECT_EQ(listener.changes.size(), 1u);
+  EXPECT_EQ(menu->getCurrentIndex(), 1);
+  EXPECT_EQ(shownCurrent, (std::vector<int32_t>{0, 1, 1}));
+  EXPECT_TRUE(menu->chooseEntry(3));  // as a test picks an entry directly
+  EXPECT_EQ(menu->getCurrentIndex(), 3);
+  EXPECT_EQ(menu->getLastResult(), 3);
+  EXPECT_EQ(listener.changes.size(), 2u);
+}
+
+TEST_F(ControlTest, OptionMenuWithoutPopupHandlerChoosesNothing) {
+  auto* menu = add(new COptionMenu(CRect(0, 0, 20, 12), &listener, 45));
+  menu->addEntry("a");
+  menu->addEntry("b");
+  down(*frame, 5, 5);
+  EXPECT_EQ(menu->getCurrentIndex(), 0);
+  EXPECT_TRUE(listener.changes.empty());
+  EXPECT_TRUE(menu->removeEntry(0));
+  EXPECT_STREQ(menu->getEntry(0)->getTitle(), "b");
+  CView* copy = menu->newCopy();
+  EXPECT_EQ(static_cast<COptionMenu*>(copy)->getNbEntries(), 1);
+  copy->forget();
+}
+
+// ---------------------------------------------------------------- CSplashScreen
+
+TEST_F(ControlTest, SplashScreenShowsItsBitmapAsModalViewUntilClicked) {
+  CBitmap* picture = images(200, 100, 2);  // the lower image (grey 1) is the picture
+  CBitmap* buttonImages = images(20, 10, 2);
+  auto* button = add(new COnOffButton(CRect(0, 0, 20, 10), &listener, 7, buttonImages));
+  buttonImages->forget();
+  auto* splash = add(new CSplashScreen(CRect(150, 0, 200, 20), &listener, 32, picture,
+                                       CRect(0, 0, 200, 100), CPoint(0, 100)));
+  picture->forget();
+  EXPECT_EQ(shown(160, 10), 0);  // the hotspot itself draws nothing
+  EXPECT_EQ(frame->getPixel(160, 10), 0xFF000000u);
+  EXPECT_EQ(down(*frame, 160, 10, kRButton), kMouseEventNotHandled);
+  EXPECT_EQ(frame->getModalView(), nullptr);
+  EXPECT_EQ(down(*frame, 160, 10), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+  EXPECT_FLOAT_EQ(splash->getValue(), 1.0f);
+  ASSERT_NE(frame->getModalView(), nullptr);
+  EXPECT_EQ(shown(100, 50), 1);
+  EXPECT_EQ(shown(5, 5), 1);  // over the button too
+  // A click anywhere on the picture removes it and touches nothing under it.
+  down(*frame, 5, 5);
+  EXPECT_EQ(frame->getModalView(), nullptr);
+  EXPECT_FLOAT_EQ(splash->getValue(), 0.0f);
+  EXPECT_FLOAT_EQ(button->getValue(), 0.0f);
+  EXPECT_EQ(shown(100, 50), 0);
+  ASSERT_EQ(listener.changes.size(), 2u);  // shown, hidden: both the splash screen's
+  EXPECT_EQ(listener.changes[0].tag, 32);
+  EXPECT_EQ(listener.changes[1].tag, 32);
+  EXPECT_TRUE(editor.edits.empty());
+  down(*frame, 160, 10);  // and again; the frame closes with it shown
+  EXPECT_NE(frame->getModalView(), nullptr);
+}
+
+namespace {
+
+// A splash screen with a modal view of its own, as the editor's about view has.
+class OwnSplash : public CSplashScreen {
+ public:
+  using CSplashScreen::CSplashScreen;
+  class Picture : public CControl {
+   public:
+    Picture(const CRect& r, OwnSplash* owner) : CControl(r, nullptr, 0, owner->getBackground()),
+                                                owner(owner) {}
+    CMouseEventResult onMouseDown(CPoint&, const CButtonState& buttons) override {
+      if (!buttons.isLeftButton()) {
+        return kMouseEventNotHandled;
+      }
+      owner->unSplash();
+      CFrame* parent = getFrame();
+      parent->setDirty(true);
+      parent->setModalView(nullptr);
+      forget();
+      return kMouseEventHandled;
+    }
+    OwnSplash* owner;
+  };
+  CMouseEventResult onMouseDown(CPoint&, const CButtonState& buttons) override {
+    if (!buttons.isLeftButton()) {
+      return kMouseEventNotHandled;
+    }
+    setValue(getValue() == 0.0f ? 1.0f : 0.0f);
+    if (getValue() != 0.0f) {
+      getFrame()->setModalView(new Picture(getDisplayArea(), this));
+      invalid();
+    }
+    return kMouseEventHandled;
+  }
+};
+
+}  // namespace
+
+TEST_F(ControlTest, UnSplashLeavesAModalViewThatIsNotItsOwn) {
+  CBitmap* picture = images(200, 100, 1);
+  auto* splash = add(new OwnSplash(CRect(150, 0, 200, 20), &listener, 32, picture,
+                                   CRect(0, 0, 200, 100)));
+  picture->forget();
+  down(*frame, 160, 10);
+  up(*frame, 160, 10);
+  CView* modal = frame->getModalView();
+  ASSERT_NE(modal, nullptr);
+  splash->unSplash();
+  EXPECT_FLOAT_EQ(splash->getValue(), 0.0f);
+  EXPECT_EQ(frame->getModalView(), modal);
+  splash->setValue(1.0f);
+  down(*frame, 50, 50);  // the picture removes itself
+  EXPECT_EQ(frame->getModalView(), nullptr);
+  EXPECT_FLOAT_EQ(splash->getValue(), 0.0f);
+  EXPECT_TRUE(listener.changes.empty());
+}

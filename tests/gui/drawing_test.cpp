@@ -1,0 +1,196 @@
+// Drawing into the offscreen image: bitmaps with source offset, clipping and
+// alpha, rectangles, text through the platform, and the PNG snapshot.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "gui/cdrawcontext.h"
+#include "gui/controls.h"
+#include "gui/pngwriter.h"
+#include "guitest.h"
+
+namespace {
+
+struct Canvas {
+  Canvas(int w, int h, uint32_t fill = 0xFFFFFFFFu) : pixels(size_t(w * h), fill), w(w), h(h) {}
+  platform::PixelImage image() { return {pixels.data(), w, h, w}; }
+  uint32_t at(int x, int y) const { return pixels[size_t(y * w + x)]; }
+  std::vector<uint32_t> pixels;
+  int w, h;
+};
+
+uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) { return 0xFF000000u | r << 16 | g << 8 | b; }
+
+// Columns x of the region whose pixels differ from `background`.
+std::pair<int, int> inkColumns(const Canvas& canvas, uint32_t background, int top, int bottom) {
+  int first = canvas.w, last = -1;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = 0; x < canvas.w; ++x) {
+      if (canvas.at(x, y) != background) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+    }
+  }
+  return {first, last};
+}
+
+}  // namespace
+
+TEST(Drawing, BitmapWithSourceOffsetInsideItsDestination) {
+  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
+  // Three images of 4 × 2: red, green, blue.
+  CBitmap* bitmap = guitest::stackedBitmap(5001, 4, 2, 3, [](int k) {
+    return k == 0 ? rgb(255, 0, 0) : (k == 1 ? rgb(0, 255, 0) : rgb(0, 0, 255));
+  }, keep);
+  Canvas canvas(10, 6);
+  CDrawContext context(canvas.image());
+  context.drawBitmap(bitmap, CRect(3, 2, 7, 4), CPoint(0, 2));
+  EXPECT_EQ(canvas.at(3, 2), rgb(0, 255, 0));
+  EXPECT_EQ(canvas.at(6, 3), rgb(0, 255, 0));
+  EXPECT_EQ(canvas.at(2, 2), 0xFFFFFFFFu);
+  EXPECT_EQ(canvas.at(7, 3), 0xFFFFFFFFu);
+  EXPECT_EQ(canvas.at(3, 4), 0xFFFFFFFFu);
+  // Beyond the bitmap's bottom nothing is drawn.
+  context.drawBitmap(bitmap, CRect(0, 0, 4, 6), CPoint(0, 4));
+  EXPECT_EQ(canvas.at(0, 1), rgb(0, 0, 255));
+  EXPECT_EQ(canvas.at(0, 2), 0xFFFFFFFFu);
+  bitmap->forget();
+}
+
+TEST(Drawing, ClipRectangleLimitsEveryOperation) {
+  Canvas canvas(8, 8);
+  CDrawContext context(canvas.image());
+  context.setClipRect(CRect(2, 2, 5, 5));
+  context.setFillColor(kBlackCColor);
+  context.fillRect(CRect(0, 0, 8, 8));
+  EXPECT_EQ(canvas.at(2, 2), 0xFF000000u);
+  EXPECT_EQ(canvas.at(4, 4), 0xFF000000u);
+  EXPECT_EQ(canvas.at(5, 5), 0xFFFFFFFFu);
+  EXPECT_EQ(canvas.at(1, 3), 0xFFFFFFFFu);
+  context.resetClipRect();
+  context.setFrameColor(kRedCColor);
+  context.drawRect(CRect(0, 0, 8, 8));
+  EXPECT_EQ(canvas.at(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(canvas.at(7, 7), 0xFFFF0000u);
+  EXPECT_EQ(canvas.at(0, 4), 0xFFFF0000u);
+  EXPECT_EQ(canvas.at(1, 1), 0xFFFFFFFFu);
+}
+
+TEST(Drawing, AlphaOfTheCallAndOfTheBitmapBlend) {
+  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
+  keep.push_back(std::make_unique<guitest::RegisteredBitmap>(
+      5002, guitest::makeBmp(2, 1, 32, [](int x, int) {
+        return x == 0 ? 0xFF000000u : 0x80000000u;  // opaque black, half-transparent black
+      })));
+  auto* bitmap = new CBitmap(5002);
+  Canvas canvas(2, 2);
+  CDrawContext context(canvas.image());
+  context.drawBitmap(bitmap, CRect(0, 0, 2, 1));
+  EXPECT_EQ(canvas.at(0, 0), 0xFF000000u);
+  const uint32_t half = canvas.at(1, 0) & 0xFF;
+  EXPECT_NEAR(double(half), 127.0, 2.0);
+  context.drawBitmap(bitmap, CRect(0, 1, 2, 2), CPoint(0, 0), 0.5f);
+  EXPECT_NEAR(double(canvas.at(0, 1) & 0xFF), 128.0, 2.0);
+  EXPECT_NEAR(double(canvas.at(1, 1) & 0xFF), 191.0, 2.0);
+  EXPECT_EQ(canvas.at(0, 1) >> 24, 0xFFu);
+  bitmap->forget();
+}
+
+TEST(Text, DrawnInsideItsRectangleInTheFontColour) {
+  Canvas canvas(120, 30);
+  CDrawContext context(canvas.image());
+  context.setFont(kNormalFont, 14);
+  context.setFontColor(kBlackCColor);
+  context.drawString("Ondex", CRect(10, 5, 110, 25), kLeftText);
+  int dark = 0;
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 120; ++x) {
+      const uint32_t p = canvas.at(x, y);
+      if (x < 10 || x >= 110 || y < 5 || y >= 25) {
+        EXPECT_EQ(p, 0xFFFFFFFFu) << x << "," << y;
+      } else if ((p & 0xFF) < 64 && ((p >> 8) & 0xFF) < 64 && ((p >> 16) & 0xFF) < 64) {
+        ++dark;
+      }
+      EXPECT_EQ(p >> 24, 0xFFu);
+    }
+  }
+  EXPECT_GT(dark, 20);
+  EXPECT_GT(context.getStringWidth("Ondex"), 20.0);
+  EXPECT_LT(context.getStringWidth("Ondex"), 100.0);
+  EXPECT_GT(context.getStringWidth("OndexOndex"), context.getStringWidth("Ondex"));
+}
+
+TEST(Text, AlignmentPlacesTheInk) {
+  const CRect box(0, 0, 200, 20);
+  auto ink = [&](CHoriTxtAlign align) {
+    Canvas canvas(200, 20);
+    CDrawContext context(canvas.image());
+    context.setFont(kNormalFontVerySmall);
+    context.setFontColor(kBlackCColor);
+    context.drawString("v.1.6.0", box, align);
+    return inkColumns(canvas, 0xFFFFFFFFu, 0, 20);
+  };
+  const auto left = ink(kLeftText);
+  const auto centre = ink(kCenterText);
+  const auto right = ink(kRightText);
+  ASSERT_LE(left.first, left.second);
+  EXPECT_LT(left.first, 5);
+  EXPECT_GT(right.second, 194);
+  EXPECT_NEAR((centre.first + centre.second) / 2.0, 100.0, 4.0);
+  EXPECT_LT(left.second, centre.first + 1);
+}
+
+TEST(Text, ColourAndClipping) {
+  Canvas canvas(100, 20, 0xFF000000u);
+  CDrawContext context(canvas.image());
+  context.setFont(kNormalFontBig);
+  context.setFontColor(kWhiteCColor);
+  context.setClipRect(CRect(0, 0, 20, 20));
+  context.drawString("WWWWWWWW", CRect(0, 0, 100, 20), kLeftText, false);
+  bool white = false;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      if (x >= 20) {
+        EXPECT_EQ(canvas.at(x, y), 0xFF000000u) << x << "," << y;
+      } else if (canvas.at(x, y) == 0xFFFFFFFFu) {
+        white = true;
+      }
+    }
+  }
+  EXPECT_TRUE(white);
+}
+
+TEST(Snapshot, FrameImageWrittenAsPng) {
+  CFrame* frame = new CFrame(CRect(0, 0, 30, 20), nullptr);
+  frame->setBackgroundColor(CColor{10, 20, 30, 255});
+  frame->idle();
+  const char* path = "gui_snapshot_test.png";
+  ASSERT_TRUE(writeFramePng(*frame, path));
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>()};
+  in.close();
+  std::remove(path);
+  ASSERT_GT(bytes.size(), 33u);
+  const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  EXPECT_TRUE(std::equal(signature, signature + 8, bytes.begin()));
+  EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "IHDR");
+  EXPECT_EQ(bytes[19], 30);  // width
+  EXPECT_EQ(bytes[23], 20);  // height
+  // Stored scanlines: the first pixel's RGBA follows the zlib and block headers.
+  const std::string all(bytes.begin(), bytes.end());
+  const size_t idat = all.find("IDAT");
+  ASSERT_NE(idat, std::string::npos);
+  EXPECT_EQ(bytes[idat + 4 + 2 + 5], 0);  // filter byte
+  EXPECT_EQ(bytes[idat + 4 + 2 + 5 + 1], 10);
+  EXPECT_EQ(bytes[idat + 4 + 2 + 5 + 2], 20);
+  EXPECT_EQ(bytes[idat + 4 + 2 + 5 + 3], 30);
+  EXPECT_EQ(bytes[idat + 4 + 2 + 5 + 4], 255);
+  EXPECT_EQ(all.substr(all.size() - 8, 4), "IEND");
+  EXPECT_FALSE(writeFramePng(*frame, "no-such-folder/x.png"));
+  frame->close();
+}
