@@ -253,3 +253,23 @@ TEST_F(Render, EveryCommandExplainsItself) {
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.err.find("unknown option --frobnicate"), std::string::npos) << unknown.err;
 }
+
+TEST_F(Render, ProgressBarOnlyOnATerminalAndOnlyForLongRenders) {
+  if (!fileExists("/usr/bin/script")) {
+    GTEST_SKIP() << "no /usr/bin/script to give the host a terminal";
+  }
+  // `script` runs the host on a pseudo-terminal; some 800 s of audio take
+  // longer than a second to render, a quarter-second tail does not.
+  const std::string host = ONDEX_HOST_PATH;
+  const HostRun longRun = runProgram(
+      "/usr/bin/script",
+      {"-qfec", host + " render --out " + file("long.wav") + " --tail 800", "/dev/null"});
+  ASSERT_EQ(longRun.status, 0) << longRun.out;
+  EXPECT_NE(longRun.out.find("\r[#"), std::string::npos) << "a bar is drawn";
+  EXPECT_NE(longRun.out.find("long.wav: "), std::string::npos) << "then the summary";
+  const HostRun shortRun = runProgram(
+      "/usr/bin/script",
+      {"-qfec", host + " render --out " + file("short.wav") + " --tail 0.25", "/dev/null"});
+  ASSERT_EQ(shortRun.status, 0) << shortRun.out;
+  EXPECT_EQ(shortRun.out.find('['), std::string::npos) << shortRun.out;
+}

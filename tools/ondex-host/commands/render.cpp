@@ -40,7 +40,9 @@ const char* kHelp =
     "                     controller and value 0..127 (repeatable)\n"
     "  --state FILE       restore the plug-in's state chunk from FILE first\n"
     "  --save-state FILE  save the plug-in's state chunk after rendering\n"
-    "  --verbose          log what the host does and what the plug-in reports\n";
+    "  --verbose          log what the host does and what the plug-in reports\n"
+    "\n"
+    "--state comes first, then --program, then each --set in order.\n";
 
 constexpr double kDemoRate = 44100.0;
 constexpr long kLargestBlock = 65536;
