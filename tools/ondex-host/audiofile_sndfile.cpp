@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "audiofile.h"
@@ -44,6 +47,12 @@ int containerFor(const std::string& extension) {
 }  // namespace
 
 Audio readAudioFile(const std::string& path) {
+  // libsndfile words a missing file as a "system error"; say it plainly.
+  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  if (probe == nullptr) {
+    throw Failure("cannot read " + path + ": " + std::strerror(errno));
+  }
+  std::fclose(probe);
   SF_INFO info{};
   SoundFile file(sf_open(path.c_str(), SFM_READ, &info));
   if (!file) {
@@ -72,14 +81,18 @@ Audio readAudioFile(const std::string& path) {
   return audio;
 }
 
-void writeAudioFile(const std::string& path, const std::string& formatName, const Audio& audio,
-                    SampleFormat format) {
+void checkOutputFormat(const std::string& formatName) {
   const std::string extension = extensionOf(formatName);
-  const int container = containerFor(extension);
-  if (container == 0) {
+  if (containerFor(extension) == 0) {
     throw Failure("cannot write " + formatName + ": unknown file type '." + extension +
                   "' (use .wav, .aiff, .flac, .ogg, .au, .caf or .w64)");
   }
+}
+
+void writeAudioFile(const std::string& path, const std::string& formatName, const Audio& audio,
+                    SampleFormat format) {
+  checkOutputFormat(formatName);
+  const int container = containerFor(extensionOf(formatName));
   int encoding = format == SampleFormat::Float32 ? SF_FORMAT_FLOAT : SF_FORMAT_PCM_24;
   if (container == SF_FORMAT_FLAC) {
     encoding = SF_FORMAT_PCM_24;  // FLAC holds integers only

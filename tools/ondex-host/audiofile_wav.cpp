@@ -19,14 +19,18 @@ Audio readAudioFile(const std::string& path) {
   return audio;
 }
 
-void writeAudioFile(const std::string& path, const std::string& formatName, const Audio& audio,
-                    SampleFormat format) {
+void checkOutputFormat(const std::string& formatName) {
   std::string lower = formatName;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (lower.size() < 4 || lower.compare(lower.size() - 4, 4, ".wav") != 0) {
     throw Failure("cannot write " + formatName + ": this build writes .wav files only");
   }
+}
+
+void writeAudioFile(const std::string& path, const std::string& formatName, const Audio& audio,
+                    SampleFormat format) {
+  checkOutputFormat(formatName);
   std::string error;
   if (!wav::write(path, audio, format, error)) {
     throw Failure("cannot write " + formatName + ": " + error);

@@ -100,6 +100,7 @@ int runRender(const Args& args) {
       options.has("in") ? readAudioFile(options.value("in")) : demoPhrase(kDemoRate);
   settings.sampleRate = input.sampleRate;
   OutputFile output(options.value("out"));
+  checkOutputFormat(output.path());
   const std::vector<unsigned char> restoredState =
       options.has("state") ? readStateFile(options.value("state")) : std::vector<unsigned char>{};
 
