@@ -123,7 +123,7 @@ TEST_F(Chunk, RefusedChunksChangeNothing) {
   auto reversedWrongCount = byteReversed(before);
   putWord(reversedWrongCount, 8, 17);  // 17 in our order reads as another count reversed
   auto tooShort = before;
-  tooShort.pop_back();
+  tooShort.resize(1735);
   auto tooLong = before;
   tooLong.push_back(0);
   for (const auto& c : {foreign, wrongCount, tooShort, tooLong, reversedWrongCount}) {
