@@ -18,8 +18,9 @@ VstEvents* MidiEvents::list() {
   storage.assign(offsetof(VstEvents, events) + sizeof(VstEvent*) * (events.size() + 1), 0);
   auto* header = reinterpret_cast<VstEvents*>(storage.data());  // NOLINT: host layout
   header->numEvents = static_cast<VstInt32>(events.size());
+  VstEvent** entries = header->events;  // as many as there are events, past the two declared
   for (size_t i = 0; i < events.size(); ++i) {
-    header->events[i] = reinterpret_cast<VstEvent*>(&events[i]);  // NOLINT: host layout
+    entries[i] = reinterpret_cast<VstEvent*>(&events[i]);  // NOLINT: host layout
   }
   return header;
 }
