@@ -367,8 +367,10 @@ VstInt32 CPresetSystemEffect::processEvents(VstEvents* events) {
   if (!tablesExist()) {
     return 0;
   }
+  // The host allocates as many entries as it sends, beyond the two declared.
+  VstEvent* const* list = events->events;
   for (VstInt32 e = 0; e < events->numEvents; ++e) {
-    const VstEvent* event = events->events[e];
+    const VstEvent* event = list[e];
     if (event == nullptr || event->type != kVstMidiType) {
       continue;
     }

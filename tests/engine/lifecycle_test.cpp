@@ -43,7 +43,7 @@ TEST(Lifecycle, ResumeTakesTheHostRate) {
 TEST(Lifecycle, AFilterDesignedForItsCutoffIsSixDecibelsDownThere) {
   for (float fc : {6000.0f, 14000.0f}) {
     const auto c = dsp::BiquadCoefficients::lowpass(fc, 44100.0f);
-    const double w = 2.0 * M_PI * fc / 44100.0;
+    const double w = 2.0 * kTestPi * fc / 44100.0;
     const std::complex<double> z1 = std::polar(1.0, -w);
     const double b0 = c.b0, b1 = c.b1, b2 = c.b2, a1 = c.a1, a2 = c.a2;
     const std::complex<double> h = (b0 + b1 * z1 + b2 * z1 * z1) / (1.0 + a1 * z1 + a2 * z1 * z1);
@@ -100,7 +100,7 @@ TEST(Lifecycle, OscillatorPhaseIsPublishedAfterEachBlock) {
   r.set({{kRate, 1.0f}});  // 10 Hz: 0.001425 rad a sample
   r.settle();
   r.silence(100, 100);
-  EXPECT_NEAR(r.zel().getEngineStatus().oscillatorPhase, 100 * 2 * M_PI * 10 / 44100, 1e-4);
+  EXPECT_NEAR(r.zel().getEngineStatus().oscillatorPhase, 100 * 2 * kTestPi * 10 / 44100, 1e-4);
 }
 
 TEST(Lifecycle, ScannerStyleLifeEndsCleanly) {

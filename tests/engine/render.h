@@ -9,6 +9,9 @@
 #include "fakehost.h"
 #include "plugin.h"
 
+// pi, since M_PI is not in standard C++.
+constexpr double kTestPi = 3.14159265358979323846;
+
 struct Stereo {
   std::vector<float> l, r;
   explicit Stereo(size_t n = 0) : l(n, 0.0f), r(n, 0.0f) {}

@@ -1,0 +1,165 @@
+// The state chunk as the host saves and restores it.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "fakehost.h"
+#include "midievents.h"
+#include "plugin.h"
+
+namespace {
+
+std::vector<unsigned char> chunkOf(Plugin& p, bool isPreset = false) {
+  void* data = nullptr;
+  const auto size = p.dispatch(effGetChunk, isPreset ? 1 : 0, 0, &data);
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  return std::vector<unsigned char>(bytes, bytes + size);
+}
+
+VstIntPtr restore(Plugin& p, std::vector<unsigned char> chunk) {
+  return p.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(chunk.size()), chunk.data());
+}
+
+void putWord(std::vector<unsigned char>& c, size_t at, std::int32_t v) {
+  std::memcpy(c.data() + at, &v, 4);
+}
+
+std::vector<unsigned char> byteReversed(std::vector<unsigned char> c) {
+  auto reverse = [&](size_t at) {
+    std::swap(c[at], c[at + 3]);
+    std::swap(c[at + 1], c[at + 2]);
+  };
+  for (size_t at = 0; at < 32; at += 4) {
+    reverse(at);
+  }
+  for (size_t p = 0; p < 17; ++p) {
+    for (size_t i = 0; i < 18; ++i) {
+      reverse(32 + p * 96 + 24 + i * 4);
+    }
+  }
+  for (size_t i = 0; i < 18; ++i) {
+    reverse(1664 + i * 4);
+  }
+  return c;
+}
+
+// A state unlike the factory one: another program current, edited values and names.
+void changeState(Plugin& p) {
+  p.setParameter(2, 0.8f);
+  char name[] = "edited";
+  p.dispatch(effSetProgramName, 0, 0, name);
+  p.setParameter(18 + 6, (12 + 0.5f) / 129.0f);  // Fbck on controller 12
+}
+
+class Chunk : public ::testing::Test {
+ protected:
+  FakeHost host;
+};
+
+}  // namespace
+
+TEST_F(Chunk, LayoutOfAFreshInstance) {
+  Plugin p;
+  const auto c = chunkOf(p);
+  ASSERT_EQ(c.size(), 1736u);
+  std::int32_t words[4];
+  std::memcpy(words, c.data(), sizeof(words));
+  EXPECT_EQ(words[0], 0x01000000);
+  EXPECT_EQ(words[1], 0x4F6E6478);
+  EXPECT_EQ(words[2], 17);
+  EXPECT_EQ(words[3], 0);
+  for (size_t i = 16; i < 32; ++i) {
+    EXPECT_EQ(c[i], 0);
+  }
+  EXPECT_STREQ(reinterpret_cast<const char*>(c.data() + 32), "default");
+  float controller0;
+  std::memcpy(&controller0, c.data() + 1664, 4);
+  EXPECT_FLOAT_EQ(controller0, 102.5f / 129.0f);
+  // A program chunk is the same full state, in the same buffer.
+  void* first = nullptr;
+  void* second = nullptr;
+  p.dispatch(effGetChunk, 0, 0, &first);
+  p.dispatch(effGetChunk, 1, 0, &second);
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(chunkOf(p, true), c);
+}
+
+TEST_F(Chunk, RoundTripRestoresProgramsCurrentProgramAndControllers) {
+  Plugin a;
+  a.dispatch(effMainsChanged, 0, 1);
+  changeState(a);
+  const auto saved = chunkOf(a);
+
+  Plugin b;
+  EXPECT_EQ(restore(b, saved), 0);
+  EXPECT_EQ(chunkOf(b), saved);
+  EXPECT_EQ(b.text(effGetProgramName), "edited");
+  EXPECT_FLOAT_EQ(b.getParameter(2), 0.8f);
+  EXPECT_FLOAT_EQ(b.getParameter(24), 12.5f / 129.0f);
+}
+
+TEST_F(Chunk, ByteReversedChunkRestoresTheSameState) {
+  Plugin a;
+  changeState(a);
+  const auto saved = chunkOf(a);
+  Plugin b;
+  EXPECT_EQ(restore(b, byteReversed(saved)), 0);
+  EXPECT_EQ(chunkOf(b), saved);
+}
+
+TEST_F(Chunk, RefusedChunksChangeNothing) {
+  Plugin p;
+  changeState(p);
+  const auto before = chunkOf(p);
+  const float liveMix = p.getParameter(2);
+
+  auto foreign = before;
+  putWord(foreign, 4, 0x41424344);
+  auto wrongCount = before;
+  putWord(wrongCount, 8, 16);
+  auto wrongVersion = before;
+  putWord(wrongVersion, 0, 2);
+  auto reversedWrongCount = byteReversed(before);
+  putWord(reversedWrongCount, 8, 17);  // 17 in our order reads as another count reversed
+  auto tooShort = before;
+  tooShort.resize(1735);
+  auto tooLong = before;
+  tooLong.push_back(0);
+  for (const auto& c : {foreign, wrongCount, tooShort, tooLong, reversedWrongCount}) {
+    EXPECT_EQ(restore(p, c), -1);
+  }
+  EXPECT_EQ(restore(p, wrongVersion), 0);  // ignored, not refused
+  EXPECT_EQ(p.dispatch(effSetChunk, 0, 1736, nullptr), -1);
+  EXPECT_EQ(chunkOf(p), before);
+  EXPECT_EQ(p.getParameter(2), liveMix);
+}
+
+TEST_F(Chunk, CurrentProgramOutOfRangeReplacesProgramsButNotTheLiveState) {
+  Plugin source;
+  char name[] = "renamed";
+  source.dispatch(effSetProgramName, 0, 0, name);
+  auto c = chunkOf(source);
+  putWord(c, 12, 17);
+
+  Plugin p;
+  p.setParameter(2, 0.3f);
+  host.clear();
+  EXPECT_EQ(restore(p, c), 0);
+  EXPECT_EQ(p.text(effGetProgramName), "renamed");  // program 0 replaced
+  EXPECT_EQ(p.getParameter(2), 0.3f);                // live value kept
+  EXPECT_EQ(host.count(audioMasterUpdateDisplay), 0);
+}
+
+// A project saved in the host comes back with its MIDI assignments working.
+TEST_F(Chunk, RestoredChunkRebindsTheControllers) {
+  Plugin a;
+  a.setParameter(18 + 6, (12 + 0.5f) / 129.0f);  // Fbck on controller 12
+  const auto saved = chunkOf(a);
+  Plugin b;
+  ASSERT_EQ(restore(b, saved), 0);
+  MidiEvents events;
+  events.controlChange(0, 12, 127).controlChange(0, 109, 0);  // 109 was Fbck's default
+  b.dispatch(effProcessEvents, 0, 0, events.list());
+  EXPECT_EQ(b.getParameter(6), 1.0f);
+}
