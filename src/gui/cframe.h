@@ -21,6 +21,8 @@ class CFrame : public CView {
   // Creates the frame and opens it in the host's parent window.
   CFrame(const CRect& size, void* parent, VSTGUIEditorInterface* editor);
   ~CFrame() override;
+  CFrame(const CFrame&) = delete;
+  CFrame& operator=(const CFrame&) = delete;
 
   // Records the parent window; the window itself comes with the platform window
   // layer. A frame that was never opened is headless.

@@ -194,3 +194,50 @@ TEST(Snapshot, FrameImageWrittenAsPng) {
   EXPECT_FALSE(writeFramePng(*frame, "no-such-folder/x.png"));
   frame->close();
 }
+
+// A small frame of several controls, drawn headless and written next to the
+// test program as gui_sample_frame.png for a person to look at.
+TEST(Snapshot, SampleFrameForLookingAt) {
+  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
+  keep.push_back(std::make_unique<guitest::RegisteredBitmap>(
+      5101, guitest::makeBmp(300, 60, 24, [](int x, int y) {
+        return 0xFF000000u | uint32_t(40 + x / 4) << 16 | uint32_t(50 + y) << 8 | 90u;
+      })));
+  // A knob strip of 11 images of 30 × 30: a bar whose length grows with the image.
+  keep.push_back(std::make_unique<guitest::RegisteredBitmap>(
+      5102, guitest::makeBmp(30, 330, 32, [](int x, int y) {
+        const int image = y / 30;
+        const int row = y % 30;
+        const bool bar = row >= 13 && row < 17 && x >= 3 && x < 3 + image * 24 / 10;
+        const bool ring = (x - 15) * (x - 15) + (row - 15) * (row - 15) < 196;
+        return bar ? 0xFFFFD040u : (ring ? 0xFF303030u : 0x00000000u);
+      })));
+  auto* frame = new CFrame(CRect(0, 0, 300, 60), nullptr);
+  auto* back = new CBitmap(5101);
+  frame->setBackground(back);
+  auto* knobImages = new CBitmap(5102);
+  auto* knob = new CAnimKnob(CRect(10, 15, 40, 45), nullptr, 0, 11, 30, knobImages);
+  knob->setValue(0.7f);
+  frame->addView(knob);
+  knobImages->forget();
+  auto* name = new CTextEdit(CRect(60, 10, 180, 24), nullptr, 33, "lezlie", back);
+  name->setBackOffset(CPoint(60, 10));
+  name->setFont(kNormalFontVerySmall);
+  name->setFontColor(CColor{36, 36, 32, 255});
+  name->setStyle(kNoFrame);
+  frame->addView(name);
+  auto* display = new CParamDisplay(CRect(60, 34, 180, 50));
+  display->setBackColor(CColor{189, 207, 218, 255});
+  display->setFontColor(CColor{36, 36, 32, 255});
+  display->setFrameColor(CColor{36, 36, 32, 255});
+  display->setHoriAlign(kLeftText);
+  display->setValue(0.5f);
+  frame->addView(display);
+  back->forget();
+  frame->idle();
+  EXPECT_EQ(frame->getPixel(15 + 10, 30), 0xFFFFD040u);  // the bar at image 7
+  EXPECT_EQ(frame->getPixel(61, 35), 0xFFBDCFDAu);
+  EXPECT_EQ(frame->getPixel(60, 34), 0xFF242420u);  // the display's frame
+  EXPECT_TRUE(writeFramePng(*frame, "gui_sample_frame.png"));
+  frame->close();
+}
