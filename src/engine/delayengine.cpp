@@ -192,7 +192,8 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
         } else {
           const float keep = 1.0f - gain;
           written = engaged ? keep * fresh + gain * old : keep * old + gain * fresh;
-          xfade = std::fmin(gain * crossfadeGrowth, 1.0f);
+          const float grown = gain * crossfadeGrowth;
+          xfade = grown < 1.0f ? grown : 1.0f;
         }
         mem[wp] = Frame{written[0], written[1]};
         rh0 = rh1;

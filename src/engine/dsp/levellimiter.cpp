@@ -28,12 +28,4 @@ void LevelLimiter::reset() {
   sum = F4{};
 }
 
-void LevelLimiter::recomputeSums() {
-  F4 s{};
-  for (int i = 0; i < length; ++i) {
-    s += magnitudes[i];
-  }
-  sum = s;
-}
-
 }  // namespace dsp

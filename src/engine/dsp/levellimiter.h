@@ -35,7 +35,13 @@ class LevelLimiter {
   }
 
  private:
-  void recomputeSums();
+  void recomputeSums() {
+    F4 s{};
+    for (int i = 0; i < length; ++i) {
+      s += magnitudes[i];
+    }
+    sum = s;
+  }
 
   F4 magnitudes[kMaxWindow] = {};
   F4 sum{};
