@@ -183,7 +183,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       do {
         clk.clockPhase -= 1.0f;
         const float t = clk.clockStep == 1.0f ? u : u / clk.clockStep;
-        const F4 fresh = write.at(t);
+        const F4 fresh = t == 1.0f ? write.atOne() : write.at(t);
         const F4 old = dsp::pair(mem[rp].l, mem[rp].r);
         const float gain = xfade;
         F4 written;
@@ -210,9 +210,14 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       } while (clk.clockPhase >= 1.0f);
     }
 
-    const F4 d = delayInSteps < 3.0f && !engaged
-                     ? limited
-                     : dsp::CatmullRom::through(rh0, rh1, rh2, rh3).at(clk.clockPhase);
+    F4 d;
+    if (delayInSteps < 3.0f && !engaged) {
+      d = limited;
+    } else if (clk.clockPhase == 0.0f) {
+      d = rh1;  // the memory steps fell on the sample: no interpolation to do
+    } else {
+      d = dsp::CatmullRom::through(rh0, rh1, rh2, rh3).at(clk.clockPhase);
+    }
 
     if (delayChanged) {
       delayChanged = false;
