@@ -21,13 +21,25 @@ uint32_t scalePixel(uint32_t p, uint32_t factor256) {
 
 }  // namespace
 
-const CFontRef kSystemFont = new CFontDesc("Arial", 12);
-const CFontRef kNormalFontVeryBig = new CFontDesc("Arial", 18);
-const CFontRef kNormalFontBig = new CFontDesc("Arial", 14);
-const CFontRef kNormalFont = new CFontDesc("Arial", 12);
-const CFontRef kNormalFontSmall = new CFontDesc("Arial", 11);
-const CFontRef kNormalFontSmaller = new CFontDesc("Arial", 10);
-const CFontRef kNormalFontVerySmall = new CFontDesc("Arial", 9);
+namespace {
+// The standard fonts live for the whole process; users remember and forget
+// them in pairs, so their count never reaches zero.
+CFontDesc systemFont("Arial", 12);
+CFontDesc normalFontVeryBig("Arial", 18);
+CFontDesc normalFontBig("Arial", 14);
+CFontDesc normalFont("Arial", 12);
+CFontDesc normalFontSmall("Arial", 11);
+CFontDesc normalFontSmaller("Arial", 10);
+CFontDesc normalFontVerySmall("Arial", 9);
+}  // namespace
+
+const CFontRef kSystemFont = &systemFont;
+const CFontRef kNormalFontVeryBig = &normalFontVeryBig;
+const CFontRef kNormalFontBig = &normalFontBig;
+const CFontRef kNormalFont = &normalFont;
+const CFontRef kNormalFontSmall = &normalFontSmall;
+const CFontRef kNormalFontSmaller = &normalFontSmaller;
+const CFontRef kNormalFontVerySmall = &normalFontVerySmall;
 
 CDrawContext::CDrawContext(const platform::PixelImage& target) : image(target) { resetClipRect(); }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <deque>
+#include <new>
 
 namespace {
 
@@ -36,7 +37,7 @@ CNewFileSelector* CNewFileSelector::create(CFrame* parent, Style style) {
       return selector;
     }
   }
-  return new CNoFileSelector(parent, style);
+  return new (std::nothrow) CNoFileSelector(parent, style);
 }
 
 void CNewFileSelector::setFactory(Factory newFactory) { factory() = std::move(newFactory); }
@@ -71,7 +72,7 @@ void CScriptedFileSelector::install() {
   script().clear();
   requestLog().clear();
   setFactory([](CFrame* parent, Style style) -> CNewFileSelector* {
-    return new CScriptedFileSelector(parent, style);
+    return new (std::nothrow) CScriptedFileSelector(parent, style);
   });
 }
 

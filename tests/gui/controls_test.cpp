@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "gui/controls.h"
+#include "gui/toolkit.h"
 #include "guitest.h"
 
 using guitest::down;

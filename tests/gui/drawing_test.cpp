@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "gui/cdrawcontext.h"
-#include "gui/controls.h"
+#include "gui/toolkit.h"
 #include "gui/pngwriter.h"
 #include "guitest.h"
 

@@ -7,7 +7,7 @@
 #include "fakehost.h"
 #include "gui/aeffguieditor.h"
 #include "gui/cfileselector.h"
-#include "gui/controls.h"
+#include "gui/toolkit.h"
 #include "guitest.h"
 #include "host/audioeffectx.h"
 

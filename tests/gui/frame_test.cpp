@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "gui/cdrawcontext.h"
-#include "gui/controls.h"
+#include "gui/toolkit.h"
 #include "guitest.h"
 
 using guitest::down;

@@ -12,6 +12,7 @@
 
 #include "gui/aeffguieditor.h"
 #include "gui/cbitmap.h"
+#include "gui/ccontrol.h"
 #include "gui/cframe.h"
 
 namespace guitest {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "gui/controls.h"
+#include "gui/toolkit.h"
 #include "guitest.h"
 
 using guitest::down;
