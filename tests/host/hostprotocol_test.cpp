@@ -23,11 +23,12 @@ class HostProtocol : public ::testing::Test {
         "render", "--plugin",          kProbe,    "--in",   folder + "/in.wav",
         "--out",  folder + "/out.wav", "--float", "--tail", "0"};
     args.insert(args.end(), more.begin(), more.end());
-    const HostRun run = runHost(args);
-    EXPECT_EQ(run.status, 0) << run.err;
-    return run.status == 0 ? readSound(folder + "/out.wav") : Sound{};
+    lastRun = runHost(args);
+    EXPECT_EQ(lastRun.status, 0) << lastRun.err;
+    return lastRun.status == 0 ? readSound(folder + "/out.wav") : Sound{};
   }
   std::string folder;
+  HostRun lastRun;
 };
 
 }  // namespace
@@ -43,12 +44,30 @@ TEST_F(HostProtocol, SongPositionAdvancesWithTheRenderedAudioAtTheTempoGiven) {
   }
 }
 
+TEST_F(HostProtocol, ProgramsTheHostSeesAreSelectedWithSetProgram) {
+  EXPECT_EQ(renderProbe({}).channels[0][0], 0.0f);
+  EXPECT_EQ(renderProbe({"--program", "second"}).channels[0][0], 1e6f);
+  EXPECT_EQ(renderProbe({"--program", "2"}).channels[0][0], 2e6f);
+  const HostRun bad = runHost({"render", "--plugin", kProbe, "--in", folder + "/in.wav", "--out",
+                               folder + "/x.wav", "--program", "fourth"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("valid programs: 0 \"first\", 1 \"second\", 2 \"third\""),
+            std::string::npos)
+      << bad.err;
+}
+
 TEST_F(HostProtocol, ControlChangeArrivesBeforeTheBlockContainingItsTime) {
-  const Sound out = renderProbe({"--block", "512", "--cc", "0.5:3:7:100"});
+  const HostRun run = runHost({"render", "--plugin", kProbe, "--in", folder + "/in.wav", "--out",
+                               folder + "/out.wav", "--float", "--tail", "0", "--verbose"});
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(run.err.find("automation"), std::string::npos) << "nothing automated yet";
+  const Sound out = renderProbe({"--block", "512", "--cc", "0.5:3:7:100", "--verbose"});
   const size_t blockStart = static_cast<size_t>(0.5 * kRate) / 512 * 512;
   EXPECT_NE(out.channels[1][blockStart - 1], 0.1f);
   EXPECT_FLOAT_EQ(out.channels[1][blockStart], 0.1f);
   EXPECT_FLOAT_EQ(out.channels[1].back(), 0.1f);
+  // The probe reports the change as automation, which --verbose logs.
+  EXPECT_NE(lastRun.err.find("automation: parameter 1 = 0.787"), std::string::npos) << lastRun.err;
 }
 
 TEST_F(HostProtocol, InfoAndSetWorkOnAnyPluginsParameters) {
@@ -56,7 +75,8 @@ TEST_F(HostProtocol, InfoAndSetWorkOnAnyPluginsParameters) {
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_NE(info.out.find("Host probe"), std::string::npos);
   EXPECT_NE(info.out.find("Tone"), std::string::npos);
-  EXPECT_NE(info.out.find("programs    0"), std::string::npos);
+  EXPECT_NE(info.out.find("programs    3\n"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("    2  third"), std::string::npos);
   renderProbe({"--set", "Tone=0.25"});
   const HostRun bad = runHost({"render", "--plugin", kProbe, "--in", folder + "/in.wav", "--out",
                                folder + "/x.wav", "--set", "DlyTime=0.5"});

@@ -1,11 +1,13 @@
 // A plug-in of our own making for testing the host: it asks the host what a
 // plug-in may ask and writes the answers into its output, so that a render
 // shows what the host told it.
-//   left output:  the song position (samplePos) the host reports for the block
+//   left output:  the song position (samplePos) the host reports for the
+//                 block, plus a million times the current program
 //   right output: the position in quarter notes (ppqPos), or -1 unless the
 //                 transport plays with tempo and position valid, or -2 unless
 //                 the host is VST 2.4, connects the pins, wants MIDI and can
 //                 send MIDI events; after a control change its value / 1000
+// A control change is also reported to the host as automation of "Tone".
 #include <cstring>
 
 #include "host/vst2.h"
@@ -19,7 +21,10 @@ struct Probe {
   bool open = false;
   bool on = false;
   int lastControlValue = -1;
+  VstInt32 program = 0;
 };
+
+const char* const kProgramNames[] = {"first", "second", "third"};
 
 Probe* probeOf(AEffect* e) { return static_cast<Probe*>(e->object); }
 
@@ -43,6 +48,17 @@ VstIntPtr dispatcher(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr valu
     case effClose:
       delete p;
       return 1;
+    case effSetProgram:
+      p->program = static_cast<VstInt32>(value);
+      return 0;
+    case effGetProgram:
+      return p->program;
+    case effGetProgramNameIndexed:
+      if (index < 0 || index > 2) {
+        return 0;
+      }
+      std::strcpy(static_cast<char*>(ptr), kProgramNames[index]);  // NOLINT: fits
+      return 1;
     case effMainsChanged:
       p->on = value != 0;
       return 0;
@@ -58,6 +74,8 @@ VstIntPtr dispatcher(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr valu
         const auto* midi = reinterpret_cast<const VstMidiEvent*>(events->events[i]);  // NOLINT
         if (midi->type == kVstMidiType && (midi->midiData[0] & 0xf0) == 0xb0) {
           p->lastControlValue = static_cast<unsigned char>(midi->midiData[2]);
+          p->host(e, audioMasterAutomate, 1, 0, nullptr,
+                  static_cast<float>(p->lastControlValue) / 127.0f);
         }
       }
       return 1;
@@ -80,7 +98,8 @@ void processReplacing(AEffect* e, float** /*inputs*/, float** outputs, VstInt32 
   } else if (time != nullptr && (time->flags & needed) == needed) {
     right = static_cast<float>(time->ppqPos);
   }
-  const float left = time == nullptr ? -1.0f : static_cast<float>(time->samplePos);
+  const float left =
+      time == nullptr ? -1.0f : static_cast<float>(time->samplePos + 1e6 * p->program);
   for (VstInt32 i = 0; i < frames; ++i) {
     outputs[0][i] = left;
     outputs[1][i] = right;
@@ -111,7 +130,7 @@ EXPORTED AEffect* VSTPluginMain(audioMasterCallback host) {
   e.setParameter = setParameter;
   e.getParameter = getParameter;
   e.processReplacing = processReplacing;
-  e.numPrograms = 0;
+  e.numPrograms = 3;
   e.numParams = 2;
   e.numInputs = 2;
   e.numOutputs = 2;
