@@ -182,6 +182,12 @@ TEST_F(Render, DefaultTailLetsTheDelayRingOutWithinThirtySeconds) {
   EXPECT_LE(output.frames(), input.frames() + size_t{30} * kRate + 512);
   const Sound fixed = render(file("impulse.wav"), file("fixed.wav"), {"--tail", "1.25"});
   EXPECT_EQ(fixed.frames(), input.frames() + static_cast<size_t>(1.25 * kRate));
+  if (parametersAreNamed()) {
+    // Infinite repeat never dies away: the tail stops at thirty seconds.
+    const Sound endless = render(file("impulse.wav"), file("endless.wav"),
+                                 {"--set", "RptInf=0.75", "--set", "DlyTime=0.1"});
+    EXPECT_EQ(endless.frames(), input.frames() + size_t{30} * kRate);
+  }
 }
 
 TEST_F(Render, WritesTwentyFourBitByDefaultAndTheFormatTheExtensionNames) {
