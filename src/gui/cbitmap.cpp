@@ -118,7 +118,7 @@ bool decodeBmp(const uint8_t* data, size_t size, int& width, int& height,
       return false;
     }
     for (uint32_t i = 0; i < colorsUsed; ++i) {
-      const uint8_t* e = info + tableStart + i * 4;
+      const uint8_t* e = info + tableStart + size_t(i) * 4;
       palette.push_back(0xFF000000u | uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0]);
     }
     tableStart += size_t(colorsUsed) * 4;
@@ -147,10 +147,10 @@ bool decodeBmp(const uint8_t* data, size_t size, int& width, int& height,
         const uint8_t index = src[x];
         dst[x] = index < palette.size() ? palette[index] : 0xFF000000u;
       } else if (bitCount == 24) {
-        const uint8_t* p = src + x * 3;
+        const uint8_t* p = src + size_t(x) * 3;
         dst[x] = 0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
       } else {
-        const uint32_t p = readU32(src + x * 4);
+        const uint32_t p = readU32(src + size_t(x) * 4);
         const uint8_t a = channel(p, aMask);
         anyAlpha = anyAlpha || a != 0;
         dst[x] = uint32_t(a) << 24 | uint32_t(channel(p, rMask)) << 16 |

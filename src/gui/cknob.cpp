@@ -143,7 +143,6 @@ bool CKnob::isTypeOf(const char* type) const {
   return std::strcmp(type, "CKnob") == 0 || CControl::isTypeOf(type);
 }
 
-
 CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag,
                      CBitmap* background, const CPoint& offset)
     : CKnob(size, listener, tag, background, offset) {

@@ -1,16 +1,14 @@
 #include "gui/imultibitmapcontrol.h"
 
-
+#include <cmath>
 
 int32_t IMultiBitmapControl::imageIndex(float normalized) const {
   if (subPixmaps <= 1) {
     return 0;
   }
-  int32_t index = int32_t(normalized * float(subPixmaps - 1) + 0.5f);
+  const auto index = int32_t(std::floor(normalized * float(subPixmaps - 1) + 0.5f));
   if (index < 0) {
-    index = 0;
-  } else if (index > subPixmaps - 1) {
-    index = subPixmaps - 1;
+    return 0;
   }
-  return index;
+  return index > subPixmaps - 1 ? subPixmaps - 1 : index;
 }

@@ -3,6 +3,7 @@
 // COptionMenu and CSplashScreen.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -185,7 +186,7 @@ TEST_F(ControlTest, RockerSwitchGivesMinusOneOrPlusOneWhileHeldAndZeroAtRelease)
 
 namespace {
 bool controllerName(float value, char text[256], void* user) {
-  std::snprintf(text, 256, "%s %d", static_cast<const char*>(user), int(value * 10 + 0.5f));
+  std::snprintf(text, 256, "%s %d", static_cast<const char*>(user), int(std::lround(value * 10)));
   return true;
 }
 }  // namespace

@@ -15,9 +15,9 @@
 namespace {
 
 struct Canvas {
-  Canvas(int w, int h, uint32_t fill = 0xFFFFFFFFu) : pixels(size_t(w * h), fill), w(w), h(h) {}
+  Canvas(int w, int h, uint32_t fill = 0xFFFFFFFFu) : pixels(size_t(w) * size_t(h), fill), w(w), h(h) {}
   platform::PixelImage image() { return {pixels.data(), w, h, w}; }
-  uint32_t at(int x, int y) const { return pixels[size_t(y * w + x)]; }
+  uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(w) + size_t(x)]; }
   std::vector<uint32_t> pixels;
   int w, h;
 };
