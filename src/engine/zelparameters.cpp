@@ -1,5 +1,6 @@
 // Parameters of the effect: what each value sets in the engine, and how the
 // host sees it (name, label, display text, properties).
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +41,10 @@ void Zel::setParameter(VstInt32 index, float value) {
   // A value that is no number would poison the state; the host's last good one stays.
   if (!std::isfinite(value)) {
     return;
+  }
+  // Far outside 0 to 1 a value stops the memory clock or overflows a gain: limited, not refused.
+  if (index >= 0 && index < kNumZelParameters) {
+    value = std::clamp(value, 0.0f, 1.0f);
   }
   if (!selectingProgram) {
     CPresetSystemEffect::setParameter(index, value);
