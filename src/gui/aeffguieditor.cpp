@@ -58,11 +58,11 @@ void AEffGUIEditor::idle() {
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) {
-  return frame != nullptr && frame->onKeyDown(keyCode) == 1;
+  return frame != nullptr && frame->onKeyDown(keyCode) > 0;
 }
 
 bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) {
-  return frame != nullptr && frame->onKeyUp(keyCode) == 1;
+  return frame != nullptr && frame->onKeyUp(keyCode) > 0;
 }
 
 bool AEffGUIEditor::setKnobMode(VstInt32 mode) {
