@@ -32,11 +32,11 @@ class FakeHost {
 
   // What the host answers.
   VstIntPtr version = 2400;
-  std::map<std::string, VstIntPtr> canDo;     // text -> answer; 0 when not listed
-  VstIntPtr inputPinAnswer[2] = {0, 0};       // 0 means connected
+  std::map<std::string, VstIntPtr> canDo;  // text -> answer; 0 when not listed
+  VstIntPtr inputPinAnswer[2] = {0, 0};    // 0 means connected
   VstIntPtr outputPinAnswer[2] = {0, 0};
-  std::optional<VstTimeInfo> timeInfo;        // none: getTime answers null
-  VstIntPtr defaultAnswer = 0;                // every other request
+  std::optional<VstTimeInfo> timeInfo;  // none: getTime answers null
+  VstIntPtr defaultAnswer = 0;          // every other request
 
   // Convenience for the common time set-up.
   void setTempo(double bpm, double ppq = 0.0);

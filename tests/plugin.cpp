@@ -19,8 +19,7 @@ VstIntPtr Plugin::close() {
   return closing->dispatcher(closing, effClose, 0, 0, nullptr, 0.0f);
 }
 
-VstIntPtr Plugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                           float opt) {
+VstIntPtr Plugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
   return record->dispatcher(record, opcode, index, value, ptr, opt);
 }
 

@@ -16,8 +16,8 @@ class Plugin {
   Plugin& operator=(const Plugin&) = delete;
 
   AEffect* effect() const { return record; }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
   std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0);
   void setParameter(VstInt32 index, float value);
   float getParameter(VstInt32 index);

@@ -83,8 +83,8 @@ void DelayEngine::settleControls(const BlockSettings& s) {
   depthGain = s.depth;
 }
 
-void DelayEngine::process(const float* inL, const float* inR, float* outL, float* outR,
-                          int frames, const BlockSettings& settings, BlockResult& result) {
+void DelayEngine::process(const float* inL, const float* inR, float* outL, float* outR, int frames,
+                          const BlockSettings& settings, BlockResult& result) {
   if (memory == nullptr) {
     // Without a memory there is no effect: the input passes as it came.
     for (int i = 0; i < frames; ++i) {

@@ -7,4 +7,5 @@ constexpr VstInt32 kOndexUniqueId = fourCharCode('O', 'n', 'd', 'x');
 constexpr const char* kOndexEffectName = "Corvane Ondex";
 constexpr const char* kOndexVendor = "Zel-acoustics";
 // 63 characters, so that it and its terminator fit a host's 64-byte buffer.
-constexpr const char* kOndexProduct = "Corvane Ondex - clocked echoes that bend, drift, double or loop";
+constexpr const char* kOndexProduct =
+    "Corvane Ondex - clocked echoes that bend, drift, double or loop";

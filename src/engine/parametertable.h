@@ -25,8 +25,8 @@ enum ZelParameter : int {
 };
 
 constexpr const char* kParameterNames[kNumZelParameters] = {
-    "Input", "Output", "Mix",      "DlyTime", "Dlyx2",  "DlyInv", "Fbck",     "HiCut", "FbInv",
-    "ManVCO", "Depth", "Waveform", "Rate",    "RptInf", "Power",  "Dly<>Clk", "Num",   "Den"};
+    "Input",  "Output", "Mix",      "DlyTime", "Dlyx2",  "DlyInv", "Fbck",     "HiCut", "FbInv",
+    "ManVCO", "Depth",  "Waveform", "Rate",    "RptInf", "Power",  "Dly<>Clk", "Num",   "Den"};
 
 constexpr const char* kParameterLabels[kNumZelParameters] = {
     "dB", "dB", "%", "ms", " ", " ", "dB", " ", " ", "X", "%", "", "Hz", " ", " ", " ", " ", " "};
@@ -34,7 +34,8 @@ constexpr const char* kParameterLabels[kNumZelParameters] = {
 constexpr int kNumeratorSteps = 5;
 constexpr int kDenominatorSteps = 13;
 constexpr float numeratorTable[kNumeratorSteps] = {1, 3, 5, 7, 9};
-constexpr float denominatorTable[kDenominatorSteps] = {1, 2, 3, 4, 6, 8, 12, 16, 24, 32, 48, 64, 96};
+constexpr float denominatorTable[kDenominatorSteps] = {1,  2,  3,  4,  6,  8, 12,
+                                                       16, 24, 32, 48, 64, 96};
 
 // Longest delay at the nominal clock, in milliseconds.
 constexpr float kMaxDelayMs = 3200.0f;

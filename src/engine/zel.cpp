@@ -1,8 +1,8 @@
 #include "zel.h"
 
 #include <cmath>
-#include <new>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "../host/pluginentry.h"
@@ -120,7 +120,8 @@ void Zel::selectProgram(VstInt32 index) {
 
 void Zel::updateSyncedDelay() {
   const float whole = numeratorTable[numIndex.load(kRelaxed)] * 240000.0f;
-  float v = whole / (denominatorTable[denIndex.load(kRelaxed)] * tempoBpm.load(kRelaxed)) / kMaxDelayMs;
+  float v =
+      whole / (denominatorTable[denIndex.load(kRelaxed)] * tempoBpm.load(kRelaxed)) / kMaxDelayMs;
   if (v > 1.0f) {
     v = 1.0f;
   }

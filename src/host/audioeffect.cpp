@@ -69,8 +69,7 @@ extern "C" float getParameterEntry(AEffect* e, VstInt32 index) {
 
 }  // namespace
 
-AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms,
-                         VstInt32 numParams)
+AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
     : audioMaster(audioMaster), numPrograms(numPrograms), numParams(numParams) {
   std::memset(&cEffect, 0, sizeof(cEffect));
   cEffect.magic = kEffectMagic;

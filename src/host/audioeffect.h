@@ -64,8 +64,8 @@ class AudioEffect {
  protected:
   void setFlag(VstInt32 flag, bool state);
   // One request to the host; 0 when there is no host to ask.
-  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
 
   audioMasterCallback audioMaster;
   AEffEditor* editor = nullptr;

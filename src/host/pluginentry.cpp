@@ -3,7 +3,8 @@
 #include "audioeffect.h"
 
 bool hostIsUsable(audioMasterCallback audioMaster) {
-  return audioMaster != nullptr && audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) != 0;
+  return audioMaster != nullptr &&
+         audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) != 0;
 }
 
 AEffect* pluginEntry(audioMasterCallback audioMaster) {

@@ -43,7 +43,8 @@ std::string floatText(float value) {
   std::string fraction(static_cast<size_t>(n), '0');
   for (int k = n - 1; k >= 0; --k) {
     if (m > 0) {
-      fraction[static_cast<size_t>(k)] = static_cast<char>('0' + static_cast<int>(std::fmod(m, 10.0)));
+      fraction[static_cast<size_t>(k)] =
+          static_cast<char>('0' + static_cast<int>(std::fmod(m, 10.0)));
       m /= 10.0;
     }
   }
@@ -111,7 +112,7 @@ void AudioEffect::Hz2string(float samples, char* text, VstInt32 maxLen) {
 }
 
 void AudioEffect::ms2string(float samples, char* text, VstInt32 maxLen) {
-  const auto ms = static_cast<float>(static_cast<double>(samples) * 1000.0 /
-                                     static_cast<double>(sampleRate));
+  const auto ms =
+      static_cast<float>(static_cast<double>(samples) * 1000.0 / static_cast<double>(sampleRate));
   float2string(ms, text, maxLen);
 }

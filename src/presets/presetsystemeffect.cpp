@@ -12,9 +12,8 @@ namespace {
 
 constexpr VstInt32 kChunkVersion = 0x01000000;
 constexpr int kControllerSteps = 129;  // 128 controllers and "none"
-constexpr int kDefaultControllers[kNumEffectParams] = {102, 103, 104, 105, 107, 108,
-                                                       109, 110, 111, 112, 113, 114,
-                                                       115, 116, 117, 118, 119, 120};
+constexpr int kDefaultControllers[kNumEffectParams] = {102, 103, 104, 105, 107, 108, 109, 110, 111,
+                                                       112, 113, 114, 115, 116, 117, 118, 119, 120};
 
 // Chunk layout, in bytes.
 constexpr size_t kChunkVersionAt = 0;
@@ -144,8 +143,7 @@ void CPresetSystemEffect::getProgramName(char* name) {
   }
 }
 
-bool CPresetSystemEffect::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index,
-                                                char* text) {
+bool CPresetSystemEffect::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
   if (programs == nullptr || index < 0 || index >= kNumPrograms) {
     return false;
   }

@@ -120,17 +120,17 @@ TEST_F(Dispatcher, SpeakerArrangementWritesNullIntoBothLocations) {
   int dummy = 0;
   void* input = &dummy;
   void* output = &dummy;
-  EXPECT_EQ(plugin.dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input),
-                            &output),
-            0);
+  EXPECT_EQ(
+      plugin.dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input), &output),
+      0);
   EXPECT_EQ(input, nullptr);
   EXPECT_EQ(output, nullptr);
 }
 
 TEST_F(Dispatcher, OpcodesWithoutActionAnswerZero) {
   char buffer[256] = {};
-  for (VstInt32 opcode : {9, 16, 17, 18, 20, 21, 28, 30, 31, 32, 36, 37, 43, 46, 53, 54, 55, 57,
-                          80, 81, 100, 1000, 0x7fffffff, -1, -2, -1000}) {
+  for (VstInt32 opcode : {9,  16, 17, 18, 20, 21, 28, 30,  31,   32,         36, 37, 43,
+                          46, 53, 54, 55, 57, 80, 81, 100, 1000, 0x7fffffff, -1, -2, -1000}) {
     EXPECT_EQ(plugin.dispatch(opcode, 1, 1, buffer, 1.0f), 0) << opcode;
   }
 }
@@ -146,11 +146,11 @@ TEST_F(Dispatcher, SampleRateAndBlockSizeAreOnlyStored) {
 }
 
 TEST_F(Dispatcher, NullBuffersAreRefusedNotWritten) {
-  for (VstInt32 opcode : {effGetProgramName, effSetProgramName, effGetParamLabel,
-                          effGetParamDisplay, effGetParamName, effEditGetRect, effGetChunk,
-                          effGetProgramNameIndexed, effGetEffectName, effGetVendorString,
-                          effGetProductString, effCanDo, effGetParameterProperties,
-                          effGetSpeakerArrangement, effProcessEvents, effString2Parameter}) {
+  for (VstInt32 opcode :
+       {effGetProgramName, effSetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
+        effEditGetRect, effGetChunk, effGetProgramNameIndexed, effGetEffectName, effGetVendorString,
+        effGetProductString, effCanDo, effGetParameterProperties, effGetSpeakerArrangement,
+        effProcessEvents, effString2Parameter}) {
     EXPECT_EQ(plugin.dispatch(opcode, 3, 0, nullptr), 0) << opcode;
   }
 }

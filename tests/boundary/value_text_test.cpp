@@ -109,6 +109,5 @@ TEST_F(ValueText, IntegerText) {
 TEST_F(ValueText, RateBasedTexts) {
   EXPECT_EQ(convert([&](char* t, VstInt32 n) { effect.Hz2string(441.0f, t, n); }), "100.0000");
   EXPECT_EQ(convert([&](char* t, VstInt32 n) { effect.Hz2string(0.0f, t, n); }), "0.000000");
-  EXPECT_EQ(convert([&](char* t, VstInt32 n) { effect.ms2string(22050.0f, t, n); }),
-            "500.0000");
+  EXPECT_EQ(convert([&](char* t, VstInt32 n) { effect.ms2string(22050.0f, t, n); }), "500.0000");
 }

@@ -10,8 +10,14 @@ namespace {
 
 // A modulated, fed-back setting that exercises every stage.
 void busySetting(Render& r) {
-  r.set({{kMix, 0.7f}, {kDlyTime, 0.03f}, {kDepth, 0.8f}, {kWaveform, 0.2f}, {kRate, 0.6f},
-         {kFbck, 0.8f}, {kHiCut, 1.0f}, {kManVCO, 0.3f}});
+  r.set({{kMix, 0.7f},
+         {kDlyTime, 0.03f},
+         {kDepth, 0.8f},
+         {kWaveform, 0.2f},
+         {kRate, 0.6f},
+         {kFbck, 0.8f},
+         {kHiCut, 1.0f},
+         {kManVCO, 0.3f}});
 }
 
 Stereo renderInBlocks(const Stereo& in, const std::vector<size_t>& pattern) {
@@ -60,7 +66,8 @@ TEST(BlockSplit, EmptyBlocksChangeNothing) {
     float* outputs[2] = {out.l.data() + at, out.r.data() + at};
     e->processReplacing(e, inputs, outputs, 0);
     e->processReplacing(e, inputs, outputs, -5);
-    e->processReplacing(e, inputs, outputs, static_cast<VstInt32>(std::min<size_t>(256, in.size() - at)));
+    e->processReplacing(e, inputs, outputs,
+                        static_cast<VstInt32>(std::min<size_t>(256, in.size() - at)));
   }
   for (size_t i = 0; i < in.size(); ++i) {
     ASSERT_EQ(out.l[i], plain.l[i]) << i;

@@ -1,6 +1,6 @@
 // Construction, switching on and off, sample-rate changes and the status the
-#include <complex>
 #include <cmath>
+#include <complex>
 // editor reads.
 #include <gtest/gtest.h>
 

@@ -22,9 +22,9 @@ class Parameters : public ::testing::Test {
 }  // namespace
 
 TEST_F(Parameters, NamesAndLabels) {
-  const char* names[] = {"Input", "Output", "Mix",  "DlyTime", "Dlyx2",  "DlyInv",
-                         "Fbck",  "HiCut",  "FbInv", "ManVCO", "Depth",  "Waveform",
-                         "Rate",  "RptInf", "Power", "Dly<>Clk", "Num",  "Den"};
+  const char* names[] = {"Input", "Output", "Mix",   "DlyTime",  "Dlyx2", "DlyInv",
+                         "Fbck",  "HiCut",  "FbInv", "ManVCO",   "Depth", "Waveform",
+                         "Rate",  "RptInf", "Power", "Dly<>Clk", "Num",   "Den"};
   const char* labels[] = {"dB", "dB", "%", "ms", " ", " ", "dB", " ", " ",
                           "X",  "%",  "",  "Hz", " ", " ", " ",  " ", " "};
   for (VstInt32 i = 0; i < 18; ++i) {
@@ -105,8 +105,8 @@ TEST_F(Parameters, Properties) {
     EXPECT_EQ(p.maxInteger, 1);
     EXPECT_EQ(p.stepInteger, 1);
     EXPECT_EQ(p.largeStepInteger, 1);
-    EXPECT_EQ(p.flags, kVstParameterIsSwitch | kVstParameterUsesIntegerMinMax |
-                           kVstParameterUsesIntStep);
+    EXPECT_EQ(p.flags,
+              kVstParameterIsSwitch | kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep);
   }
   for (VstInt32 index : {kNum, kDen}) {
     ASSERT_EQ(properties(index, p), 1);

@@ -11,8 +11,9 @@ float flush(float x) { return (x + 1e-18f) - 1e-18f; }
 float catmullRom(const float* p, float t) {
   const float t2 = t * t;
   const float t3 = t2 * t;
-  return 0.5f * (2.0f * p[1] + (p[2] - p[0]) * t + (2.0f * p[0] - 5.0f * p[1] + 4.0f * p[2] - p[3]) * t2 +
-                 (3.0f * p[1] - p[0] - 3.0f * p[2] + p[3]) * t3);
+  return 0.5f *
+         (2.0f * p[1] + (p[2] - p[0]) * t + (2.0f * p[0] - 5.0f * p[1] + 4.0f * p[2] - p[3]) * t2 +
+          (3.0f * p[1] - p[0] - 3.0f * p[2] + p[3]) * t3);
 }
 
 struct Biquad {
@@ -65,8 +66,7 @@ void referenceRender(const ReferenceSettings& s, const std::vector<float>& inL,
   if (read < 0) {
     read += L;
   }
-  float inGain = inTarget, outGain = outTarget, mix = s.mix, fbGain = s.feedback,
-        depth = s.depth;
+  float inGain = inTarget, outGain = outTarget, mix = s.mix, fbGain = s.feedback, depth = s.depth;
   float xfade = 0.001f;
   float n = 1e-10f;
   Biquad aaL[2], aaR[2];

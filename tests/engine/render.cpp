@@ -9,7 +9,7 @@ Stereo Render::run(const Stereo& in, size_t block) {
   AEffect* e = plugin.effect();
   for (size_t at = 0; at < in.size(); at += block) {
     const size_t n = std::min(block, in.size() - at);
-    float* inputs[2] = {const_cast<float*>(in.l.data() + at),  // NOLINT: host buffers
+    float* inputs[2] = {const_cast<float*>(in.l.data() + at),   // NOLINT: host buffers
                         const_cast<float*>(in.r.data() + at)};  // NOLINT
     float* outputs[2] = {out.l.data() + at, out.r.data() + at};
     e->processReplacing(e, inputs, outputs, static_cast<VstInt32>(n));

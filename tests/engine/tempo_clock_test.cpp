@@ -109,7 +109,7 @@ TEST(TempoSync, ProgramSelectionWhileRepeatingKeepsTheLoopLength) {
   r.zel().selectProgram(1);  // "wiper": its DlyTime applies while RptInf is still on
   EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 800.0f);
   EXPECT_FALSE(r.zel().isRepeatEngaged());  // and then its own RptInf is off
-  r.zel().selectProgram(2);  // "8th fast tape": synced, 1/8 at 120 BPM
+  r.zel().selectProgram(2);                 // "8th fast tape": synced, 1/8 at 120 BPM
   EXPECT_TRUE(r.zel().isClockSyncOn());
   EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 250.0f);
 }

@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
   stored.resize(std::fread(stored.data(), 1, stored.size(), f));
   std::fclose(f);
   Plugin p;
-  const auto result = p.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(stored.size()), stored.data());
+  const auto result =
+      p.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(stored.size()), stored.data());
   if (result != 0 || chunkOf(p) != reference || stored != reference) {
     std::fprintf(stderr, "chunk_exchange: %s does not restore the same state\n", argv[2]);
     return 1;

@@ -147,7 +147,7 @@ TEST_F(Chunk, CurrentProgramOutOfRangeReplacesProgramsButNotTheLiveState) {
   host.clear();
   EXPECT_EQ(restore(p, c), 0);
   EXPECT_EQ(p.text(effGetProgramName), "renamed");  // program 0 replaced
-  EXPECT_EQ(p.getParameter(2), 0.3f);                // live value kept
+  EXPECT_EQ(p.getParameter(2), 0.3f);               // live value kept
   EXPECT_EQ(host.count(audioMasterUpdateDisplay), 0);
 }
 

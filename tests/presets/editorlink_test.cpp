@@ -30,8 +30,8 @@ class PanelProbe : public AEffEditor, public CPresetSystemEditorLink {
 
 class AttachableZel : public Zel {
  public:
-  using Zel::Zel;
   using Zel::setEditor;
+  using Zel::Zel;
 };
 
 }  // namespace

@@ -16,12 +16,11 @@ Zel& zelOf(Plugin& p) { return *static_cast<Zel*>(static_cast<AudioEffect*>(p.ef
 TEST(FactoryPresets, NamesInOrderWithZeroPaddedFields) {
   FakeHost host;
   Plugin p;
-  const char* names[] = {"default",          "wiper",          "8th fast tape",
-                         "didgee",           "dotted 8th slow tape", "light flanger",
-                         "wow tape",         "16th downsampled", "doubler",
-                         "running up",       "deep flanger",   "lezlie",
-                         "fourforty fast",   "vocoder",        "fourforty slow",
-                         "driven crazy",     "16th slapback"};
+  const char* names[] = {
+      "default",       "wiper",        "8th fast tape",    "didgee",  "dotted 8th slow tape",
+      "light flanger", "wow tape",     "16th downsampled", "doubler", "running up",
+      "deep flanger",  "lezlie",       "fourforty fast",   "vocoder", "fourforty slow",
+      "driven crazy",  "16th slapback"};
   for (VstInt32 i = 0; i < 17; ++i) {
     char text[64];
     std::memset(text, 'x', sizeof(text));
@@ -33,9 +32,8 @@ TEST(FactoryPresets, NamesInOrderWithZeroPaddedFields) {
     }
   }
   EXPECT_EQ(p.text(effGetProgramName), "default");
-  const float defaults[18] = {0.5f,  0.5f, 0.5f,  0.624961f, 0.25f, 0.25f,
-                              0.0f,  0.25f, 0.25f, 0.5f,     0.0f,  0.5f,
-                              0.0f,  0.25f, 0.75f, 0.25f,    0.1f,  0.038462f};
+  const float defaults[18] = {0.5f, 0.5f, 0.5f, 0.624961f, 0.25f, 0.25f, 0.0f,  0.25f, 0.25f,
+                              0.5f, 0.0f, 0.5f, 0.0f,      0.25f, 0.75f, 0.25f, 0.1f,  0.038462f};
   for (VstInt32 i = 0; i < 18; ++i) {
     EXPECT_EQ(p.getParameter(i), defaults[i]) << i;
   }

@@ -51,10 +51,11 @@ TEST_F(Midi, DefaultMapOnEveryChannel) {
 TEST_F(Midi, OnlyControlChangesCount) {
   const float before = p.getParameter(6);
   MidiEvents events;
-  events.add(0x90, 109, 100)           // note on
-      .add(0x80, 109, 0)               // note off
-      .add(0xe0, 109, 127)             // pitch bend
-      .add(0xf8, 109, 127)             // clock
+  events
+      .add(0x90, 109, 100)  // note on
+      .add(0x80, 109, 0)    // note off
+      .add(0xe0, 109, 127)  // pitch bend
+      .add(0xf8, 109, 127)  // clock
       .add(0xb0, 109, 127, kVstSysExType);
   EXPECT_EQ(send(events), 1);
   EXPECT_EQ(p.getParameter(6), before);
