@@ -23,13 +23,11 @@ std::string quoted(const std::string& text) {
 
 }  // namespace
 
-HostRun runProgram(const std::string& program, const std::vector<std::string>& args,
-                   const std::string& env) {
+HostRun runProgram(const std::string& program, const std::vector<std::string>& args) {
   static int counter = 0;
   const std::string base = std::filesystem::temp_directory_path().string() + "/ondex-host-run-" +
                            std::to_string(::getpid()) + "-" + std::to_string(counter++);
-  std::string command = env.empty() ? "" : env + " ";
-  command += quoted(program);
+  std::string command = quoted(program);
   for (const std::string& arg : args) {
     command += " " + quoted(arg);
   }
@@ -44,9 +42,7 @@ HostRun runProgram(const std::string& program, const std::vector<std::string>& a
   return run;
 }
 
-HostRun runHost(const std::vector<std::string>& args, const std::string& env) {
-  return runProgram(ONDEX_HOST_PATH, args, env);
-}
+HostRun runHost(const std::vector<std::string>& args) { return runProgram(ONDEX_HOST_PATH, args); }
 
 Sound readSound(const std::string& path) {
   SF_INFO info{};

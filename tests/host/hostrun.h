@@ -12,10 +12,9 @@ struct HostRun {
 };
 
 // Runs ondex-host (or another program) with the arguments, quoted for the
-// shell; env is prepended as "NAME=VALUE ..." when given.
-HostRun runHost(const std::vector<std::string>& args, const std::string& env = "");
-HostRun runProgram(const std::string& program, const std::vector<std::string>& args,
-                   const std::string& env = "");
+// shell, with no input.
+HostRun runHost(const std::vector<std::string>& args);
+HostRun runProgram(const std::string& program, const std::vector<std::string>& args);
 
 struct Sound {
   int rate = 44100;

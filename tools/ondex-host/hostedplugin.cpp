@@ -12,10 +12,14 @@ PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
   if (!std::filesystem::path(modulePath).has_parent_path()) {
     loadPath = (std::filesystem::path(".") / modulePath).string();
   }
-  module = platform::PluginModule::load(loadPath, error);
-  if (!module) {
+  std::unique_ptr<platform::PluginModule> loaded = platform::PluginModule::load(loadPath, error);
+  if (!loaded) {
     throw Failure(modulePath + " is not a VST 2.4 plug-in: it cannot be opened (" + error + ")");
   }
+  // Kept for the life of the process, reachable so that leak checkers agree.
+  static auto* const keptLoaded = new std::vector<std::unique_ptr<platform::PluginModule>>;
+  keptLoaded->push_back(std::move(loaded));
+  module = keptLoaded->back().get();
   entry = reinterpret_cast<Entry>(module->symbol("VSTPluginMain"));  // NOLINT: exported function
   if (entry == nullptr) {
     entry = reinterpret_cast<Entry>(module->symbol("main"));  // NOLINT: exported function

@@ -20,7 +20,10 @@ struct HostSettings {
   bool verbose = false;
 };
 
-// A loaded module; throws Failure if the file is no VST 2.4 plug-in.
+// A loaded module; throws Failure if the file is no VST 2.4 plug-in. The
+// module stays loaded until the process ends: a plug-in linked with its own
+// static C++ run-time keeps allocations that only die with the process, and
+// unloading it just before exit would orphan them.
 class PluginLibrary {
  public:
   explicit PluginLibrary(std::string path);
@@ -30,7 +33,7 @@ class PluginLibrary {
  private:
   using Entry = AEffect* (*)(audioMasterCallback);
   std::string modulePath;
-  std::unique_ptr<platform::PluginModule> module;
+  platform::PluginModule* module = nullptr;
   Entry entry = nullptr;
 };
 
