@@ -13,9 +13,6 @@ class CControlListener {
  public:
   virtual ~CControlListener() = default;
   virtual void valueChanged(CControl* control) = 0;
-  virtual int32_t controlModifierClicked(CControl* /*control*/, CButtonState /*button*/) {
-    return 0;
-  }
   virtual void controlBeginEdit(CControl* /*control*/) {}
   virtual void controlEndEdit(CControl* /*control*/) {}
 };

@@ -15,10 +15,7 @@ CHorizontalSwitch::CHorizontalSwitch(const CRect& size, CControlListener* listen
 }
 
 void CHorizontalSwitch::draw(CDrawContext* context) {
-  if (background != nullptr) {
-    const CPoint where(offset.x, offset.y + heightOfOneImage * imageIndex(getValueNormalized()));
-    background->draw(context, size, where);
-  }
+  drawImage(context, background, size, offset, getValueNormalized());
   setDirty(false);
 }
 

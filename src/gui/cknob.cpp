@@ -160,10 +160,7 @@ CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag,
 }
 
 void CAnimKnob::draw(CDrawContext* context) {
-  if (background != nullptr) {
-    const CPoint where(offset.x, offset.y + heightOfOneImage * imageIndex(getValueNormalized()));
-    background->draw(context, size, where);
-  }
+  drawImage(context, background, size, offset, getValueNormalized());
   setDirty(false);
 }
 

@@ -1,9 +1,6 @@
 #include "gui/cmoviebitmap.h"
 
 #include <cstring>
-#include <new>
-
-#include "gui/cbitmap.h"
 
 CMovieBitmap::CMovieBitmap(const CRect& size, CControlListener* listener, int32_t tag,
                            int32_t count, CCoord imageHeight, CBitmap* background,
@@ -14,10 +11,7 @@ CMovieBitmap::CMovieBitmap(const CRect& size, CControlListener* listener, int32_
 }
 
 void CMovieBitmap::draw(CDrawContext* context) {
-  if (background != nullptr) {
-    const CPoint where(offset.x, offset.y + heightOfOneImage * imageIndex(getValueNormalized()));
-    background->draw(context, size, where);
-  }
+  drawImage(context, background, size, offset, getValueNormalized());
   setDirty(false);
 }
 

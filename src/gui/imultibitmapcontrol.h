@@ -3,6 +3,9 @@
 
 #include "gui/guitypes.h"
 
+class CBitmap;
+class CDrawContext;
+
 // Controls whose bitmap stacks several images top to bottom.
 class IMultiBitmapControl {
  public:
@@ -15,6 +18,9 @@ class IMultiBitmapControl {
  protected:
   // Image int(v·(n − 1) + 0.5) for the normalized value v of n images.
   int32_t imageIndex(float normalized) const;
+  // Draws that image of `bitmap` into `rect`, the stack starting at `offset`.
+  void drawImage(CDrawContext* context, CBitmap* bitmap, const CRect& rect, const CPoint& offset,
+                 float normalized) const;
   CCoord heightOfOneImage = 0;
   int32_t subPixmaps = 0;
 };

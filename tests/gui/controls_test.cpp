@@ -497,3 +497,67 @@ TEST_F(ControlTest, UnSplashLeavesAModalViewThatIsNotItsOwn) {
   EXPECT_FLOAT_EQ(splash->getValue(), 0.0f);
   EXPECT_TRUE(listener.changes.empty());
 }
+
+TEST_F(ControlTest, OptionMenuNoDrawStyleLetsTheBackgroundShow) {
+  auto* menu = add(new COptionMenu(CRect(0, 0, 40, 12), &listener, 45, nullptr, nullptr, 0x1E00));
+  menu->addEntry("default");
+  frame->idle();
+  EXPECT_EQ(frame->getPixel(2, 2), 0xFF000000u);
+  EXPECT_EQ(frame->getPixel(20, 6), 0xFF000000u);
+}
+
+TEST_F(ControlTest, TextEditShowsACaretWhileEditing) {
+  auto* edit = add(new CTextEdit(CRect(10, 10, 110, 30), &listener, 33, "ab"));
+  edit->setBackColor(kWhiteCColor);
+  edit->setFontColor(kBlackCColor);
+  edit->setStyle(kNoFrame);
+  auto blackPixels = [&] {
+    frame->idle();
+    int count = 0;
+    for (int y = 10; y < 30; ++y) {
+      for (int x = 10; x < 110; ++x) {
+        count += frame->getPixel(x, y) == 0xFF000000u ? 1 : 0;
+      }
+    }
+    return count;
+  };
+  const int idle = blackPixels();
+  down(*frame, 20, 15);
+  EXPECT_GE(blackPixels(), idle + 16);  // a caret of 20 − 4 rows
+  VstKeyCode escape = guitest::key(0, VKEY_ESCAPE);
+  frame->onKeyDown(escape);
+  EXPECT_EQ(blackPixels(), idle);
+}
+
+TEST_F(ControlTest, NewCopyKeepsTypeTagAndValue) {
+  CBitmap* bitmap = images(20, 10, 3);
+  std::vector<CControl*> originals = {
+      new CMovieBitmap(CRect(0, 0, 20, 10), &listener, 1, 3, 10, bitmap),
+      new CKickButton(CRect(0, 0, 20, 10), &listener, 2, 10, bitmap),
+      new COnOffButton(CRect(0, 0, 20, 10), &listener, 3, bitmap),
+      new CHorizontalSwitch(CRect(0, 0, 20, 10), &listener, 4, 3, 10, 3, bitmap),
+      new CRockerSwitch(CRect(0, 0, 20, 10), &listener, 5, 10, bitmap),
+      new CTextEdit(CRect(0, 0, 20, 10), &listener, 6, "text", bitmap),
+      new COptionMenu(CRect(0, 0, 20, 10), &listener, 7, bitmap),
+      new CSplashScreen(CRect(0, 0, 20, 10), &listener, 8, bitmap, CRect(0, 0, 200, 100)),
+  };
+  const char* types[] = {"CMovieBitmap",  "CKickButton", "COnOffButton", "CHorizontalSwitch",
+                         "CRockerSwitch", "CTextEdit",   "COptionMenu",  "CSplashScreen"};
+  bitmap->forget();
+  for (size_t i = 0; i < originals.size(); ++i) {
+    CControl* original = originals[i];
+    original->setValue(0.5f);
+    auto* copy = dynamic_cast<CControl*>(original->newCopy());
+    ASSERT_NE(copy, nullptr) << types[i];
+    EXPECT_TRUE(copy->isTypeOf(types[i]));
+    EXPECT_TRUE(copy->isTypeOf("CControl"));
+    EXPECT_TRUE(copy->isTypeOf("CView"));
+    EXPECT_TRUE(copy->isTypeOf("CBaseObject"));
+    EXPECT_FALSE(copy->isTypeOf("CFrame"));
+    EXPECT_EQ(copy->getTag(), original->getTag());
+    EXPECT_FLOAT_EQ(copy->getValue(), 0.5f);
+    EXPECT_EQ(copy->getBackground(), original->getBackground());
+    copy->forget();
+    original->forget();
+  }
+}
