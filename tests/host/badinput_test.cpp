@@ -136,6 +136,11 @@ TEST_F(BadInput, StateThePluginRefuses) {
   expectRefused({"--state", folder + "/missing.state"}, "cannot read state file");
 }
 
+TEST_F(BadInput, StateFileThatCannotBeWrittenStopsTheRenderBeforeItStarts) {
+  expectRefused({"--save-state", folder + "/no/such/folder/s.state"},
+                "cannot write " + folder + "/no/such/folder/s.state");
+}
+
 TEST_F(BadInput, AnExistingOutputIsLeftAsItWasOnFailure) {
   output = folder + "/keep.wav";
   writeText(output, "earlier result");

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "failure.h"
-#include "outputfile.h"
 
 std::vector<unsigned char> readStateFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -30,8 +29,7 @@ std::vector<unsigned char> readStateFile(const std::string& path) {
 }
 
 void writeStateFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-  OutputFile output(path);
-  std::FILE* file = std::fopen(output.temporaryPath().c_str(), "wb");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
     throw Failure("cannot write state file " + path + ": " + std::strerror(errno));
   }
@@ -39,5 +37,4 @@ void writeStateFile(const std::string& path, const std::vector<unsigned char>& b
   if (std::fclose(file) != 0 || !written) {
     throw Failure("cannot write state file " + path);
   }
-  output.commit();
 }

@@ -6,5 +6,5 @@
 
 // Throws Failure if the file cannot be read or is empty.
 std::vector<unsigned char> readStateFile(const std::string& path);
-// Written whole or not at all; throws Failure.
+// Writes the bytes to path (a temporary file the caller renames); throws Failure.
 void writeStateFile(const std::string& path, const std::vector<unsigned char>& bytes);

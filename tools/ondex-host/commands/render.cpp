@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 #include "arguments.h"
 #include "audiofile.h"
@@ -99,8 +100,13 @@ int runRender(const Args& args) {
   const Audio input =
       options.has("in") ? readAudioFile(options.value("in")) : demoPhrase(kDemoRate);
   settings.sampleRate = input.sampleRate;
+  // Both outputs are checked now and appear together at the end, or neither.
   OutputFile output(options.value("out"));
   checkOutputFormat(output.path());
+  std::optional<OutputFile> stateOutput;
+  if (options.has("save-state")) {
+    stateOutput.emplace(options.value("save-state"));
+  }
   const std::vector<unsigned char> restoredState =
       options.has("state") ? readStateFile(options.value("state")) : std::vector<unsigned char>{};
 
@@ -145,16 +151,19 @@ int runRender(const Args& args) {
   plugin->stop();
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
 
-  if (options.has("save-state")) {
+  if (stateOutput) {
     const std::vector<unsigned char> state = plugin->chunk();
     if (state.empty()) {
       throw Failure("the plug-in gave no state to save");
     }
-    writeStateFile(options.value("save-state"), state);
+    writeStateFile(stateOutput->temporaryPath(), state);
   }
   writeAudioFile(output.temporaryPath(), output.path(), rendered,
                  options.has("float") ? SampleFormat::Float32 : SampleFormat::Pcm24);
   output.commit();
+  if (stateOutput) {
+    stateOutput->commit();
+  }
 
   const Levels levels = measureLevels(rendered);
   std::printf("%s: %.2f s, peak %s, RMS %s, %.0fx real time\n", output.path().c_str(),
