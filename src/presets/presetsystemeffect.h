@@ -2,6 +2,8 @@
 // host chunk and the MIDI controller assignment.
 #pragma once
 
+#include <atomic>
+
 #include "../host/audioeffectx.h"
 #include "program.h"
 
@@ -60,10 +62,11 @@ class CPresetSystemEffect : public AudioEffectX {
   unsigned char* chunkBuffer = nullptr;
   VstInt32* controllerOfParameter = nullptr;
   VstInt32* parameterOfController = nullptr;
-  bool learnActive = false;
-  VstInt32 learnTarget = kUnassigned;
-  bool unassignActive = false;
-  bool selectingProgram = false;
+  // Set on the editor's thread, read and cleared by MIDI on the audio thread.
+  std::atomic<bool> learnActive{false};
+  std::atomic<VstInt32> learnTarget{kUnassigned};
+  std::atomic<bool> unassignActive{false};
+  std::atomic<bool> selectingProgram{false};
   float midiParameterValues[kNumEffectParams] = {};
   bool changeFlag = false;
 

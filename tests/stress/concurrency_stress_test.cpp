@@ -1,0 +1,162 @@
+// The host's two threads on several instances at once: the audio thread plays
+// blocks with MIDI control and tempo changes, the user-interface thread
+// automates, saves and restores the state, selects programs, reads texts and
+// the status as the editor does. Run under ThreadSanitizer (preset tsan) this
+// shows any unsynchronized access to the engine's controls, flags and status.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "../presets/midievents.h"
+#include "engine/zel.h"
+#include "host/pluginentry.h"
+
+namespace {
+
+constexpr int kInstances = 3;
+constexpr int kBlocks = 3000;
+constexpr int kFrames = 256;
+
+// What the host keeps per instance. The transport is written by the audio
+// thread only, before each block, as a host does.
+struct Slot {
+  AEffect* effect = nullptr;
+  VstTimeInfo transport{};
+};
+std::array<Slot, kInstances> slots;
+
+VstIntPtr stressHost(AEffect* effect, VstInt32 opcode, VstInt32 /*index*/, VstIntPtr /*value*/,
+                     void* /*ptr*/, float /*opt*/) {
+  switch (opcode) {
+    case audioMasterVersion:
+      return 2400;
+    case audioMasterGetTime:
+      for (Slot& slot : slots) {
+        if (slot.effect == effect && effect != nullptr) {
+          return reinterpret_cast<VstIntPtr>(&slot.transport);  // NOLINT: ABI
+        }
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+Zel& zelOf(AEffect* e) { return *static_cast<Zel*>(static_cast<AudioEffect*>(e->object)); }
+
+// The audio thread: blocks of every instance in turn, with the host's MIDI and tempo.
+void playAudio(std::atomic<bool>& finite, std::atomic<int>& blocksDone) {
+  std::vector<float> inL(kFrames), inR(kFrames), outL(kFrames), outR(kFrames);
+  unsigned noise = 1;
+  std::vector<MidiEvents> midi(16);
+  for (int k = 0; k < 16; ++k) {
+    midi[k].controlChange(k, 102 + k, (k * 17) % 128).controlChange(0, (k * 9) % 128, 64);
+  }
+  for (int block = 0; block < kBlocks; ++block) {
+    for (Slot& slot : slots) {
+      AEffect* e = slot.effect;
+      slot.transport.tempo = 60.0 + (block / 50 % 10) * 20.0;
+      slot.transport.ppqPos += kFrames * slot.transport.tempo / (60.0 * 44100.0);
+      slot.transport.flags = block % 9 == 0 ? 0 : kVstTempoValid | kVstPpqPosValid;
+      if (block % 4 == 0) {
+        e->dispatcher(e, effProcessEvents, 0, 0, midi[block / 4 % 16].list(), 0.0f);
+      }
+      for (int i = 0; i < kFrames; ++i) {
+        noise = noise * 1664525u + 1013904223u;
+        inL[i] = static_cast<float>(noise >> 8) / 16777216.0f - 0.5f;
+        inR[i] = -inL[i];
+      }
+      float* inputs[2] = {inL.data(), inR.data()};
+      float* outputs[2] = {outL.data(), outR.data()};
+      e->processReplacing(e, inputs, outputs, kFrames);
+      for (int i = 0; i < kFrames; ++i) {
+        if (!std::isfinite(outL[i]) || !std::isfinite(outR[i])) {
+          finite.store(false, std::memory_order_relaxed);
+        }
+      }
+    }
+    blocksDone.store(block + 1, std::memory_order_relaxed);
+  }
+}
+
+// The user-interface thread, until the audio thread is done.
+void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
+  std::vector<unsigned char> saved(1736);
+  char text[256];
+  for (int step = 0; blocksDone.load(std::memory_order_relaxed) < kBlocks; ++step) {
+    for (Slot& slot : slots) {
+      AEffect* e = slot.effect;
+      Zel& zel = zelOf(e);
+      const auto index = static_cast<VstInt32>(step % kNumHostParams);
+      e->setParameter(e, index, static_cast<float>((step * 7919) % 1000) / 999.0f);
+      (void)e->getParameter(e, (index + 5) % kNumHostParams);
+      e->dispatcher(e, effGetParamDisplay, index % kNumZelParameters, 0, text, 0.0f);
+      e->dispatcher(e, effGetParamName, index, 0, text, 0.0f);
+      const EngineStatus status = zel.getEngineStatus();
+      if (!std::isfinite(status.peakLevel) || !std::isfinite(status.oscillatorPhase)) {
+        ADD_FAILURE() << "status not finite";
+      }
+      (void)zel.getDelayTimeMs();
+      (void)zel.getClockPeriod();
+      (void)zel.isRepeatEngaged();
+      (void)zel.getTempo();
+      if (step % 7 == 0) {
+        void* data = nullptr;
+        const auto size = e->dispatcher(e, effGetChunk, 0, 0, &data, 0.0f);
+        if (size == 1736) {
+          std::memcpy(saved.data(), data, saved.size());
+          e->dispatcher(e, effSetChunk, 0, size, saved.data(), 0.0f);
+        }
+      }
+      if (step % 11 == 0) {
+        zel.selectProgram(step / 11 % kNumPrograms);
+        e->dispatcher(e, effGetProgramName, 0, 0, text, 0.0f);
+      }
+      if (step % 13 == 0) {
+        zel.setTempoFromControl(static_cast<float>(step % 100) / 100.0f);
+      }
+      if (step % 17 == 0) {
+        zel.startLearn();
+        zel.setLearnTarget(step % kNumEffectParams);
+      }
+    }
+    ++rounds;
+  }
+}
+
+}  // namespace
+
+TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
+  for (Slot& slot : slots) {
+    slot.transport = VstTimeInfo{};
+    slot.transport.tempo = 120.0;
+    slot.transport.sampleRate = 44100.0;
+    slot.effect = pluginEntry(stressHost);
+    ASSERT_NE(slot.effect, nullptr);
+    AEffect* e = slot.effect;
+    e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    e->dispatcher(e, effSetBlockSize, 0, kFrames, nullptr, 0.0f);
+    e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
+  }
+  std::atomic<bool> finite{true};
+  std::atomic<int> blocksDone{0};
+  int rounds = 0;
+  std::thread audio(playAudio, std::ref(finite), std::ref(blocksDone));
+  std::thread ui(useInterface, std::cref(blocksDone), std::ref(rounds));
+  audio.join();
+  ui.join();
+  EXPECT_TRUE(finite.load());
+  EXPECT_EQ(blocksDone.load(), kBlocks);
+  EXPECT_GT(rounds, 0);
+  for (Slot& slot : slots) {
+    slot.effect->dispatcher(slot.effect, effMainsChanged, 0, 0, nullptr, 0.0f);
+    EXPECT_EQ(slot.effect->dispatcher(slot.effect, effClose, 0, 0, nullptr, 0.0f), 1);
+    slot.effect = nullptr;
+  }
+}
