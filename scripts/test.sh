@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds every product and runs every test:
-# native, ASan+UBSan, and the Windows build under Wine.
+# native, ASan+UBSan, and the Windows build under Wine; then the concurrency
+# stress test under ThreadSanitizer and each fuzz target for FUZZ_SECONDS
+# (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -11,5 +13,11 @@ for preset in linux asan windows; do
   echo "== test $preset"
   ctest --preset "$preset" --timeout 900 || status=1
 done
+echo "== test tsan (concurrency stress)"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan --target stress_tests
+ctest --preset tsan -R '^stress_tests$' --timeout 900 || status=1
+echo "== fuzz"
+bash scripts/fuzz.sh || status=1
 echo "== total $(( $(date +%s) - start )) s"
 exit $status

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kInstances = 3;
-constexpr int kBlocks = 3000;
+constexpr int kBlocks = 12000;
 constexpr int kFrames = 256;
 
 // What the host keeps per instance. The transport is written by the audio
