@@ -222,9 +222,12 @@ void Zel::getParameterDisplay(VstInt32 index, char* text) {
       }
       break;
     }
-    case kDlyTime:
-      int2string(static_cast<VstInt32>(delayTimeMs.load(kRelaxed) + 0.5f), text, kDisplayLength);
-      break;
+    case kDlyTime: {
+      // Rounds half up, as the display always has; lround would differ for negatives only.
+      // NOLINTNEXTLINE(bugprone-incorrect-roundings)
+      const auto ms = static_cast<VstInt32>(delayTimeMs.load(kRelaxed) + 0.5f);
+      int2string(ms, text, kDisplayLength);
+    } break;
     case kDlyx2:
     case kDlyInv:
     case kHiCut:

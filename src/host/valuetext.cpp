@@ -88,7 +88,7 @@ void copyLimited(const std::string& text, char* out, VstInt32 maxLen) {
   }
   const size_t limit = static_cast<size_t>(maxLen);
   const size_t n = text.size() < limit ? text.size() : limit;
-  std::memcpy(out, text.data(), n);
+  std::memcpy(out, text.data(), n);  // NOLINT(bugprone-not-null-terminated-result): zeros follow
   std::memset(out + n, 0, limit + 1 - n);
 }
 

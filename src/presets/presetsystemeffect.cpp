@@ -205,13 +205,13 @@ VstInt32 CPresetSystemEffect::setChunk(void* data, VstInt32 byteSize, bool /*isP
     for (size_t at = kChunkCountAt; at < kChunkProgramsAt; at += 4) {
       reverseWord(chunk + at);
     }
-    for (int p = 0; p < kNumPrograms; ++p) {
+    for (size_t p = 0; p < kNumPrograms; ++p) {
       unsigned char* values = chunk + kChunkProgramsAt + p * sizeof(Program) + kProgramNameSize;
-      for (int i = 0; i < kNumEffectParams; ++i) {
+      for (size_t i = 0; i < kNumEffectParams; ++i) {
         reverseWord(values + i * 4);
       }
     }
-    for (int i = 0; i < kNumEffectParams; ++i) {
+    for (size_t i = 0; i < kNumEffectParams; ++i) {
       reverseWord(chunk + kChunkControllersAt + i * 4);
     }
   }

@@ -38,7 +38,8 @@ void referenceRender(const ReferenceSettings& s, const std::vector<float>& inL,
   const float a30 = std::exp(-188.49556f / sr);
   const float c4k = std::exp(-25132.742f / sr);
   const float c10 = std::exp(-62.831856f / sr);
-  const float growth = std::pow(0.001f, -1.0f / static_cast<float>(rate * 50 / 1000));
+  const int crossfadeLength = rate * 50 / 1000;  // whole samples
+  const float growth = std::pow(0.001f, -1.0f / static_cast<float>(crossfadeLength));
   const int N = 4;
   const auto k = dsp::BiquadCoefficients::lowpass(s.doubled ? 6000.0f : 14000.0f, sr);
 

@@ -52,7 +52,9 @@ Stereo impulse(size_t n, float amplitude) {
 Stereo sine(size_t n, float hz, float amplitude, float sampleRate) {
   Stereo s(n);
   for (size_t i = 0; i < n; ++i) {
-    const float v = amplitude * static_cast<float>(std::sin(2.0 * kTestPi * hz * i / sampleRate));
+    const float v =
+        amplitude *
+        static_cast<float>(std::sin(2.0 * kTestPi * hz * static_cast<double>(i) / sampleRate));
     s.l[i] = v;
     s.r[i] = v;
   }

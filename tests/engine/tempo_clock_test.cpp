@@ -58,7 +58,7 @@ TEST(TempoSync, HostTemposAreClampedAndFollowed) {
 
 TEST(TempoSync, WithoutTimeInfoTheSongPositionAdvancesByItself) {
   Render r;
-  r.silence(512 * 10, 512);
+  r.silence(size_t{512} * 10, 512);
   EXPECT_EQ(r.zel().getTempo(), 120.0f);
   EXPECT_NEAR(r.zel().getSongPosition(), 5120.0 * 120.0 / (44100.0 * 60.0), 1e-5);
   r.host.setTempo(90.0, 7.25);

@@ -15,7 +15,10 @@ MidiEvents& MidiEvents::add(unsigned char status, unsigned char data1, unsigned 
 }
 
 VstEvents* MidiEvents::list() {
-  storage.assign(offsetof(VstEvents, events) + sizeof(VstEvent*) * (events.size() + 1), 0);
+  // The header, then one event pointer per event (and a spare).
+  storage.assign(offsetof(VstEvents, events) +
+                     sizeof(VstEvent*) * (events.size() + 1),  // NOLINT(bugprone-sizeof-expression)
+                 0);
   auto* header = reinterpret_cast<VstEvents*>(storage.data());  // NOLINT: host layout
   header->numEvents = static_cast<VstInt32>(events.size());
   VstEvent** entries = header->events;  // as many as there are events, past the two declared
