@@ -114,7 +114,7 @@ void CDrawContext::drawRect(const CRect& rect) {
 }
 
 platform::TextStyle CDrawContext::textStyle(CHoriTxtAlign align, bool antialias) const {
-  return {fontName.c_str(), fontSize,      fontStyle,  fontColor.red, fontColor.green,
+  return {fontName.c_str(), fontSize,        fontStyle,  fontColor.red, fontColor.green,
           fontColor.blue,   fontColor.alpha, int(align), antialias};
 }
 

@@ -431,7 +431,9 @@ bool CFrame::idle() {
   return true;
 }
 
-void CFrame::draw(CDrawContext* context) { drawRect(context, CRect(0, 0, imageWidth, imageHeight)); }
+void CFrame::draw(CDrawContext* context) {
+  drawRect(context, CRect(0, 0, imageWidth, imageHeight));
+}
 
 void CFrame::drawRect(CDrawContext* context, const CRect& area) {
   CRect saved;

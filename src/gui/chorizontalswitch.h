@@ -9,9 +9,9 @@
 // Positions side by side; a press or drag selects the one under the pointer.
 class CHorizontalSwitch : public CControl, public IMultiBitmapControl {
  public:
-  CHorizontalSwitch(const CRect& size, CControlListener* listener, int32_t tag,
-                    int32_t subPixmaps, CCoord heightOfOneImage, int32_t maxPositions,
-                    CBitmap* background, const CPoint& offset = CPoint(0, 0));
+  CHorizontalSwitch(const CRect& size, CControlListener* listener, int32_t tag, int32_t subPixmaps,
+                    CCoord heightOfOneImage, int32_t maxPositions, CBitmap* background,
+                    const CPoint& offset = CPoint(0, 0));
   CHorizontalSwitch(const CHorizontalSwitch& other) = default;
   void draw(CDrawContext* context) override;
   CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;

@@ -7,7 +7,9 @@
 
 CKickButton::CKickButton(const CRect& size, CControlListener* listener, int32_t tag,
                          CCoord heightOfOneImage, CBitmap* background, const CPoint& offset)
-    : CControl(size, listener, tag, background), offset(offset), heightOfOneImage(heightOfOneImage) {}
+    : CControl(size, listener, tag, background),
+      offset(offset),
+      heightOfOneImage(heightOfOneImage) {}
 
 void CKickButton::draw(CDrawContext* context) {
   if (background != nullptr) {

@@ -9,8 +9,13 @@
 
 class CMenuItem : public CBaseObject {
  public:
-  enum Flags : int32_t { kNoFlags = 0, kDisabled = 1 << 0, kTitle = 1 << 1, kChecked = 1 << 2,
-                         kSeparator = 1 << 3 };
+  enum Flags : int32_t {
+    kNoFlags = 0,
+    kDisabled = 1 << 0,
+    kTitle = 1 << 1,
+    kChecked = 1 << 2,
+    kSeparator = 1 << 3
+  };
   explicit CMenuItem(const char* title, int32_t flags = kNoFlags)
       : title(title != nullptr ? title : ""), flags(flags) {}
   const char* getTitle() const { return title.c_str(); }

@@ -28,7 +28,7 @@ struct TextStyle {
   double size;           // em height in pixels
   int32_t style;         // CTxtFace bits
   uint8_t red, green, blue, alpha;
-  int align;             // CHoriTxtAlign: 0 left, 1 centre, 2 right
+  int align;  // CHoriTxtAlign: 0 left, 1 centre, 2 right
   bool antialias;
 };
 

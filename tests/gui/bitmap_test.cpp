@@ -74,7 +74,8 @@ TEST(BmpDecoding, ThirtyTwoBitsKeepAlphaPremultiplied) {
 }
 
 TEST(BmpDecoding, ThirtyTwoBitsWithoutAnyAlphaAreOpaque) {
-  const auto bytes = makeBmp(2, 1, 32, [](int x, int) { return x == 0 ? 0x00123456u : 0x00ABCDEFu; });
+  const auto bytes =
+      makeBmp(2, 1, 32, [](int x, int) { return x == 0 ? 0x00123456u : 0x00ABCDEFu; });
   int w = 0, h = 0;
   std::vector<uint32_t> pixels;
   ASSERT_TRUE(decodeBmp(bytes.data(), bytes.size(), w, h, pixels));

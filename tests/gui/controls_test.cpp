@@ -16,7 +16,9 @@ using guitest::up;
 
 namespace {
 
-uint32_t grey(int k) { return 0xFF000000u | uint32_t(k * 40) << 16 | uint32_t(k * 40) << 8 | uint32_t(k * 40); }
+uint32_t grey(int k) {
+  return 0xFF000000u | uint32_t(k * 40) << 16 | uint32_t(k * 40) << 8 | uint32_t(k * 40);
+}
 
 class ControlTest : public ::testing::Test {
  protected:
@@ -59,8 +61,8 @@ TEST_F(ControlTest, MovieBitmapShowsImageOfRoundedValue) {
   auto* movie = add(new CMovieBitmap(CRect(0, 0, 10, 10), nullptr, 21, 5, 10, bitmap));
   bitmap->forget();
   // int(v·(n − 1) + 0.5)
-  for (const auto& [v, image] : {std::pair{0.0f, 0}, {0.12f, 0}, {0.13f, 1}, {0.5f, 2},
-                                 {0.87f, 3}, {0.88f, 4}, {1.0f, 4}}) {
+  for (const auto& [v, image] :
+       {std::pair{0.0f, 0}, {0.12f, 0}, {0.13f, 1}, {0.5f, 2}, {0.87f, 3}, {0.88f, 4}, {1.0f, 4}}) {
     movie->setValue(v);
     EXPECT_EQ(shown(5, 5), image) << v;
   }
@@ -219,10 +221,12 @@ TEST_F(ControlTest, ParamDisplayTransparentOverItsBackgroundOffset) {
   display->setFont(kNormalFontVerySmall);
   display->setFontColor(CColor{36, 36, 32, 255});
   static char empty[] = "";
-  display->setValueToStringProc([](float, char text[256], void*) {
-    text[0] = 0;
-    return true;
-  }, empty);
+  display->setValueToStringProc(
+      [](float, char text[256], void*) {
+        text[0] = 0;
+        return true;
+      },
+      empty);
   frame->idle();
   for (int x = 100; x < 160; x += 7) {
     EXPECT_EQ(frame->getPixel(x, 45) & 0xFF, uint32_t(x)) << x;  // looks transparent
@@ -300,7 +304,9 @@ TEST_F(ControlTest, TextEditCaretKeysAndEscape) {
   press(0, VKEY_SPACE);
   EXPECT_EQ(edit->getEditText(), "Xa c");
   press(0xE9);  // é, two bytes of UTF-8
-  EXPECT_EQ(edit->getEditText(), "Xa \xC3\xA9" "c");
+  EXPECT_EQ(edit->getEditText(),
+            "Xa \xC3\xA9"
+            "c");
   press(0, VKEY_BACK);
   EXPECT_EQ(edit->getEditText(), "Xa c");
   EXPECT_EQ(press(0, 40), -1);  // a function key: not used
@@ -338,15 +344,15 @@ TEST_F(ControlTest, TextEditDrawsItsTextAndCaret) {
 }
 
 TEST_F(ControlTest, TextEditKeepsAtMost255Bytes) {
-  auto* edit = add(new CTextEdit(CRect(0, 0, 10, 10), &listener, 33, std::string(300, 'x').c_str()));
+  auto* edit =
+      add(new CTextEdit(CRect(0, 0, 10, 10), &listener, 33, std::string(300, 'x').c_str()));
   EXPECT_EQ(std::string(edit->getText()).size(), 255u);
 }
 
 // ---------------------------------------------------------------- COptionMenu
 
 TEST_F(ControlTest, OptionMenuEntriesAndCurrentEntry) {
-  auto* menu = add(new COptionMenu(CRect(0, 0, 20, 12), &listener, 45, nullptr, nullptr,
-                                   0x1E00));
+  auto* menu = add(new COptionMenu(CRect(0, 0, 20, 12), &listener, 45, nullptr, nullptr, 0x1E00));
   EXPECT_TRUE(menu->getStyle() & kNoDrawStyle);
   for (const char* name : {"default", "slap", "lezlie"}) {
     menu->addEntry(name);
@@ -449,8 +455,8 @@ class OwnSplash : public CSplashScreen {
   using CSplashScreen::CSplashScreen;
   class Picture : public CControl {
    public:
-    Picture(const CRect& r, OwnSplash* owner) : CControl(r, nullptr, 0, owner->getBackground()),
-                                                owner(owner) {}
+    Picture(const CRect& r, OwnSplash* owner)
+        : CControl(r, nullptr, 0, owner->getBackground()), owner(owner) {}
     CMouseEventResult onMouseDown(CPoint&, const CButtonState& buttons) override {
       if (!buttons.isLeftButton()) {
         return kMouseEventNotHandled;
@@ -481,8 +487,8 @@ class OwnSplash : public CSplashScreen {
 
 TEST_F(ControlTest, UnSplashLeavesAModalViewThatIsNotItsOwn) {
   CBitmap* picture = images(200, 100, 1);
-  auto* splash = add(new OwnSplash(CRect(150, 0, 200, 20), &listener, 32, picture,
-                                   CRect(0, 0, 200, 100)));
+  auto* splash =
+      add(new OwnSplash(CRect(150, 0, 200, 20), &listener, 32, picture, CRect(0, 0, 200, 100)));
   picture->forget();
   down(*frame, 160, 10);
   up(*frame, 160, 10);

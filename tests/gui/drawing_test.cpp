@@ -8,14 +8,15 @@
 #include <memory>
 
 #include "gui/cdrawcontext.h"
-#include "gui/toolkit.h"
 #include "gui/pngwriter.h"
+#include "gui/toolkit.h"
 #include "guitest.h"
 
 namespace {
 
 struct Canvas {
-  Canvas(int w, int h, uint32_t fill = 0xFFFFFFFFu) : pixels(size_t(w) * size_t(h), fill), w(w), h(h) {}
+  Canvas(int w, int h, uint32_t fill = 0xFFFFFFFFu)
+      : pixels(size_t(w) * size_t(h), fill), w(w), h(h) {}
   platform::PixelImage image() { return {pixels.data(), w, h, w}; }
   uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(w) + size_t(x)]; }
   std::vector<uint32_t> pixels;
@@ -43,9 +44,10 @@ std::pair<int, int> inkColumns(const Canvas& canvas, uint32_t background, int to
 TEST(Drawing, BitmapWithSourceOffsetInsideItsDestination) {
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
   // Three images of 4 × 2: red, green, blue.
-  CBitmap* bitmap = guitest::stackedBitmap(5001, 4, 2, 3, [](int k) {
-    return k == 0 ? rgb(255, 0, 0) : (k == 1 ? rgb(0, 255, 0) : rgb(0, 0, 255));
-  }, keep);
+  CBitmap* bitmap = guitest::stackedBitmap(
+      5001, 4, 2, 3,
+      [](int k) { return k == 0 ? rgb(255, 0, 0) : (k == 1 ? rgb(0, 255, 0) : rgb(0, 0, 255)); },
+      keep);
   Canvas canvas(10, 6);
   CDrawContext context(canvas.image());
   context.drawBitmap(bitmap, CRect(3, 2, 7, 4), CPoint(0, 2));

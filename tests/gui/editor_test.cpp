@@ -69,8 +69,8 @@ class EditorTest : public ::testing::Test {
     effect.reset();
     EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
   }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f) {
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) {
     return effect->dispatcher(opcode, index, value, ptr, opt);
   }
   int32_t liveBefore = 0;
@@ -113,8 +113,8 @@ TEST_F(EditorTest, OpenIdleAndCloseManageTheFrame) {
   dispatch(effEditClose);
   EXPECT_EQ(editor->getFrame(), nullptr);
   EXPECT_FALSE(editor->isOpen());
-  dispatch(effEditIdle);   // closed: nothing to do
-  dispatch(effEditClose);  // unpaired close
+  dispatch(effEditIdle);          // closed: nothing to do
+  dispatch(effEditClose);         // unpaired close
   for (int i = 0; i < 20; ++i) {  // many opens and closes
     dispatch(effEditOpen, 0, 0, &parent);
     dispatch(effEditIdle);
@@ -270,7 +270,7 @@ TEST(FileSelector, ACancelledDialogAndOneWithTwoPaths) {
   EXPECT_EQ(selector->getNumSelectedFiles(), 0);
   EXPECT_TRUE(selector->runModal());
   EXPECT_EQ(selector->getNumSelectedFiles(), 2);  // what that means is the caller's matter
-  EXPECT_FALSE(selector->runModal());  // the script is used up: cancelled
+  EXPECT_FALSE(selector->runModal());             // the script is used up: cancelled
   EXPECT_EQ(CScriptedFileSelector::requests().size(), 3u);
   selector->forget();
   CScriptedFileSelector::uninstall();

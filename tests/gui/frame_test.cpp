@@ -60,7 +60,8 @@ TEST(BaseObject, RememberAndForgetCountReferences) {
 
 TEST_F(FrameTest, ClosingReleasesEveryViewAndTheirBitmaps) {
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
-  CBitmap* bitmap = guitest::stackedBitmap(6001, 10, 10, 2, [](int) { return rgb(1, 2, 3); }, keep);
+  CBitmap* bitmap = guitest::stackedBitmap(
+      6001, 10, 10, 2, [](int) { return rgb(1, 2, 3); }, keep);
   bool destroyedA = false, destroyedB = false;
   auto* a = probe(CRect(0, 0, 10, 10), "a");
   a->destroyed = &destroyedA;
@@ -95,9 +96,12 @@ TEST_F(FrameTest, AddRemoveAndOwnership) {
 
 TEST_F(FrameTest, ViewsDrawInCreationOrderOverTheBackground) {
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
-  CBitmap* back = guitest::stackedBitmap(6002, 100, 50, 1, [](int) { return rgb(0, 0, 200); }, keep);
-  CBitmap* red = guitest::stackedBitmap(6003, 20, 20, 1, [](int) { return rgb(200, 0, 0); }, keep);
-  CBitmap* green = guitest::stackedBitmap(6004, 20, 20, 1, [](int) { return rgb(0, 200, 0); }, keep);
+  CBitmap* back = guitest::stackedBitmap(
+      6002, 100, 50, 1, [](int) { return rgb(0, 0, 200); }, keep);
+  CBitmap* red = guitest::stackedBitmap(
+      6003, 20, 20, 1, [](int) { return rgb(200, 0, 0); }, keep);
+  CBitmap* green = guitest::stackedBitmap(
+      6004, 20, 20, 1, [](int) { return rgb(0, 200, 0); }, keep);
   frame->setBackground(back);
   auto* first = probe(CRect(0, 0, 20, 20), "first");
   first->setBackground(red);
@@ -137,9 +141,8 @@ TEST_F(FrameTest, IdleRedrawsOnlyDirtyViews) {
 
 TEST_F(FrameTest, AControlWhoseValueChangedIsRedrawnAtIdle) {
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
-  CBitmap* bitmap = guitest::stackedBitmap(6005, 10, 10, 2, [](int k) {
-    return k == 0 ? rgb(0, 0, 0) : rgb(255, 255, 255);
-  }, keep);
+  CBitmap* bitmap = guitest::stackedBitmap(
+      6005, 10, 10, 2, [](int k) { return k == 0 ? rgb(0, 0, 0) : rgb(255, 255, 255); }, keep);
   auto* movie = new CMovieBitmap(CRect(0, 0, 10, 10), nullptr, 1, 2, 10, bitmap);
   bitmap->forget();
   frame->addView(movie);
@@ -234,9 +237,9 @@ TEST_F(FrameTest, EnteredAndExitedFollowThePointer) {
   CPoint gone(200, 5);
   moved(*frame, 10, 10, 0);
   frame->onMouseExited(gone, 0);
-  EXPECT_EQ(log, (std::vector<std::string>{"a:entered", "a:moved", "a:moved", "a:exited",
-                                           "b:entered", "b:moved", "b:exited", "a:entered",
-                                           "a:moved", "a:exited"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"a:entered", "a:moved", "a:moved", "a:exited", "b:entered",
+                                      "b:moved", "b:exited", "a:entered", "a:moved", "a:exited"}));
 }
 
 TEST_F(FrameTest, AModalViewReceivesEveryMouseEvent) {
@@ -267,11 +270,13 @@ TEST_F(FrameTest, AModalViewReceivesEveryMouseEvent) {
 
 TEST_F(FrameTest, AModalViewDrawsOverEverything) {
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
-  CBitmap* red = guitest::stackedBitmap(6006, 100, 50, 1, [](int) { return rgb(200, 0, 0); }, keep);
+  CBitmap* red = guitest::stackedBitmap(
+      6006, 100, 50, 1, [](int) { return rgb(200, 0, 0); }, keep);
   auto* a = probe(CRect(0, 0, 20, 20), "a");
   a->setBackground(red);
   frame->idle();
-  CBitmap* blue = guitest::stackedBitmap(6007, 100, 50, 1, [](int) { return rgb(0, 0, 200); }, keep);
+  CBitmap* blue = guitest::stackedBitmap(
+      6007, 100, 50, 1, [](int) { return rgb(0, 0, 200); }, keep);
   auto* modal = new ProbeView(CRect(0, 0, 100, 50));
   modal->setBackground(blue);
   blue->forget();

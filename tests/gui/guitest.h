@@ -67,7 +67,9 @@ struct EditRecorder : VSTGUIEditorInterface {
   std::vector<std::string> edits;
   int32_t knobMode = kCircularMode;
   int idleStuff = 0;
-  void beginEdit(int32_t index) override { edits.push_back(std::to_string(index).insert(0, 1, 'b')); }
+  void beginEdit(int32_t index) override {
+    edits.push_back(std::to_string(index).insert(0, 1, 'b'));
+  }
   void endEdit(int32_t index) override { edits.push_back(std::to_string(index).insert(0, 1, 'e')); }
   int32_t getKnobMode() const override { return knobMode; }
   void doIdleStuff() override { ++idleStuff; }

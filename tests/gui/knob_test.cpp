@@ -19,9 +19,8 @@ class KnobTest : public ::testing::Test {
   void SetUp() override {
     liveBefore = CBaseObject::liveObjects();
     frame = new CFrame(CRect(0, 0, 100, 100), &editor);
-    CBitmap* bitmap = guitest::stackedBitmap(7001, 40, 40, 5, [](int k) {
-      return 0xFF000000u | uint32_t(k * 50);
-    }, keep);
+    CBitmap* bitmap = guitest::stackedBitmap(
+        7001, 40, 40, 5, [](int k) { return 0xFF000000u | uint32_t(k * 50); }, keep);
     knob = new CAnimKnob(CRect(10, 10, 50, 50), &listener, 6, bitmap);
     bitmap->forget();
     knob->setZoomFactor(5.0f);
@@ -46,7 +45,8 @@ class KnobTest : public ::testing::Test {
 TEST_F(KnobTest, SubPixmapsFromTheBitmapAndTheImageFromTheValue) {
   EXPECT_EQ(knob->getNumSubPixmaps(), 5);
   EXPECT_EQ(knob->getHeightOfOneImage(), 40);
-  for (const auto& [v, image] : {std::pair{0.0f, 0}, {0.5f, 2}, {0.62f, 2}, {0.63f, 3}, {1.0f, 4}}) {
+  for (const auto& [v, image] :
+       {std::pair{0.0f, 0}, {0.5f, 2}, {0.62f, 2}, {0.63f, 3}, {1.0f, 4}}) {
     knob->setValue(v);
     frame->idle();
     EXPECT_EQ(frame->getPixel(30, 30) & 0xFF, uint32_t(image * 50)) << v;

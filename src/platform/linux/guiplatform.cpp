@@ -1,9 +1,9 @@
 // The toolkit's platform services on Linux besides text: module bitmaps (the
 // Linux build registers the BMP files it embeds in the toolkit's resource
 // table, so the module itself adds none) and the monotonic tick count.
-#include <time.h>
-
 #include "gui/guiplatform.h"
+
+#include <time.h>
 
 namespace platform {
 

@@ -11,11 +11,10 @@ namespace platform {
 namespace {
 
 void setFont(cairo_t* cr, const TextStyle& style) {
-  cairo_select_font_face(cr, style.fontName != nullptr ? style.fontName : "Arial",
-                         (style.style & kItalicFace) ? CAIRO_FONT_SLANT_ITALIC
-                                                     : CAIRO_FONT_SLANT_NORMAL,
-                         (style.style & kBoldFace) ? CAIRO_FONT_WEIGHT_BOLD
-                                                   : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_select_font_face(
+      cr, style.fontName != nullptr ? style.fontName : "Arial",
+      (style.style & kItalicFace) ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+      (style.style & kBoldFace) ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, style.size > 0 ? style.size : 12.0);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options,
@@ -52,8 +51,8 @@ void drawText(const PixelImage& image, const char* utf8, const IntRect& rect, co
     x = rect.right - text.x_advance;
   }
   const double height = rect.bottom - rect.top;
-  const double baseline = std::round(rect.top + (height - (font.ascent + font.descent)) / 2.0 +
-                                     font.ascent);
+  const double baseline =
+      std::round(rect.top + (height - (font.ascent + font.descent)) / 2.0 + font.ascent);
   x = std::round(x);
   cairo_set_source_rgba(cr, style.red / 255.0, style.green / 255.0, style.blue / 255.0,
                         style.alpha / 255.0);

@@ -1,9 +1,10 @@
 // The toolkit's platform services on Windows besides text: the module's
 // RT_BITMAP resources (found through the module handle kept at load time; a
 // program that is not a plug-in finds its own) and GetTickCount.
+#include "gui/guiplatform.h"
+
 #include <windows.h>
 
-#include "gui/guiplatform.h"
 #include "platform/module.h"
 
 namespace platform {

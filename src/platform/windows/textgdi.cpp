@@ -25,13 +25,12 @@ std::wstring widen(const char* utf8) {
 
 HFONT createFont(const TextStyle& style) {
   const std::wstring name = widen(style.fontName != nullptr ? style.fontName : "Arial");
-  return CreateFontW(-int(std::lround(style.size > 0 ? style.size : 12.0)), 0, 0, 0,
-                     (style.style & kBoldFace) ? FW_BOLD : FW_NORMAL,
-                     (style.style & kItalicFace) ? TRUE : FALSE,
-                     (style.style & kUnderlineFace) ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     style.antialias ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, name.c_str());
+  return CreateFontW(
+      -int(std::lround(style.size > 0 ? style.size : 12.0)), 0, 0, 0,
+      (style.style & kBoldFace) ? FW_BOLD : FW_NORMAL, (style.style & kItalicFace) ? TRUE : FALSE,
+      (style.style & kUnderlineFace) ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+      CLIP_DEFAULT_PRECIS, style.antialias ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY,
+      DEFAULT_PITCH | FF_SWISS, name.c_str());
 }
 
 uint32_t blend(uint32_t under, uint32_t over, uint32_t alpha) {
