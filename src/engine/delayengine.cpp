@@ -182,7 +182,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       float u = 1.0f - q;
       do {
         clk.clockPhase -= 1.0f;
-        const float t = clk.clockStep == 1.0f ? u : u / clk.clockStep;
+        const float t = clk.dividedByStep(u);
         const F4 fresh = t == 1.0f ? write.atOne() : write.at(t);
         const F4 old = dsp::pair(mem[rp].l, mem[rp].r);
         const float gain = xfade;

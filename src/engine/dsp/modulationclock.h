@@ -68,15 +68,23 @@ class ModulationClock {
     if (clockPeriod != lastPeriod) {
       lastPeriod = clockPeriod;
       lastRate = 1.0f / clockPeriod;
+      lastRatePowerOfTwo = isPowerOfTwo(lastRate);
+      lastRateInverse = 1.0f / lastRate;
     }
     const float s = lastRate;
-    // Keeps the time to the next memory step when the rate changes. At the
-    // nominal rate both factors are 1 and the division is exact without it.
-    const float q = s == 1.0f && clockStep == 1.0f ? 1.0f - (1.0f - clockPhase)
-                                                   : 1.0f - (1.0f - clockPhase) * s / clockStep;
+    // Keeps the time to the next memory step when the rate changes.
+    const float q = 1.0f - dividedByStep((1.0f - clockPhase) * s);
     clockPhase = q + s;
     clockStep = s;
+    stepPowerOfTwo = lastRatePowerOfTwo;
+    stepInverse = lastRateInverse;
     return q;
+  }
+
+  // x / clockStep. Dividing by a power of two is the same as multiplying by
+  // its inverse, bit for bit, and the clock's rate is one (1, 2, 1/2) at rest.
+  float dividedByStep(float x) const {
+    return stepPowerOfTwo ? x * stepInverse : x / clockStep;
   }
 
   float lfoPhase = 0.0f;
@@ -88,6 +96,15 @@ class ModulationClock {
   float clockPhase = 0.0f;
 
  private:
+  static bool isPowerOfTwo(float x) {
+    int exponent = 0;
+    return std::frexp(x, &exponent) == 0.5f;
+  }
+
+  bool stepPowerOfTwo = true;
+  bool lastRatePowerOfTwo = true;
+  float stepInverse = 1.0f;
+  float lastRateInverse = 1.0f;
   float envelopeCoeff = 0.0f;
   float envelopeGain = 1.0f;
   float lastPeriod = 1.0f;
