@@ -17,7 +17,7 @@ std::vector<std::string> ParsedOptions::all(const std::string& name) const {
 }
 
 ParsedOptions parseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionSpec>& specs, const std::string& command) {
+                           const std::vector<OptionDefinition>& specs, const std::string& command) {
   ParsedOptions parsed;
   const std::string seeHelp = " (see ondex-host " + command + " --help)";
   for (size_t i = 0; i < args.size(); ++i) {
@@ -38,16 +38,16 @@ ParsedOptions parseOptions(const std::vector<std::string>& args,
     const size_t equals = arg.find('=');
     const std::string name =
         arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& candidate : specs) {
+    const OptionDefinition* definition = nullptr;
+    for (const OptionDefinition& candidate : specs) {
       if (candidate.name == name) {
-        spec = &candidate;
+        definition = &candidate;
       }
     }
-    if (spec == nullptr) {
+    if (definition == nullptr) {
       throw Failure(command + ": unknown option --" + name + seeHelp);
     }
-    if (!spec->takesValue) {
+    if (!definition->takesValue) {
       if (equals != std::string::npos) {
         throw Failure(command + ": option --" + name + " takes no value");
       }

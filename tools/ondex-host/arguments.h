@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct OptionSpec {
+struct OptionDefinition {
   std::string name;  // without the leading dashes
   bool takesValue = true;
 };
@@ -21,7 +21,7 @@ class ParsedOptions {
   bool helpWanted = false;
 
  private:
-  friend ParsedOptions parseOptions(const std::vector<std::string>&, const std::vector<OptionSpec>&,
+  friend ParsedOptions parseOptions(const std::vector<std::string>&, const std::vector<OptionDefinition>&,
                                     const std::string&);
   std::map<std::string, std::vector<std::string>> values;
 };
@@ -29,7 +29,7 @@ class ParsedOptions {
 // Throws Failure naming the command for unknown options, missing values and
 // stray arguments.
 ParsedOptions parseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionSpec>& specs, const std::string& command);
+                           const std::vector<OptionDefinition>& specs, const std::string& command);
 
 // Whole-text numbers; throw Failure naming what was being read.
 double parseNumber(const std::string& text, const std::string& what);
