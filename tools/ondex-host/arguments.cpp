@@ -17,7 +17,7 @@ std::vector<std::string> ParsedOptions::all(const std::string& name) const {
 }
 
 ParsedOptions parseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionDefinition>& specs, const std::string& command) {
+                           const std::vector<OptionDefinition>& definitions, const std::string& command) {
   ParsedOptions parsed;
   const std::string seeHelp = " (see ondex-host " + command + " --help)";
   for (size_t i = 0; i < args.size(); ++i) {
@@ -39,7 +39,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args,
     const std::string name =
         arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
     const OptionDefinition* definition = nullptr;
-    for (const OptionDefinition& candidate : specs) {
+    for (const OptionDefinition& candidate : definitions) {
       if (candidate.name == name) {
         definition = &candidate;
       }

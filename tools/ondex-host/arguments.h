@@ -29,7 +29,7 @@ class ParsedOptions {
 // Throws Failure naming the command for unknown options, missing values and
 // stray arguments.
 ParsedOptions parseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionDefinition>& specs, const std::string& command);
+                           const std::vector<OptionDefinition>& definitions, const std::string& command);
 
 // Whole-text numbers; throw Failure naming what was being read.
 double parseNumber(const std::string& text, const std::string& what);
