@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   FuzzPlugin plugin;
   plugin.dispatch(effBeginSetProgram);
-  plugin.effect()->setParameter(plugin.effect(), program % 36, (program % 7) / 6.0f);
+  AEffect* e = plugin.effect();
+  e->setParameter(e, program % 36, static_cast<float>(program % 7) / 6.0f);
   plugin.playBlock(64);
 
   // The bytes sit in a buffer of exactly their length, so reading past it is seen.

@@ -32,11 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       for (char& byte : e.midiData) {
         byte = static_cast<char>(in.read<uint8_t>());
       }
-      e.noteLength = in.read<int8_t>();
+      e.noteLength = in.read<uint8_t>();
     }
     // As hosts allocate it: the header and as many entries as events, at least two.
     const size_t slots = events.size() < 2 ? 2 : events.size();
-    list.assign(offsetof(VstEvents, events) + slots * sizeof(VstEvent*), 0);
+    // NOLINTNEXTLINE(bugprone-sizeof-expression): the entries are pointers
+    constexpr size_t kEntry = sizeof(VstEvents::events[0]);
+    list.assign(offsetof(VstEvents, events) + slots * kEntry, 0);
     auto* header = reinterpret_cast<VstEvents*>(list.data());  // NOLINT: host layout
     header->numEvents = count;
     VstEvent** entries = header->events;  // as many as there are events, past the two declared

@@ -53,13 +53,16 @@ std::size_t disarm() {
 const char* firstCall() { return first.load(std::memory_order_relaxed); }
 }  // namespace blocking_hook
 
-// Each stand-in counts and then does what the C library does.
+// Each stand-in counts and then does what the C library does. `ret` is a type,
+// so it cannot be parenthesized.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define ONDEX_FORWARD(ret, name, params, args)                   \
   extern "C" ret name params {                                   \
     seen(#name);                                                 \
     static const auto real = next<ret(*) params>(#name);         \
     return real args;                                            \
   }
+// NOLINTEND(bugprone-macro-parentheses)
 
 ONDEX_FORWARD(int, clock_gettime, (clockid_t c, struct timespec* t), (c, t))
 ONDEX_FORWARD(int, gettimeofday, (struct timeval* t, void* z), (t, z))

@@ -34,7 +34,8 @@ TEST(Cycles, CreateResumeProcessSuspendCloseAThousandTimes) {
     e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
     e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, cycle % 2 == 0 ? 44100.0f : 48000.0f);
     e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
-    float* inputs[2] = {const_cast<float*>(in.l.data()), const_cast<float*>(in.r.data())};  // NOLINT
+    float* inputs[2] = {const_cast<float*>(in.l.data()),   // NOLINT: host buffers
+                        const_cast<float*>(in.r.data())};  // NOLINT
     float* outputs[2] = {out.l.data(), out.r.data()};
     e->processReplacing(e, inputs, outputs, 256);
     ASSERT_TRUE(std::isfinite(out.l[255])) << cycle;

@@ -15,7 +15,7 @@ TEST(LongRun, FullFeedbackAndInfiniteRepeatForTenMinutesStayBounded) {
          {kDepth, 1.0f}, {kWaveform, 0.8f}, {kRate, 0.6f}});
   r.settle();
   constexpr size_t kBlock = 4096;
-  constexpr size_t kMinute = 44100 * 60;
+  constexpr size_t kMinute = size_t{44100} * 60;
   const Stereo in = noise(kBlock * 8, 1.0f, 3);
   Stereo chunk(kBlock);
   float peak = 0.0f, firstMinutePeak = 0.0f, lastMinutePeak = 0.0f;

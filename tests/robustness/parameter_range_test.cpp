@@ -56,7 +56,7 @@ TEST(ParameterRange, OutOfRangeValuesInAChunkAreLimitedWhenApplied) {
   // Program 0's Input, Mix and Fbck.
   for (int index : {kInput, kMix, kFbck}) {
     const float huge = 1.0e30f;
-    std::memcpy(chunk + 32 + 24 + index * 4, &huge, sizeof(huge));
+    std::memcpy(chunk + 32 + 24 + static_cast<size_t>(index) * 4, &huge, sizeof(huge));
   }
   ASSERT_EQ(r.plugin.dispatch(effSetChunk, 0, sizeof(chunk), chunk), 0);
   EXPECT_EQ(r.plugin.getParameter(kInput), 1.0f);
