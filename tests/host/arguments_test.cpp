@@ -6,25 +6,25 @@
 
 namespace {
 
-const std::vector<OptionSpec> kSpecs = {{"out"}, {"set"}, {"float", false}};
+const std::vector<OptionDefinition> kOptions = {{"out"}, {"set"}, {"float", false}};
 
 }  // namespace
 
 TEST(Arguments, ValuesFollowOrJoinTheirOptionAndRepeatInOrder) {
   const ParsedOptions parsed = parseOptions(
-      {"--out", "a.wav", "--set=Mix=0.5", "--float", "--set", "Fbck=1"}, kSpecs, "render");
+      {"--out", "a.wav", "--set=Mix=0.5", "--float", "--set", "Fbck=1"}, kOptions, "render");
   EXPECT_EQ(parsed.value("out"), "a.wav");
   EXPECT_TRUE(parsed.has("float"));
   EXPECT_EQ(parsed.all("set"), (std::vector<std::string>{"Mix=0.5", "Fbck=1"}));
   EXPECT_EQ(parsed.value("set"), "Fbck=1");
   EXPECT_EQ(parsed.value("missing", "fallback"), "fallback");
   EXPECT_FALSE(parsed.helpWanted);
-  EXPECT_TRUE(parseOptions({"--out", "x", "-h"}, kSpecs, "render").helpWanted);
+  EXPECT_TRUE(parseOptions({"--out", "x", "-h"}, kOptions, "render").helpWanted);
 }
 
 TEST(Arguments, AValueMayLookLikeAnOption) {
   // "--out --float" names a file called "--float", as getopt would have it.
-  const ParsedOptions parsed = parseOptions({"--out", "--float"}, kSpecs, "render");
+  const ParsedOptions parsed = parseOptions({"--out", "--float"}, kOptions, "render");
   EXPECT_EQ(parsed.value("out"), "--float");
   EXPECT_FALSE(parsed.has("float"));
 }
@@ -32,7 +32,7 @@ TEST(Arguments, AValueMayLookLikeAnOption) {
 TEST(Arguments, MistakesAreRefusedWithTheCommandNamed) {
   auto message = [](std::vector<std::string> args) {
     try {
-      parseOptions(args, kSpecs, "render");
+      parseOptions(args, kOptions, "render");
     } catch (const Failure& failure) {
       return std::string(failure.what());
     }
