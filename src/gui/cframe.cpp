@@ -39,12 +39,21 @@ CFrame::CFrame(const CRect& size, void* parent, VSTGUIEditorInterface* editor)
 CFrame::~CFrame() { teardown(); }
 
 bool CFrame::open(void* parent) {
+  delete window;
+  window = nullptr;
   systemWindow = parent;
   setDirty(true);
-  return true;
+  if (parent == nullptr) {
+    return true;
+  }
+  window = platform::createFrameWindow(*this, parent);
+  return window != nullptr;
 }
 
 void CFrame::teardown() {
+  // The window goes first: no event may reach views being removed.
+  delete window;
+  window = nullptr;
   focusView = nullptr;  // closing is no commit of a text being edited
   mouseDownView = nullptr;
   mouseOverView = nullptr;
@@ -185,6 +194,9 @@ void CFrame::setFocusView(CView* view) {
   }
   if (view != nullptr && focusView == view) {
     view->takeFocus();
+  }
+  if (window != nullptr) {
+    window->focusChanged(focusView != nullptr);
   }
 }
 
@@ -405,6 +417,9 @@ void CFrame::setDirty(bool state) {
 bool CFrame::isDirty() const { return fullRedraw || !invalidRects.empty(); }
 
 bool CFrame::idle() {
+  if (window != nullptr) {
+    window->handleEvents();
+  }
   for (CView* view : views) {
     if (view->isDirty()) {
       invalidRect(view->getViewSize());
@@ -427,6 +442,12 @@ bool CFrame::idle() {
   CDrawContext context(getImage());
   for (const CRect& area : areas) {
     drawRect(&context, area);
+  }
+  if (window != nullptr) {
+    for (const CRect& area : areas) {
+      window->present(
+          {int(area.left), int(area.top), int(std::ceil(area.right)), int(std::ceil(area.bottom))});
+    }
   }
   return true;
 }
@@ -468,7 +489,18 @@ uint32_t CFrame::getPixel(int x, int y) const {
   return pixels[size_t(y) * size_t(imageWidth) + size_t(x)];
 }
 
-int32_t CFrame::popupMenu(COptionMenu* menu) { return menuPopup ? menuPopup(menu) : -1; }
+int32_t CFrame::popupMenu(COptionMenu* menu) {
+  if (menuPopup) {
+    return menuPopup(menu);
+  }
+  return window != nullptr && menu != nullptr ? window->popupMenu(*menu) : -1;
+}
+
+void CFrame::drainWindowEvents() {
+  if (window != nullptr) {
+    window->drainEvents();
+  }
+}
 
 bool CFrame::isTypeOf(const char* type) const {
   return std::strcmp(type, "CFrame") == 0 || CView::isTypeOf(type);

@@ -11,6 +11,7 @@
 
 #include "gui/cview.h"
 #include "gui/guiplatform.h"
+#include "gui/guiwindow.h"
 
 class COptionMenu;
 class VSTGUIEditorInterface;
@@ -24,11 +25,14 @@ class CFrame : public CView {
   CFrame(const CFrame&) = delete;
   CFrame& operator=(const CFrame&) = delete;
 
-  // Records the parent window; the window itself comes with the platform window
-  // layer. A frame that was never opened is headless.
+  // Opens the frame's window in the host's parent window; false when the
+  // platform cannot make it (the frame stays headless). A null parent keeps the
+  // frame headless, as is a frame that was never opened.
   bool open(void* parent);
+  bool hasWindow() const { return window != nullptr; }
   void* getSystemWindow() const { return systemWindow; }
-  // Removes and releases every view (the modal view too), then releases itself.
+  // Removes and releases every view (the modal view too), closes the window,
+  // then releases itself.
   void close();
 
   VSTGUIEditorInterface* getEditor() const { return editor; }
@@ -71,7 +75,8 @@ class CFrame : public CView {
   int32_t onKeyDown(VstKeyCode& keyCode) override;
   int32_t onKeyUp(VstKeyCode& keyCode) override;
 
-  // Drawing. idle() redraws what is dirty; true when it drew anything.
+  // Drawing. idle() handles the window's events, redraws what is dirty and
+  // shows it; true when it drew anything.
   bool idle();
   void draw(CDrawContext* context) override;
   void drawRect(CDrawContext* context, const CRect& area);
@@ -88,6 +93,8 @@ class CFrame : public CView {
   using MenuPopup = std::function<int32_t(COptionMenu* menu)>;
   void setMenuPopup(MenuPopup popup) { menuPopup = std::move(popup); }
   int32_t popupMenu(COptionMenu* menu);
+  // Keeps the window painted while a modal dialog runs.
+  void drainWindowEvents();
 
   bool isTypeOf(const char* type) const override;
   CView* newCopy() const override { return nullptr; }
@@ -100,6 +107,7 @@ class CFrame : public CView {
 
   VSTGUIEditorInterface* editor;
   void* systemWindow = nullptr;
+  platform::FrameWindow* window = nullptr;
   std::vector<CView*> views;
   CView* modalView = nullptr;
   CView* mouseDownView = nullptr;

@@ -20,3 +20,4 @@
 #include "gui/ctextedit.h"
 #include "gui/cview.h"
 #include "gui/guitypes.h"
+#include "gui/menupopup.h"

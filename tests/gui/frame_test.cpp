@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gui/cdrawcontext.h"
+#include "gui/guiwindow.h"
 #include "gui/toolkit.h"
 #include "guitest.h"
 
@@ -351,11 +352,78 @@ TEST_F(FrameTest, KnobModeAndEditsComeFromTheEditor) {
   lone->close();
 }
 
-TEST_F(FrameTest, OpenRecordsTheParentAndIsTypeOf) {
-  int parent = 0;
-  EXPECT_TRUE(frame->open(&parent));
-  EXPECT_EQ(frame->getSystemWindow(), &parent);
+TEST_F(FrameTest, OpenWithoutParentStaysHeadlessAndIsTypeOf) {
+  EXPECT_TRUE(frame->open(nullptr));
+  EXPECT_FALSE(frame->hasWindow());
   EXPECT_TRUE(frame->isTypeOf("CFrame"));
   EXPECT_TRUE(frame->isTypeOf("CView"));
   EXPECT_FALSE(frame->isTypeOf("CControl"));
+}
+
+class FrameWindowTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    platform::setFrameWindowFactory([this](CFrame&, void* parent) -> platform::FrameWindow* {
+      if (parent == nullptr) {
+        return nullptr;
+      }
+      window = new guitest::RecordingWindow(windowLog, &windowDestroyed);
+      return window;
+    });
+  }
+  void TearDown() override {
+    FrameTest::TearDown();
+    platform::setFrameWindowFactory(nullptr);
+  }
+  guitest::RecordingWindow* window = nullptr;
+  std::vector<std::string> windowLog;
+  bool windowDestroyed = false;
+};
+
+TEST_F(FrameWindowTest, IdleHandlesEventsThenShowsWhatItRedrew) {
+  int parent = 0;
+  ASSERT_TRUE(frame->open(&parent));
+  EXPECT_TRUE(frame->hasWindow());
+  EXPECT_EQ(frame->getSystemWindow(), &parent);
+  EXPECT_TRUE(frame->idle());
+  EXPECT_EQ(windowLog, (std::vector<std::string>{"events", "present 0,0,100,50"}));
+  windowLog.clear();
+  EXPECT_FALSE(frame->idle());  // nothing dirty: events only, nothing shown
+  EXPECT_EQ(windowLog, (std::vector<std::string>{"events"}));
+  windowLog.clear();
+  frame->invalidRect(CRect(10.5, 5, 20.5, 8));
+  frame->idle();
+  EXPECT_EQ(windowLog, (std::vector<std::string>{"events", "present 10,5,21,8"}));
+}
+
+TEST_F(FrameWindowTest, FocusMenusAndDialogsReachTheWindowAndCloseEndsIt) {
+  int parent = 0;
+  ASSERT_TRUE(frame->open(&parent));
+  auto* text = new CTextEdit(CRect(0, 0, 50, 20), nullptr, 1, "t");
+  frame->addView(text);
+  auto* menu = new COptionMenu(CRect(50, 0, 100, 20), nullptr, 2);
+  menu->addEntry("a");
+  menu->addEntry("b");
+  frame->addView(menu);
+  guitest::down(*frame, 10, 10);
+  guitest::down(*frame, 60, 10);  // the menu's press takes the focus away first
+  window->menuAnswer = 1;
+  guitest::down(*frame, 60, 10);
+  EXPECT_EQ(menu->getCurrentIndex(), 1);
+  frame->drainWindowEvents();
+  EXPECT_EQ(windowLog, (std::vector<std::string>{"focus", "nofocus", "popup", "popup", "drain"}));
+  frame->close();
+  frame = nullptr;
+  EXPECT_TRUE(windowDestroyed);
+}
+
+TEST_F(FrameWindowTest, ReopeningReplacesTheWindowAndAFailedOneLeavesItHeadless) {
+  int parent = 0;
+  ASSERT_TRUE(frame->open(&parent));
+  platform::setFrameWindowFactory([](CFrame&, void*) { return nullptr; });
+  EXPECT_FALSE(frame->open(&parent));
+  EXPECT_TRUE(windowDestroyed);
+  EXPECT_FALSE(frame->hasWindow());
+  EXPECT_TRUE(frame->idle());  // still draws, headless
 }

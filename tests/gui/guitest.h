@@ -14,6 +14,7 @@
 #include "gui/cbitmap.h"
 #include "gui/ccontrol.h"
 #include "gui/cframe.h"
+#include "gui/guiwindow.h"
 
 namespace guitest {
 
@@ -86,6 +87,7 @@ class ProbeView : public CView {
   bool wheelResult = true;
   int draws = 0;
   CButtonState lastButtons;
+  CButtonState lastDownButtons;
   CPoint lastWhere;
   float lastDistance = 0;
   bool* destroyed = nullptr;
@@ -101,6 +103,7 @@ class ProbeView : public CView {
   }
   CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override {
     note("down", where, buttons);
+    lastDownButtons = buttons;
     return downResult;
   }
   CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override {
@@ -141,6 +144,33 @@ class ProbeView : public CView {
   }
   std::vector<std::string>* log;
   std::string name;
+};
+
+// A window that records what the frame asks of it, in order.
+struct RecordingWindow : platform::FrameWindow {
+  explicit RecordingWindow(std::vector<std::string>& log, bool* destroyed = nullptr)
+      : log(log), destroyed(destroyed) {}
+  ~RecordingWindow() override {
+    if (destroyed != nullptr) {
+      *destroyed = true;
+    }
+  }
+  void handleEvents() override { log.push_back("events"); }
+  void present(const platform::IntRect& a) override {
+    log.push_back("present " + std::to_string(a.left) + "," + std::to_string(a.top) + "," +
+                  std::to_string(a.right) + "," + std::to_string(a.bottom));
+  }
+  void drainEvents() override { log.push_back("drain"); }
+  int32_t popupMenu(COptionMenu&) override {
+    log.push_back("popup");
+    return menuAnswer;
+  }
+  void focusChanged(bool hasFocusView) override {
+    log.push_back(hasFocusView ? "focus" : "nofocus");
+  }
+  std::vector<std::string>& log;
+  bool* destroyed;
+  int32_t menuAnswer = -1;
 };
 
 inline CMouseEventResult down(CFrame& frame, CCoord x, CCoord y, int32_t buttons = kLButton) {

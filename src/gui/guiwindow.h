@@ -1,0 +1,42 @@
+// The frame's window inside the host's parent window, as the platform
+// (src/platform/<os>/) provides it: it feeds the frame its events, shows the
+// frame's image and pops up option menus.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "gui/guiplatform.h"
+
+class CFrame;
+class COptionMenu;
+
+namespace platform {
+
+class FrameWindow {
+ public:
+  virtual ~FrameWindow() = default;
+  // Handles the window's pending events (called from the frame's idle pass, so
+  // from effEditIdle: the plug-in runs no thread or timer of its own).
+  virtual void handleEvents() = 0;
+  // Shows this area of the frame's image on screen.
+  virtual void present(const IntRect& area) = 0;
+  // Keeps the window painted while something modal runs; input is dropped.
+  virtual void drainEvents() = 0;
+  // Shows the menu's entries below the control and waits for a choice: the
+  // entry's index, or -1.
+  virtual int32_t popupMenu(COptionMenu& menu) = 0;
+  // The frame's keyboard focus moved to a view or away (nullptr).
+  virtual void focusChanged(bool hasFocusView) = 0;
+};
+
+// A window of the frame's size inside the parent (an X11 Window id on Linux,
+// an HWND on Windows); nullptr when it cannot be made.
+FrameWindow* openFrameWindow(CFrame& frame, void* parent);
+
+// Tests replace the platform's windows (an empty function restores them).
+using FrameWindowFactory = std::function<FrameWindow*(CFrame& frame, void* parent)>;
+void setFrameWindowFactory(FrameWindowFactory factory);
+FrameWindow* createFrameWindow(CFrame& frame, void* parent);
+
+}  // namespace platform

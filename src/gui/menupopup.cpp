@@ -1,0 +1,82 @@
+#include "gui/menupopup.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/cdrawcontext.h"
+#include "gui/coptionmenu.h"
+
+namespace {
+constexpr CColor kPopupBack{236, 236, 236, 255};
+constexpr CColor kPopupText{0, 0, 0, 255};
+constexpr CColor kPopupDisabled{150, 150, 150, 255};
+constexpr CColor kPopupHighlight{52, 101, 164, 255};
+constexpr CColor kPopupBorder{90, 90, 90, 255};
+}  // namespace
+
+MenuPopupLayout::MenuPopupLayout(COptionMenu& menu) : menu(menu) {
+  CDrawContext measure({nullptr, 0, 0, 0});
+  measure.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont);
+  CCoord widest = 0;
+  for (int32_t i = 0; i < menu.getNbEntries(); ++i) {
+    const CMenuItem* item = menu.getEntry(i);
+    entries.push_back({item->getTitle(),
+                       item->isEnabled() && !item->isSeparator() && !item->isTitle(),
+                       item->isSeparator(), item->isTitle()});
+    if (!item->isSeparator()) {
+      widest = std::max(widest, measure.getStringWidth(item->getTitle()));
+    }
+  }
+  width = std::max(int(std::lround(menu.getWidth())), int(std::ceil(widest)) + kMarkWidth + 8);
+}
+
+int32_t MenuPopupLayout::entryAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= getHeight()) {
+    return -1;
+  }
+  const auto index = size_t(y / kRowHeight);
+  return entries[index].choosable ? int32_t(index) : -1;
+}
+
+int32_t MenuPopupLayout::step(int32_t from, int direction) const {
+  for (int32_t i = from + direction; i >= 0 && i < int32_t(entries.size()); i += direction) {
+    if (entries[size_t(i)].choosable) {
+      return i;
+    }
+  }
+  return from;
+}
+
+void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighted) const {
+  CDrawContext context(image);
+  context.setFillColor(kPopupBack);
+  context.fillRect(CRect(0, 0, width, getHeight()));
+  context.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont, 0, kNormalFace);
+  const int32_t current = menu.getCurrentIndex();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const Entry& entry = entries[i];
+    const CCoord top = CCoord(i) * kRowHeight;
+    const CRect row(0, top, width, top + kRowHeight);
+    if (entry.separator) {
+      context.setFillColor(kPopupBorder);
+      context.fillRect(CRect(4, top + kRowHeight / 2, width - 4, top + kRowHeight / 2 + 1));
+      continue;
+    }
+    const bool lit = int32_t(i) == highlighted && entry.choosable;
+    if (lit) {
+      context.setFillColor(kPopupHighlight);
+      context.fillRect(row);
+    }
+    const CColor ink =
+        lit ? kWhiteCColor : (entry.choosable || entry.title_row ? kPopupText : kPopupDisabled);
+    if (int32_t(i) == current) {
+      context.setFillColor(ink);
+      context.fillRect(CRect(5, top + 6, 11, top + 12));
+    }
+    context.setFontColor(ink);
+    context.setFont(nullptr, 0, entry.title_row ? kBoldFace : kNormalFace);
+    context.drawString(entry.title, CRect(kMarkWidth, top, width - 4, top + kRowHeight), kLeftText);
+  }
+  context.setFrameColor(kPopupBorder);
+  context.drawRect(CRect(0, 0, width, getHeight()));
+}

@@ -1,0 +1,38 @@
+// The option menu's popup where the platform has no menu of its own (X11): one
+// column of entries below the control, the current entry marked, the one under
+// the pointer highlighted. Drawn with the toolkit's own drawing.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "gui/guiplatform.h"
+
+class COptionMenu;
+
+class MenuPopupLayout {
+ public:
+  explicit MenuPopupLayout(COptionMenu& menu);
+
+  static constexpr int kRowHeight = 18;
+  static constexpr int kMarkWidth = 16;  // the column of the current-entry mark
+  int getWidth() const { return width; }
+  int getHeight() const { return kRowHeight * int(entries.size()); }
+  // The entry that a click at (x, y) chooses, or -1 (outside, separator,
+  // title or disabled entry).
+  int32_t entryAt(int x, int y) const;
+  // The next choosable entry from `from` in steps of +1 or -1; `from` when none.
+  int32_t step(int32_t from, int direction) const;
+  void draw(const platform::PixelImage& image, int32_t highlighted) const;
+
+ private:
+  struct Entry {
+    const char* title;
+    bool choosable;
+    bool separator;
+    bool title_row;
+  };
+  COptionMenu& menu;
+  std::vector<Entry> entries;
+  int width = 0;
+};

@@ -1,0 +1,55 @@
+// The frame's X11 window: its own connection, a child of the host's window.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+
+#include "gui/guiwindow.h"
+
+namespace platform::x11 {
+
+class X11FrameWindow final : public FrameWindow {
+ public:
+  // nullptr when there is no display or the parent is no window.
+  static X11FrameWindow* create(CFrame& frame, Window parent);
+  ~X11FrameWindow() override;
+  X11FrameWindow(const X11FrameWindow&) = delete;
+  X11FrameWindow& operator=(const X11FrameWindow&) = delete;
+
+  void handleEvents() override;
+  void present(const IntRect& area) override;
+  void drainEvents() override;
+  int32_t popupMenu(COptionMenu& menu) override;
+  void focusChanged(bool hasFocusView) override;
+
+  // Two presses of one button count as a double click within this time (X
+  // server milliseconds) and distance (pixels).
+  static constexpr Time kDoubleClickTime = 400;
+  static constexpr int kDoubleClickDistance = 4;
+
+ private:
+  X11FrameWindow(CFrame& frame, Display* display, Window parent);
+  void dispatch(XEvent& event);
+  void onButton(const XButtonEvent& event, bool press);
+  void onKey(XKeyEvent& event, bool press);
+  // Waits a little for the connection; what the frame's modal loops sleep on.
+  void waitForEvents(int milliseconds) const;
+
+  CFrame& frame;
+  Display* display;
+  Window parent;
+  Window window = 0;
+  GC gc = nullptr;
+  XWindowAttributes attributes{};
+  bool windowGone = false;  // the host destroyed the parent (and ours with it)
+  Time lastPressTime = 0;
+  unsigned int lastPressButton = 0;
+  int lastPressX = 0;
+  int lastPressY = 0;
+  bool lastWasDouble = false;
+
+  friend class X11MenuPopup;
+};
+
+}  // namespace platform::x11

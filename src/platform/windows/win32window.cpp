@@ -1,0 +1,7 @@
+#include "gui/guiwindow.h"
+
+namespace platform {
+
+FrameWindow* openFrameWindow(CFrame&, void*) { return nullptr; }
+
+}  // namespace platform

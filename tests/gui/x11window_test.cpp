@@ -1,0 +1,352 @@
+// Frames in real X11 windows (under Xvfb): a test host's parent window, real
+// pointer and key input through XTest, the window's pixels against the
+// headless rendering, the option menu's popup, and open/close cycles.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+
+#include "gui/toolkit.h"
+#include "guitest.h"
+#include "platform/linux/x11testhost.h"
+
+using platform::x11test::ScreenRect;
+using platform::x11test::TestHost;
+namespace keys = platform::x11test;
+
+namespace {
+
+// An editor binding whose host idle (called while a popup waits) runs a step
+// of the test, the way a host's idle would run its own event loop.
+struct HostEditor : guitest::EditRecorder {
+  std::function<void()> onHostIdle;
+  void doIdleStuff() override {
+    guitest::EditRecorder::doIdleStuff();
+    if (onHostIdle) {
+      onHostIdle();
+    }
+  }
+};
+
+struct Controls {
+  CAnimKnob* knob = nullptr;
+  CTextEdit* text = nullptr;
+  COptionMenu* menu = nullptr;
+  guitest::ProbeView* probe = nullptr;
+};
+
+// The same views in any frame: a knob, a text field, a menu and a probe.
+Controls populate(CFrame& frame, CControlListener* listener, std::vector<std::string>* log,
+                  std::vector<std::unique_ptr<guitest::RegisteredBitmap>>& keep) {
+  Controls c;
+  frame.setBackgroundColor(CColor{30, 60, 90, 255});
+  CBitmap* bitmap = guitest::stackedBitmap(
+      7101, 40, 40, 5, [](int k) { return 0xFF000000u | uint32_t(k * 50) << 8 | 0x20; }, keep);
+  c.knob = new CAnimKnob(CRect(10, 10, 50, 50), listener, 1, bitmap);
+  bitmap->forget();
+  frame.addView(c.knob);
+  c.text = new CTextEdit(CRect(60, 10, 190, 30), listener, 2, "abc");
+  c.text->setBackColor(CColor{250, 250, 240, 255});
+  c.text->setFontColor(kBlackCColor);
+  frame.addView(c.text);
+  c.menu = new COptionMenu(CRect(60, 40, 190, 60), listener, 3);
+  c.menu->addEntry("One");
+  c.menu->addEntry("Two");
+  c.menu->addEntry("-");
+  c.menu->addEntry("Four");
+  c.menu->setBackColor(CColor{200, 220, 200, 255});
+  c.menu->setFontColor(kBlackCColor);
+  frame.addView(c.menu);
+  c.probe = new guitest::ProbeView(CRect(10, 70, 60, 110), log, "probe");
+  frame.addView(c.probe);
+  return c;
+}
+
+int openDescriptors() {
+  int count = 0;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (readdir(dir) != nullptr) {
+      ++count;
+    }
+    closedir(dir);
+  }
+  return count;
+}
+
+class X11WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    liveBefore = CBaseObject::liveObjects();
+    host = TestHost::open(kWidth, kHeight);
+    ASSERT_NE(host, nullptr) << "no X display (run under xvfb-run) or no XTest";
+    frame = new CFrame(CRect(0, 0, kWidth, kHeight), &editor);
+    controls = populate(*frame, &listener, &log, keep);
+    ASSERT_TRUE(frame->open(host->parent()));
+    ASSERT_TRUE(frame->hasWindow());
+    ASSERT_TRUE(pumpUntil([&] { return host->childWindows() == 1; }));
+    pump();
+  }
+  void TearDown() override {
+    editor.onHostIdle = nullptr;
+    if (frame != nullptr) {
+      frame->close();
+    }
+    if (host) {
+      host->sync();
+      EXPECT_EQ(host->childWindows(), 0);
+    }
+    EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
+  }
+  // Runs the frame's idle (which handles its X events) until `done`.
+  bool pumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 500; ++i) {
+      frame->idle();
+      if (done()) {
+        return true;
+      }
+      usleep(2000);
+    }
+    return false;
+  }
+  // Lets every event sent so far arrive and be handled.
+  void pump() {
+    host->sync();
+    for (int i = 0; i < 15; ++i) {
+      frame->idle();
+      usleep(2000);
+    }
+  }
+  bool logged(const std::string& entry) const {
+    return std::find(log.begin(), log.end(), entry) != log.end();
+  }
+
+  static constexpr int kWidth = 200;
+  static constexpr int kHeight = 120;
+  int32_t liveBefore = 0;
+  std::unique_ptr<TestHost> host;
+  HostEditor editor;
+  guitest::RecordingListener listener;
+  std::vector<std::string> log;
+  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
+  CFrame* frame = nullptr;
+  Controls controls;
+};
+
+}  // namespace
+
+TEST_F(X11WindowTest, WindowShowsExactlyTheHeadlessImage) {
+  controls.knob->setValue(0.5f);
+  pump();
+  CFrame* headless = new CFrame(CRect(0, 0, kWidth, kHeight), nullptr);
+  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keepHeadless;
+  Controls same = populate(*headless, nullptr, nullptr, keepHeadless);
+  same.knob->setValue(0.5f);
+  headless->idle();
+  const std::vector<uint32_t> shown = host->grab(0, 0, kWidth, kHeight);
+  ASSERT_EQ(shown.size(), size_t(kWidth * kHeight));
+  int differing = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if (shown[size_t(y * kWidth + x)] != (headless->getPixel(x, y) & 0xFFFFFFu)) {
+        ++differing;
+      }
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(shown[size_t(100 * kWidth + 150)], 0x1E3C5Au);  // the frame's background
+  headless->close();
+}
+
+TEST_F(X11WindowTest, KnobFollowsADragAndWheelSteps) {
+  editor.knobMode = kLinearMode;
+  controls.knob->setValue(0.2f);
+  host->moveTo(30, 30);
+  host->button(1, true);
+  host->moveTo(30, 10);
+  host->moveTo(30, -20);  // 50 up, past the parent's edge: the drag keeps the pointer
+  pump();
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.45f);
+  host->button(1, false);
+  pump();
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b1", "e1"}));
+
+  host->click(30, 30, 4);  // wheel up
+  pump();
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.55f);
+  host->click(30, 30, 5);
+  host->click(30, 30, 5);
+  pump();
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.35f);
+  host->click(30, 30, 7);  // horizontal: right steps forward, left back
+  pump();
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.45f);
+  host->click(30, 30, 6);
+  pump();
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.35f);
+}
+
+TEST_F(X11WindowTest, DoubleClicksModifiersEnteringAndLeaving) {
+  host->moveTo(30, 90);
+  pump();
+  EXPECT_TRUE(logged("probe:entered"));
+  host->click(30, 90);
+  host->click(31, 91);
+  pump();
+  EXPECT_TRUE(controls.probe->lastDownButtons.isDoubleClick());
+  host->click(31, 91);  // a third press starts over
+  pump();
+  EXPECT_FALSE(controls.probe->lastDownButtons.isDoubleClick());
+  host->click(50, 100);  // too far from the last press
+  pump();
+  EXPECT_FALSE(controls.probe->lastDownButtons.isDoubleClick());
+
+  host->key(keys::kShiftL, true);
+  host->click(30, 90, 3);
+  host->key(keys::kShiftL, false);
+  pump();
+  EXPECT_EQ(controls.probe->lastDownButtons.getButtonState() & (kRButton | kShift | kLButton),
+            kRButton | kShift);
+
+  host->moveTo(150, 100);
+  pump();
+  EXPECT_TRUE(logged("probe:exited"));
+  host->moveTo(kWidth + 20, 10);  // out of the frame
+  pump();
+  CPoint where;
+  EXPECT_FALSE(frame->getCurrentMouseLocation(where));
+}
+
+TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClick) {
+  host->click(100, 20);
+  ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  host->type("xY");
+  host->tap(keys::kLeft);
+  host->tap(keys::kBackSpace);
+  host->tap(keys::kEnd);
+  host->type("z");
+  pump();
+  EXPECT_EQ(controls.text->getEditText(), "abcYz");
+  host->tap(keys::kReturn);
+  pump();
+  EXPECT_FALSE(controls.text->isEditing());
+  EXPECT_STREQ(controls.text->getText(), "abcYz");
+  ASSERT_EQ(listener.changes.size(), 1u);
+  EXPECT_EQ(listener.changes[0].tag, 2);
+
+  host->click(100, 20);  // Escape drops the edit
+  ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  host->tap(keys::kHome);
+  host->tap(keys::kDelete);
+  host->tap(keys::kEscape);
+  pump();
+  EXPECT_STREQ(controls.text->getText(), "abcYz");
+
+  host->click(100, 20);  // a click elsewhere commits
+  ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  host->tap(keys::kBackSpace);
+  host->click(30, 90);
+  pump();
+  EXPECT_FALSE(controls.text->isEditing());
+  EXPECT_STREQ(controls.text->getText(), "abcY");
+
+  // Keys the host forwards (effEditKeyDown) edit the same way.
+  host->click(100, 20);
+  ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  VstKeyCode k = guitest::key('!');
+  EXPECT_GT(frame->onKeyDown(k), 0);
+  EXPECT_EQ(controls.text->getEditText(), "abcY!");
+}
+
+TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
+  ScreenRect popup;
+  int step = 0;
+  // Clicks on the popup while it waits: the second entry.
+  editor.onHostIdle = [&] {
+    if (step == 0 && host->findPopup(popup)) {
+      step = 1;
+      host->click(popup.x + 20, popup.y + MenuPopupLayout::kRowHeight + 5);
+    }
+  };
+  host->click(100, 50);
+  ASSERT_TRUE(pumpUntil([&] { return step == 1 && controls.menu->getCurrentIndex() == 1; }));
+  EXPECT_EQ(popup.x, 60);  // below the control, at least as wide
+  EXPECT_EQ(popup.y, 60);
+  EXPECT_GE(popup.width, 130);
+  EXPECT_EQ(popup.height, 4 * MenuPopupLayout::kRowHeight);
+  pump();
+  EXPECT_FALSE(host->findPopup(popup));
+  ASSERT_EQ(listener.changes.size(), 1u);
+  EXPECT_EQ(listener.changes[0].tag, 3);
+
+  // A click on the separator chooses nothing; Escape then closes.
+  step = 0;
+  editor.onHostIdle = [&] {
+    if (step == 0 && host->findPopup(popup)) {
+      step = 1;
+      host->click(popup.x + 20, popup.y + 2 * MenuPopupLayout::kRowHeight + 5);
+      host->tap(keys::kEscape);
+    }
+  };
+  host->click(100, 50);
+  ASSERT_TRUE(pumpUntil([&] { return step == 1 && !host->findPopup(popup); }));
+  pump();
+  EXPECT_EQ(controls.menu->getCurrentIndex(), 1);
+
+  // A click outside closes it; arrows and Return choose.
+  step = 0;
+  editor.onHostIdle = [&] {
+    if (step == 0 && host->findPopup(popup)) {
+      step = 1;
+      host->click(5, 5);
+    }
+  };
+  host->click(100, 50);
+  ASSERT_TRUE(pumpUntil([&] { return step == 1 && !host->findPopup(popup); }));
+  step = 0;
+  editor.onHostIdle = [&] {
+    if (step == 0 && host->findPopup(popup)) {
+      step = 1;
+      host->tap(keys::kDown);  // past the separator
+      host->tap(keys::kReturn);
+    }
+  };
+  host->click(100, 50);
+  ASSERT_TRUE(pumpUntil([&] { return controls.menu->getCurrentIndex() == 3; }));
+  EXPECT_EQ(listener.changes.size(), 2u);
+}
+
+TEST_F(X11WindowTest, ParentDestroyedBeforeCloseIsNoError) {
+  host->destroyParent();
+  pump();
+  frame->close();  // destroys nothing that is left, and the process lives on
+  frame = nullptr;
+}
+
+TEST(X11WindowCycles, TwoHundredOpenAndCloseCyclesLeaveNothing) {
+  auto host = TestHost::open(100, 60);
+  ASSERT_NE(host, nullptr);
+  const int32_t liveBefore = CBaseObject::liveObjects();
+  const int descriptorsBefore = openDescriptors();
+  for (int i = 0; i < 200; ++i) {
+    auto* frame = new CFrame(CRect(0, 0, 100, 60), nullptr);
+    frame->addView(new CTextEdit(CRect(0, 0, 100, 20), nullptr, 0, "cycle"));
+    ASSERT_TRUE(frame->open(host->parent()));
+    frame->idle();
+    frame->close();
+  }
+  host->sync();
+  EXPECT_EQ(host->childWindows(), 0);
+  EXPECT_EQ(openDescriptors(), descriptorsBefore);
+  EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
+}
+
+TEST(X11WindowCycles, NoWindowForAParentThatIsNoWindow) {
+  auto host = TestHost::open(10, 10);
+  ASSERT_NE(host, nullptr);
+  auto* frame = new CFrame(CRect(0, 0, 10, 10), nullptr);
+  EXPECT_FALSE(frame->open(reinterpret_cast<void*>(uintptr_t(0x7FFFFFF))));
+  EXPECT_FALSE(frame->hasWindow());
+  frame->close();
+}
