@@ -93,7 +93,7 @@ void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
       AEffect* e = slot.effect;
       Zel& zel = zelOf(e);
       const auto index = static_cast<VstInt32>(step % kNumHostParams);
-      e->setParameter(e, index, static_cast<float>((step * 7919) % 1000) / 999.0f);
+      e->setParameter(e, index, static_cast<float>((step % 1000) * 7919 % 1000) / 999.0f);
       (void)e->getParameter(e, (index + 5) % kNumHostParams);
       e->dispatcher(e, effGetParamDisplay, index % kNumZelParameters, 0, text, 0.0f);
       e->dispatcher(e, effGetParamName, index, 0, text, 0.0f);
