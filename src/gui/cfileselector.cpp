@@ -37,6 +37,9 @@ CNewFileSelector* CNewFileSelector::create(CFrame* parent, Style style) {
       return selector;
     }
   }
+  if (CNewFileSelector* selector = platform::createFileSelector(parent, style)) {
+    return selector;
+  }
   return new (std::nothrow) CNoFileSelector(parent, style);
 }
 

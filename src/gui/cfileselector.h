@@ -39,7 +39,7 @@ class CNewFileSelector : public CBaseObject {
  public:
   enum Style { kSelectFile, kSelectSaveFile, kSelectDirectory };
 
-  // A selector of the installed factory's kind, or one that never chooses.
+  // A selector of the installed factory's kind, or the platform's dialog.
   static CNewFileSelector* create(CFrame* parent = nullptr, Style style = kSelectFile);
   using Factory = std::function<CNewFileSelector*(CFrame* parent, Style style)>;
   static void setFactory(Factory factory);
@@ -87,6 +87,11 @@ class CNewFileSelector : public CBaseObject {
   std::vector<CFileExtension> extensions;
   bool allowMultiSelection = false;
 };
+
+namespace platform {
+// The platform's own dialog (src/platform/<os>/dialog*.cpp).
+CNewFileSelector* createFileSelector(CFrame* parent, CNewFileSelector::Style style);
+}  // namespace platform
 
 // A selector for tests: it keeps what the caller asked for and answers with
 // the next scripted choice (paths, or none for a cancelled dialog).

@@ -221,10 +221,17 @@ TEST_F(EditorTest, DoIdleStuffAsksTheHostForIdleAtMostEveryIdleRate) {
 
 // ---------------------------------------------------------------- file selector
 
-TEST(FileSelector, WithoutAFactoryNothingIsChosen) {
+TEST(FileSelector, WithoutAFactoryThePlatformDialogRuns) {
   CScriptedFileSelector::uninstall();
   CNewFileSelector* selector = CNewFileSelector::create(nullptr, CNewFileSelector::kSelectFile);
+  ASSERT_NE(selector, nullptr);
+  EXPECT_TRUE(selector->isTypeOf("CNewFileSelector"));
+#ifndef _WIN32
+  // A dialog program that cannot start chooses nothing.
+  setenv("ONDEX_FILE_DIALOG", "/nonexistent/dialog", 1);
   EXPECT_FALSE(selector->runModal());
+  unsetenv("ONDEX_FILE_DIALOG");
+#endif
   EXPECT_EQ(selector->getNumSelectedFiles(), 0);
   EXPECT_EQ(selector->getSelectedFile(0), nullptr);
   selector->forget();

@@ -1,0 +1,139 @@
+// The file selector on Linux: zenity, or kdialog where zenity is missing. The
+// environment variable ONDEX_FILE_DIALOG names a program to run instead of
+// zenity, with zenity's arguments (tests script the answer that way).
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "gui/cfileselector.h"
+#include "platform/linux/dialogprocess.h"
+
+namespace {
+
+// The folder of the last chosen file: the next dialog starts there when the
+// caller names none.
+std::string& rememberedFolder() {
+  static std::string folder;
+  return folder;
+}
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) {
+      end = text.size();
+    }
+    if (end > start) {
+      lines.push_back(text.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return lines;
+}
+
+class CZenityFileSelector : public CNewFileSelector {
+ public:
+  CZenityFileSelector(CFrame* parent, Style style) : CNewFileSelector(parent, style) {}
+
+ protected:
+  bool runModalInternal() override {
+    const char* scripted = std::getenv("ONDEX_FILE_DIALOG");
+    platform::DialogOutcome outcome = platform::runDialogProcess(
+        zenityArguments(scripted != nullptr && *scripted != '\0' ? scripted : "zenity"),
+        getParentFrame());
+    if (!outcome.started && scripted == nullptr) {
+      outcome = platform::runDialogProcess(kdialogArguments(), getParentFrame());
+    }
+    if (outcome.exitStatus != 0) {
+      return false;  // cancelled, or the dialog failed
+    }
+    selected = splitLines(outcome.output);
+    if (!selected.empty()) {
+      rememberedFolder() = folderOf(selected.front());
+    }
+    return !selected.empty();
+  }
+
+ private:
+  std::string startFolder() const {
+    return getInitialDirectory().empty() ? rememberedFolder() : getInitialDirectory();
+  }
+  std::string startPath() const {
+    std::string folder = startFolder();
+    if (!folder.empty() && folder.back() != '/') {
+      folder += '/';
+    }
+    return folder + getDefaultSaveName();
+  }
+  const CFileExtension* filter() const {
+    if (const CFileExtension* def = getDefaultExtension()) {
+      return def;
+    }
+    return getExtensions().empty() ? nullptr : &getExtensions().front();
+  }
+
+  std::vector<std::string> zenityArguments(const char* program) const {
+    std::vector<std::string> args{program, "--file-selection"};
+    if (!getTitle().empty()) {
+      args.push_back("--title=" + getTitle());
+    }
+    if (getStyle() == kSelectSaveFile) {
+      args.emplace_back("--save");
+      args.emplace_back("--confirm-overwrite");
+    } else if (getStyle() == kSelectDirectory) {
+      args.emplace_back("--directory");
+    }
+    if (getAllowMultiFileSelection() && getStyle() == kSelectFile) {
+      args.emplace_back("--multiple");
+    }
+    args.emplace_back("--separator=\n");
+    const std::string start = startPath();
+    if (!start.empty()) {
+      args.push_back("--filename=" + start);
+    }
+    if (const CFileExtension* ext = filter(); ext != nullptr && getStyle() != kSelectDirectory) {
+      args.push_back(std::string("--file-filter=") + ext->getDescription() + " | *." +
+                     ext->getExtension());
+    }
+    return args;
+  }
+
+  std::vector<std::string> kdialogArguments() const {
+    std::vector<std::string> args{"kdialog"};
+    if (!getTitle().empty()) {
+      args.emplace_back("--title");
+      args.push_back(getTitle());
+    }
+    if (getStyle() == kSelectSaveFile) {
+      args.emplace_back("--getsavefilename");
+    } else if (getStyle() == kSelectDirectory) {
+      args.emplace_back("--getexistingdirectory");
+    } else {
+      args.emplace_back("--getopenfilename");
+    }
+    const std::string start = startPath();
+    args.push_back(start.empty() ? "." : start);
+    if (const CFileExtension* ext = filter(); ext != nullptr && getStyle() != kSelectDirectory) {
+      args.push_back(std::string("*.") + ext->getExtension() + "|" + ext->getDescription());
+    }
+    return args;
+  }
+};
+
+}  // namespace
+
+namespace platform {
+
+CNewFileSelector* createFileSelector(CFrame* parent, CNewFileSelector::Style style) {
+  return new (std::nothrow) CZenityFileSelector(parent, style);
+}
+
+}  // namespace platform

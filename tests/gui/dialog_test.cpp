@@ -1,0 +1,104 @@
+// The Linux file dialog up to the process launch: a scripted program stands in
+// for zenity, records its arguments and answers a path, two paths or a cancel.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "gui/toolkit.h"
+#include "guitest.h"
+
+namespace {
+
+class DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CScriptedFileSelector::uninstall();
+    char pattern[] = "/tmp/ondex-dialog-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder = pattern;
+    const std::string script = folder + "/dialog.sh";
+    std::ofstream(script) << "#!/bin/sh\n"
+                             "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$0.args\"\n"
+                             "case \"$ONDEX_TEST_ANSWER\" in\n"
+                             "  cancel) exit 1 ;;\n"
+                             "  two) echo /tmp/a.zel; echo /tmp/b.zel ;;\n"
+                             "  *) echo \"$ONDEX_TEST_ANSWER\" ;;\n"
+                             "esac\n";
+    chmod(script.c_str(), 0755);
+    setenv("ONDEX_FILE_DIALOG", script.c_str(), 1);
+    argsFile = script + ".args";
+  }
+  void TearDown() override {
+    unsetenv("ONDEX_FILE_DIALOG");
+    unsetenv("ONDEX_TEST_ANSWER");
+    std::remove(argsFile.c_str());
+    std::remove((folder + "/dialog.sh").c_str());
+    rmdir(folder.c_str());
+  }
+  std::string arguments() const {
+    std::stringstream text;
+    text << std::ifstream(argsFile).rdbuf();
+    return text.str();
+  }
+  static bool run(CNewFileSelector* selector, const char* answer) {
+    setenv("ONDEX_TEST_ANSWER", answer, 1);
+    return selector->runModal();
+  }
+  std::string folder;
+  std::string argsFile;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, SaveDialogAsksZenityAndAnswersThePath) {
+  CNewFileSelector* selector = CNewFileSelector::create(nullptr, CNewFileSelector::kSelectSaveFile);
+  selector->setTitle("Save preset");
+  selector->setInitialDirectory("/presets/");
+  selector->setDefaultSaveName("mine.zel");
+  selector->setDefaultExtension(CFileExtension("Ondex preset", "zel"));
+  ASSERT_TRUE(run(selector, "/presets/new one.zel"));
+  ASSERT_EQ(selector->getNumSelectedFiles(), 1);
+  EXPECT_STREQ(selector->getSelectedFile(0), "/presets/new one.zel");
+  EXPECT_EQ(arguments(),
+            "[--file-selection]\n[--title=Save preset]\n[--save]\n[--confirm-overwrite]\n"
+            "[--separator=\n]\n[--filename=/presets/mine.zel]\n"
+            "[--file-filter=Ondex preset | *.zel]\n");
+  selector->forget();
+}
+
+TEST_F(DialogTest, OpenDialogStartsInTheFolderOfTheLastChoice) {
+  CNewFileSelector* selector = CNewFileSelector::create(nullptr, CNewFileSelector::kSelectFile);
+  selector->addFileExtension(CFileExtension("Ondex bank", "zeb"));
+  ASSERT_TRUE(run(selector, "/banks/deep/first.zeb"));
+  selector->setDefaultSaveName("next.zeb");
+  ASSERT_TRUE(run(selector, "/banks/deep/second.zeb"));
+  const std::string args = arguments();
+  EXPECT_EQ(args.find("[--save]"), std::string::npos);
+  EXPECT_NE(args.find("[--filename=/banks/deep/next.zeb]"), std::string::npos) << args;
+  EXPECT_NE(args.find("[--file-filter=Ondex bank | *.zeb]"), std::string::npos) << args;
+  selector->forget();
+}
+
+TEST_F(DialogTest, CancelAndTwoPathsAndAWindowKeptPainted) {
+  std::vector<std::string> windowLog;
+  platform::setFrameWindowFactory([&](CFrame&, void*) -> platform::FrameWindow* {
+    return new guitest::RecordingWindow(windowLog);
+  });
+  int parent = 0;
+  CFrame* frame = new CFrame(CRect(0, 0, 10, 10), &parent, nullptr);
+  CNewFileSelector* selector = CNewFileSelector::create(frame, CNewFileSelector::kSelectFile);
+  EXPECT_FALSE(run(selector, "cancel"));
+  EXPECT_EQ(selector->getNumSelectedFiles(), 0);
+  EXPECT_NE(std::find(windowLog.begin(), windowLog.end(), "drain"), windowLog.end());
+  // Two paths from a single-file dialog are reported as they came: the
+  // caller treats them as no choice.
+  EXPECT_TRUE(run(selector, "two"));
+  EXPECT_EQ(selector->getNumSelectedFiles(), 2);
+  selector->forget();
+  frame->close();
+  platform::setFrameWindowFactory(nullptr);
+}
