@@ -11,6 +11,7 @@
 #include "gui/toolkit.h"
 #include "guitest.h"
 #include "platform/linux/x11testhost.h"
+#include "windowscene.h"
 
 using platform::x11test::ScreenRect;
 using platform::x11test::TestHost;
@@ -30,40 +31,6 @@ struct HostEditor : guitest::EditRecorder {
   }
 };
 
-struct Controls {
-  CAnimKnob* knob = nullptr;
-  CTextEdit* text = nullptr;
-  COptionMenu* menu = nullptr;
-  guitest::ProbeView* probe = nullptr;
-};
-
-// The same views in any frame: a knob, a text field, a menu and a probe.
-Controls populate(CFrame& frame, CControlListener* listener, std::vector<std::string>* log,
-                  std::vector<std::unique_ptr<guitest::RegisteredBitmap>>& keep) {
-  Controls c;
-  frame.setBackgroundColor(CColor{30, 60, 90, 255});
-  CBitmap* bitmap = guitest::stackedBitmap(
-      7101, 40, 40, 5, [](int k) { return 0xFF000000u | uint32_t(k * 50) << 8 | 0x20; }, keep);
-  c.knob = new CAnimKnob(CRect(10, 10, 50, 50), listener, 1, bitmap);
-  bitmap->forget();
-  frame.addView(c.knob);
-  c.text = new CTextEdit(CRect(60, 10, 190, 30), listener, 2, "abc");
-  c.text->setBackColor(CColor{250, 250, 240, 255});
-  c.text->setFontColor(kBlackCColor);
-  frame.addView(c.text);
-  c.menu = new COptionMenu(CRect(60, 40, 190, 60), listener, 3);
-  c.menu->addEntry("One");
-  c.menu->addEntry("Two");
-  c.menu->addEntry("-");
-  c.menu->addEntry("Four");
-  c.menu->setBackColor(CColor{200, 220, 200, 255});
-  c.menu->setFontColor(kBlackCColor);
-  frame.addView(c.menu);
-  c.probe = new guitest::ProbeView(CRect(10, 70, 60, 110), log, "probe");
-  frame.addView(c.probe);
-  return c;
-}
-
 int openDescriptors() {
   int count = 0;
   if (DIR* dir = opendir("/proc/self/fd")) {
@@ -82,7 +49,7 @@ class X11WindowTest : public ::testing::Test {
     host = TestHost::open(kWidth, kHeight);
     ASSERT_NE(host, nullptr) << "no X display (run under xvfb-run) or no XTest";
     frame = new CFrame(CRect(0, 0, kWidth, kHeight), &editor);
-    controls = populate(*frame, &listener, &log, keep);
+    controls = guitest::populate(*frame, &listener, &log, keep);
     ASSERT_TRUE(frame->open(host->parent()));
     ASSERT_TRUE(frame->hasWindow());
     ASSERT_TRUE(pumpUntil([&] { return host->childWindows() == 1; }));
@@ -131,7 +98,7 @@ class X11WindowTest : public ::testing::Test {
   std::vector<std::string> log;
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
   CFrame* frame = nullptr;
-  Controls controls;
+  guitest::Controls controls;
 };
 
 }  // namespace
@@ -141,7 +108,7 @@ TEST_F(X11WindowTest, WindowShowsExactlyTheHeadlessImage) {
   pump();
   CFrame* headless = new CFrame(CRect(0, 0, kWidth, kHeight), nullptr);
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keepHeadless;
-  Controls same = populate(*headless, nullptr, nullptr, keepHeadless);
+  guitest::Controls same = guitest::populate(*headless, nullptr, nullptr, keepHeadless);
   same.knob->setValue(0.5f);
   headless->idle();
   const std::vector<uint32_t> shown = host->grab(0, 0, kWidth, kHeight);

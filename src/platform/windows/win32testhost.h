@@ -1,0 +1,57 @@
+// A stand-in host for window tests on Windows: a top-level parent window, its
+// message pump, and mouse and key messages posted to the frame's window. No
+// Windows types here, so tests stay free of platform headers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace platform::win32test {
+
+// Virtual keys the tests press.
+enum Key : unsigned {
+  kBack = 0x08,
+  kReturn = 0x0D,
+  kEscape = 0x1B,
+  kEnd = 0x23,
+  kHome = 0x24,
+  kLeft = 0x25,
+  kDown = 0x28,
+  kDelete = 0x2E,
+};
+
+class TestHost {
+ public:
+  static std::unique_ptr<TestHost> open(int width, int height);
+  ~TestHost();
+  TestHost(const TestHost&) = delete;
+  TestHost& operator=(const TestHost&) = delete;
+
+  void* parent() const;
+  // Handles every message waiting in the thread's queue.
+  void pump();
+  // Mouse messages to the frame's window, in its coordinates; `shift` holds
+  // the shift key in the message's key state.
+  void press(int x, int y, bool right = false, bool isDouble = false, bool shift = false);
+  void release(int x, int y, bool right = false);
+  void moveTo(int x, int y, bool leftHeld = false);
+  void wheel(int x, int y, int clicks, bool horizontal = false);
+  void key(unsigned virtualKey);
+  void type(const char* text);
+  // The frame's window pixels as 0x00RRGGBB.
+  std::vector<uint32_t> grab(int width, int height);
+  int childWindows() const;
+  // Whether the frame's window class is registered in this program.
+  static bool frameClassRegistered();
+  // The next popup menu gets `downs` Down keys and Return, or Escape (downs < 0).
+  void answerNextMenu(int downs);
+  void destroyParent();
+
+ private:
+  TestHost() = default;
+  void* window = nullptr;
+  void* child() const;
+};
+
+}  // namespace platform::win32test
