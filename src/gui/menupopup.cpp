@@ -59,7 +59,8 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
     const CRect row(0, top, width, top + kRowHeight);
     if (entry.separator) {
       context.setFillColor(kPopupBorder);
-      context.fillRect(CRect(4, top + kRowHeight / 2, width - 4, top + kRowHeight / 2 + 1));
+      const CCoord middle = top + CCoord(kRowHeight) * 0.5;
+      context.fillRect(CRect(4, middle, width - 4, middle + 1));
       continue;
     }
     const bool lit = int32_t(i) == highlighted && entry.choosable;

@@ -70,13 +70,13 @@ TEST_F(Win32WindowTest, WindowShowsExactlyTheHeadlessImage) {
   int differing = 0;
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      if (shown[size_t(y * kWidth + x)] != (headless->getPixel(x, y) & 0xFFFFFFu)) {
+      if (shown[size_t(y) * kWidth + size_t(x)] != (headless->getPixel(x, y) & 0xFFFFFFu)) {
         ++differing;
       }
     }
   }
   EXPECT_EQ(differing, 0);
-  EXPECT_EQ(shown[size_t(100 * kWidth + 150)], 0x1E3C5Au);
+  EXPECT_EQ(shown[size_t(100) * kWidth + 150], 0x1E3C5Au);
   headless->close();
 }
 

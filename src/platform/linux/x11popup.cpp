@@ -172,8 +172,14 @@ class X11MenuPopup {
 };
 
 int32_t X11FrameWindow::popupMenu(COptionMenu& menu) {
+  if (inPopup) {
+    return -1;
+  }
+  inPopup = true;
   X11MenuPopup popup(*this, menu);
-  return popup.run(menu.getViewSize());
+  const int32_t chosen = popup.run(menu.getViewSize());
+  inPopup = false;
+  return chosen;
 }
 
 }  // namespace platform::x11

@@ -8,6 +8,9 @@
 
 namespace platform::x11test {
 
+std::vector<uint32_t> grabFrom(Display* display, Window window, int x, int y, int width,
+                               int height);
+
 struct TestHost::State {
   Display* display = nullptr;
   Window window = 0;
@@ -110,9 +113,19 @@ void TestHost::type(const char* text) {
 void TestHost::sync() { XSync(state->display, False); }
 
 std::vector<uint32_t> TestHost::grab(int x, int y, int width, int height) {
+  return grabFrom(state->display, state->window, x, y, width, height);
+}
+
+std::vector<uint32_t> TestHost::grabScreen(const ScreenRect& area) {
+  return grabFrom(state->display, DefaultRootWindow(state->display), state->originX + area.x,
+                  state->originY + area.y, area.width, area.height);
+}
+
+std::vector<uint32_t> grabFrom(Display* display, Window window, int x, int y, int width,
+                               int height) {
   std::vector<uint32_t> pixels;
-  XImage* image = XGetImage(state->display, state->window, x, y, unsigned(width), unsigned(height),
-                            AllPlanes, ZPixmap);
+  XImage* image =
+      XGetImage(display, window, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
   if (image == nullptr) {
     return pixels;
   }

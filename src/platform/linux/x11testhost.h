@@ -51,6 +51,8 @@ class TestHost {
 
   // The parent window's pixels (children included) as 0x00RRGGBB.
   std::vector<uint32_t> grab(int x, int y, int width, int height);
+  // What the screen shows there (other windows too), as 0x00RRGGBB.
+  std::vector<uint32_t> grabScreen(const ScreenRect& area);
   int childWindows() const;
   // The override-redirect window on screen (the popup), if any.
   bool findPopup(ScreenRect& where) const;

@@ -82,7 +82,7 @@ X11FrameWindow::~X11FrameWindow() {
 }
 
 void X11FrameWindow::handleEvents() {
-  while (XPending(display) > 0) {
+  while (!inPopup && XPending(display) > 0) {
     XEvent event;
     XNextEvent(display, &event);
     dispatch(event);

@@ -48,6 +48,9 @@ class X11FrameWindow final : public FrameWindow {
   int lastPressX = 0;
   int lastPressY = 0;
   bool lastWasDouble = false;
+  // A popup's loop owns the connection's events; an idle pass the host runs
+  // meanwhile must not take them.
+  bool inPopup = false;
 
   friend class X11MenuPopup;
 };
