@@ -10,6 +10,7 @@
 
 #include "gui/toolkit.h"
 #include "guitest.h"
+#include "platform/linux/x11keys.h"
 #include "platform/linux/x11testhost.h"
 #include "windowscene.h"
 
@@ -230,9 +231,11 @@ TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
   ScreenRect popup;
   int step = 0;
   // Clicks on the popup while it waits: the second entry.
+  std::vector<uint32_t> shown;
   editor.onHostIdle = [&] {
     if (step == 0 && host->findPopup(popup)) {
       step = 1;
+      shown = host->grabScreen({popup.x, popup.y, popup.width, popup.height});
       host->click(popup.x + 20, popup.y + MenuPopupLayout::kRowHeight + 5);
       host->sync();
       frame->idle();  // a host's idle meanwhile leaves the popup its events
@@ -244,6 +247,12 @@ TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
   EXPECT_EQ(popup.y, 60);
   EXPECT_GE(popup.width, 130);
   EXPECT_EQ(popup.height, 4 * MenuPopupLayout::kRowHeight);
+  // The current entry ("One") is lit and marked in white; the next is not.
+  ASSERT_EQ(shown.size(), size_t(popup.width) * size_t(popup.height));
+  const auto at = [&](int x, int y) { return shown[size_t(y) * size_t(popup.width) + size_t(x)]; };
+  EXPECT_EQ(at(8, 9), 0xFFFFFFu);
+  EXPECT_EQ(at(2, 9), 0x3465A4u);
+  EXPECT_EQ(at(8, MenuPopupLayout::kRowHeight + 9), 0xECECECu);
   pump();
   EXPECT_FALSE(host->findPopup(popup));
   ASSERT_EQ(listener.changes.size(), 1u);
@@ -318,4 +327,32 @@ TEST(X11WindowCycles, NoWindowForAParentThatIsNoWindow) {
   EXPECT_FALSE(frame->open(reinterpret_cast<void*>(uintptr_t(0x7FFFFFF))));
   EXPECT_FALSE(frame->hasWindow());
   frame->close();
+}
+
+TEST(X11Keys, KeySymsBecomeVirtualKeysOrCharacters) {
+  using platform::x11::keyCodeFor;
+  const VstKeyCode ret = keyCodeFor(0xFF0D, 0);  // Return
+  EXPECT_EQ(ret.virt, VKEY_RETURN);
+  EXPECT_EQ(ret.character, 0);
+  EXPECT_EQ(keyCodeFor(0xFF8D, 0).virt, VKEY_ENTER);   // keypad Enter
+  EXPECT_EQ(keyCodeFor(0xFF9F, 0).virt, VKEY_DELETE);  // keypad Delete
+  const VstKeyCode a = keyCodeFor('A', 1 /* ShiftMask */);
+  EXPECT_EQ(a.virt, 0);
+  EXPECT_EQ(a.character, 'A');
+  EXPECT_EQ(a.modifier, MODIFIER_SHIFT);
+  const VstKeyCode space = keyCodeFor(' ', 4 | 8 /* ControlMask, Mod1Mask */);
+  EXPECT_EQ(space.virt, VKEY_SPACE);
+  EXPECT_EQ(space.character, ' ');
+  EXPECT_EQ(space.modifier, MODIFIER_CONTROL | MODIFIER_ALTERNATE);
+  EXPECT_EQ(keyCodeFor(0xE9, 0).character, 0xE9);          // é, Latin-1
+  EXPECT_EQ(keyCodeFor(0x010020AC, 0).character, 0x20AC);  // €, Unicode keysym
+  EXPECT_EQ(keyCodeFor(0xFFE1, 0).character, 0);           // Shift alone: nothing
+  EXPECT_EQ(keyCodeFor(0xFFE1, 0).virt, 0);
+}
+
+TEST(X11Keys, PointerStateBecomesButtonsAndModifiers) {
+  using platform::x11::buttonStateFor;
+  EXPECT_EQ(buttonStateFor(1u << 8), kLButton);                // Button1Mask
+  EXPECT_EQ(buttonStateFor(1u << 10 | 1), kRButton | kShift);  // Button3Mask, ShiftMask
+  EXPECT_EQ(buttonStateFor(1u << 9 | 4 | 8), kMButton | kControl | kAlt);
 }
