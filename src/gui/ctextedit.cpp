@@ -109,6 +109,15 @@ void CTextEdit::takeFocus() {
   invalid();
 }
 
+void CTextEdit::setEditText(const char* txt) {
+  if (!editing) {
+    return;
+  }
+  editText = clipUtf8(txt, kMaxTextBytes);
+  caret = editText.size();
+  invalid();
+}
+
 void CTextEdit::looseFocus() { endEditing(true); }
 
 void CTextEdit::endEditing(bool commit) {

@@ -22,6 +22,9 @@ class CTextEdit : public CParamDisplay {
   bool isEditing() const { return editing; }
   const std::string& getEditText() const { return editText; }
   size_t getCaret() const { return caret; }
+  // Replaces the text being edited (a platform's native text field edits it
+  // there); nothing happens when no edit runs.
+  void setEditText(const char* text);
 
   void draw(CDrawContext* context) override;
   std::string getDisplayText() const override;

@@ -349,6 +349,22 @@ TEST_F(ControlTest, TextEditKeepsAtMost255Bytes) {
   EXPECT_EQ(std::string(edit->getText()).size(), 255u);
 }
 
+TEST_F(ControlTest, TextEditTakesTextFromANativeFieldOnlyWhileEditing) {
+  auto* edit = add(new CTextEdit(CRect(10, 10, 110, 23), &listener, 33, "abc"));
+  edit->setEditText("ignored");
+  EXPECT_FALSE(edit->isEditing());
+  EXPECT_STREQ(edit->getText(), "abc");
+  down(*frame, 20, 15);
+  edit->setEditText((std::string(254, 'y') + "\xC3\xA9").c_str());  // 256 bytes, é last
+  EXPECT_EQ(edit->getEditText().size(), 254u);  // clipped before the whole character
+  EXPECT_EQ(edit->getCaret(), 254u);
+  edit->setEditText("native");
+  VstKeyCode enter = guitest::key(0, VKEY_RETURN);
+  frame->onKeyDown(enter);
+  EXPECT_STREQ(edit->getText(), "native");
+  EXPECT_EQ(listener.changes.size(), 1u);
+}
+
 // ---------------------------------------------------------------- COptionMenu
 
 TEST_F(ControlTest, OptionMenuEntriesAndCurrentEntry) {

@@ -109,27 +109,41 @@ TEST_F(Win32WindowTest, KnobDragWheelDoubleClickAndShift) {
   host->release(30, 90, true);
 }
 
-TEST_F(Win32WindowTest, TextFieldEditsFromKeyMessages) {
+TEST_F(Win32WindowTest, TextFieldEditsInANativeControl) {
   host->press(100, 20);
   host->release(100, 20);
   ASSERT_TRUE(controls.text->isEditing());
+  EXPECT_EQ(host->focusedClass(), "Edit");
+  EXPECT_EQ(host->childWindows(), 2);  // the frame's window and the control in it
   host->type("xY");
   host->key(keys::kLeft);
   host->key(keys::kBack);
   host->key(keys::kEnd);
   host->type("z");
-  EXPECT_EQ(controls.text->getEditText(), "abcYz");
   host->key(keys::kReturn);
   EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcYz");
   ASSERT_EQ(listener.changes.size(), 1u);
+  EXPECT_NE(host->focusedClass(), "Edit");
+  idle();
+  EXPECT_EQ(host->childWindows(), 1);  // the control is gone again
 
-  host->press(100, 20);
+  host->press(100, 20);  // Escape drops the edit
   host->release(100, 20);
   host->key(keys::kHome);
   host->key(keys::kDelete);
   host->key(keys::kEscape);
+  EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcYz");
+
+  host->press(100, 20);  // a click elsewhere commits
+  host->release(100, 20);
+  host->key(keys::kBack);
+  host->press(30, 90);
+  host->release(30, 90);
+  EXPECT_FALSE(controls.text->isEditing());
+  EXPECT_STREQ(controls.text->getText(), "abcY");
+  EXPECT_EQ(listener.changes.size(), 2u);
 }
 
 TEST_F(Win32WindowTest, MenuPopupChoosesAndCancels) {

@@ -124,15 +124,28 @@ void TestHost::wheel(int x, int y, int clicks, bool horizontal) {
   pump();
 }
 
+void* TestHost::keyTarget() const {
+  HWND focused = GetFocus();
+  return focused != nullptr && IsChild(hwnd(window), focused) ? focused : child();
+}
+
+std::string TestHost::focusedClass() const {
+  char name[64] = "";
+  if (HWND focused = GetFocus()) {
+    GetClassNameA(focused, name, int(sizeof name));
+  }
+  return name;
+}
+
 void TestHost::key(unsigned virtualKey) {
-  PostMessageW(hwnd(child()), WM_KEYDOWN, virtualKey, 1);
-  PostMessageW(hwnd(child()), WM_KEYUP, virtualKey, 0xC0000001);
+  PostMessageW(hwnd(keyTarget()), WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(hwnd(keyTarget()), WM_KEYUP, virtualKey, LPARAM(0xC0000001));
   pump();
 }
 
 void TestHost::type(const char* text) {
   for (const char* c = text; *c != '\0'; ++c) {
-    PostMessageW(hwnd(child()), WM_CHAR, WPARAM(static_cast<unsigned char>(*c)), 1);
+    PostMessageW(hwnd(keyTarget()), WM_CHAR, WPARAM(static_cast<unsigned char>(*c)), 1);
   }
   pump();
 }
@@ -166,10 +179,17 @@ std::vector<uint32_t> TestHost::grab(int width, int height) {
 }
 
 int TestHost::childWindows() const {
-  int count = 0;
-  for (HWND c = hwnd(child()); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-    ++count;
+  if (window == nullptr) {
+    return 0;
   }
+  int count = 0;
+  EnumChildWindows(
+      hwnd(window),
+      [](HWND, LPARAM counter) -> BOOL {
+        ++*reinterpret_cast<int*>(counter);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
   return count;
 }
 

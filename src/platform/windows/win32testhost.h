@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace platform::win32test {
@@ -37,10 +38,14 @@ class TestHost {
   void release(int x, int y, bool right = false);
   void moveTo(int x, int y, bool leftHeld = false);
   void wheel(int x, int y, int clicks, bool horizontal = false);
+  // Keys go to the window that has the focus (the frame's, or a control in it).
   void key(unsigned virtualKey);
   void type(const char* text);
+  // The window class of the focus window ("Edit" for a native text field).
+  std::string focusedClass() const;
   // The frame's window pixels as 0x00RRGGBB.
   std::vector<uint32_t> grab(int width, int height);
+  // Windows inside the parent, at any depth.
   int childWindows() const;
   // Whether the frame's window class is registered in this program.
   static bool frameClassRegistered();
@@ -52,6 +57,7 @@ class TestHost {
   TestHost() = default;
   void* window = nullptr;
   void* child() const;
+  void* keyTarget() const;
 };
 
 }  // namespace platform::win32test

@@ -11,14 +11,18 @@
 
 #include "gui/cframe.h"
 #include "gui/coptionmenu.h"
+#include "gui/ctextedit.h"
 #include "gui/guiwindow.h"
 #include "platform/module.h"
+#include "platform/windows/win32textfield.h"
 
 namespace platform {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"OndexFrameWindow";
+// Closes the text field's EDIT control outside of that control's own messages.
+constexpr UINT kCloseTextField = WM_APP + 1;
 int liveWindows = 0;  // the class is registered while any window lives
 
 HINSTANCE instance() {
@@ -96,6 +100,7 @@ class Win32FrameWindow final : public FrameWindow {
  public:
   Win32FrameWindow(CFrame& frame, HWND parent) : frame(frame), parent(parent) {}
   ~Win32FrameWindow() override {
+    delete textField;
     if (window != nullptr) {
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       DestroyWindow(window);
@@ -176,8 +181,27 @@ class Win32FrameWindow final : public FrameWindow {
       return;
     }
     if (hasFocusView) {
-      SetFocus(window);  // the text field takes the keys
-    } else if (GetFocus() == window) {
+      delete textField;
+      textField = nullptr;
+      CView* view = frame.getFocusView();
+      if (view != nullptr && view->isTypeOf("CTextEdit")) {
+        textField =
+            new (std::nothrow) Win32TextField(frame, window, *static_cast<CTextEdit*>(view));
+        if (textField != nullptr && textField->handle() == nullptr) {
+          delete textField;
+          textField = nullptr;
+        }
+      }
+      if (textField == nullptr) {
+        SetFocus(window);  // the focused view takes the keys
+      }
+      return;
+    }
+    HWND focused = GetFocus();
+    if (textField != nullptr) {
+      PostMessageW(window, kCloseTextField, 0, 0);
+    }
+    if (focused == window || (textField != nullptr && focused == textField->handle())) {
       SetFocus(parent);
     }
   }
@@ -206,6 +230,9 @@ class Win32FrameWindow final : public FrameWindow {
   }
 
   void mouseDown(WPARAM keys, LPARAM where, int32_t button, bool isDouble) {
+    if (textField != nullptr) {
+      textField->syncText();  // a click elsewhere commits what the control holds
+    }
     SetCapture(window);  // a drag keeps the pointer outside the window
     CPoint point(GET_X_LPARAM(where), GET_Y_LPARAM(where));
     frame.onMouseDown(point,
@@ -316,7 +343,15 @@ class Win32FrameWindow final : public FrameWindow {
         return 0;
       }
       case WM_KILLFOCUS:
-        frame.setFocusView(nullptr);  // leaving commits the text being edited
+        if (textField == nullptr || HWND(wParam) != textField->handle()) {
+          frame.setFocusView(nullptr);  // leaving commits the text being edited
+        }
+        return 0;
+      case kCloseTextField:
+        if (textField != nullptr && frame.getFocusView() == nullptr) {
+          delete textField;
+          textField = nullptr;
+        }
         return 0;
       case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
@@ -341,6 +376,7 @@ class Win32FrameWindow final : public FrameWindow {
   CFrame& frame;
   HWND parent;
   HWND window = nullptr;
+  Win32TextField* textField = nullptr;
   bool tracking = false;
 };
 

@@ -1,0 +1,131 @@
+#include "platform/windows/win32textfield.h"
+
+#include <cmath>
+#include <string>
+
+#include "gui/cframe.h"
+#include "gui/ctextedit.h"
+
+namespace platform {
+
+namespace {
+
+std::wstring widen(const char* text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
+  if (length > 0) {
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+  }
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+std::string narrow(const std::wstring& text) {
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(size_t(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), length, nullptr,
+                      nullptr);
+  return out;
+}
+
+}  // namespace
+
+Win32TextField::Win32TextField(CFrame& frame, HWND owner, CTextEdit& text)
+    : frame(frame), text(text) {
+  const CRect r = text.getViewSize();
+  const CFontRef desc = text.getFont() != nullptr ? text.getFont() : kNormalFont;
+  font = CreateFontW(-int(std::lround(desc->getSize())), 0, 0, 0,
+                     (desc->getStyle() & kBoldFace) ? FW_BOLD : FW_NORMAL,
+                     (desc->getStyle() & kItalicFace) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                     widen(desc->getName().c_str()).c_str());
+  const std::wstring initial = widen(text.getEditText().c_str());
+  const int left = int(std::lround(r.left));
+  const int top = int(std::lround(r.top));
+  edit = CreateWindowExW(0, L"EDIT", initial.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, left,
+                         top, int(std::lround(r.right)) - left, int(std::lround(r.bottom)) - top,
+                         owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (edit == nullptr) {
+    return;
+  }
+  SendMessageW(edit, WM_SETFONT, WPARAM(font), FALSE);
+  SendMessageW(edit, EM_LIMITTEXT, CTextEdit::kMaxTextBytes, 0);
+  SendMessageW(edit, EM_SETSEL, initial.size(), initial.size());
+  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editProc)));
+  SetFocus(edit);
+}
+
+Win32TextField::~Win32TextField() {
+  finishing = true;
+  if (edit != nullptr) {
+    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    SetWindowLongPtrW(edit, GWLP_USERDATA, 0);
+    DestroyWindow(edit);
+  }
+  if (font != nullptr) {
+    DeleteObject(font);
+  }
+}
+
+void Win32TextField::syncText() {
+  if (edit == nullptr) {
+    return;
+  }
+  const int length = GetWindowTextLengthW(edit);
+  std::wstring wide(size_t(length) + 1, L'\0');
+  GetWindowTextW(edit, wide.data(), length + 1);
+  wide.resize(size_t(length));
+  text.setEditText(narrow(wide).c_str());
+}
+
+void Win32TextField::finish(bool commit) {
+  if (finishing) {
+    return;
+  }
+  finishing = true;
+  if (commit) {
+    syncText();
+  }
+  // The text field ends its edit as it does for these keys; the frame then
+  // drops the focus, and its window closes this control (and this object).
+  VstKeyCode key{};
+  key.virt = commit ? VKEY_RETURN : VKEY_ESCAPE;
+  frame.onKeyDown(key);
+}
+
+LRESULT CALLBACK Win32TextField::editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32TextField*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+        self->finish(wParam == VK_RETURN);  // may destroy this control: touch nothing after
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == L'\r' || wParam == 0x1B) {
+        return 0;  // no beep for the keys handled above
+      }
+      break;
+    case WM_KILLFOCUS:
+      if (!self->finishing) {
+        const WNDPROC original = self->original;
+        self->finish(true);
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
+      }
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(self->original, hwnd, message, wParam, lParam);
+}
+
+}  // namespace platform
