@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "flush.h"
 
@@ -69,7 +71,9 @@ class ModulationClock {
       lastPeriod = clockPeriod;
       lastRate = 1.0f / clockPeriod;
       lastRatePowerOfTwo = isPowerOfTwo(lastRate);
-      lastRateInverse = 1.0f / lastRate;
+      if (lastRatePowerOfTwo) {
+        lastRateInverse = 1.0f / lastRate;
+      }
     }
     const float s = lastRate;
     // Keeps the time to the next memory step when the rate changes.
@@ -96,9 +100,12 @@ class ModulationClock {
   float clockPhase = 0.0f;
 
  private:
+  // A normal number with no mantissa bits.
   static bool isPowerOfTwo(float x) {
-    int exponent = 0;
-    return std::frexp(x, &exponent) == 0.5f;
+    std::uint32_t bits;
+    std::memcpy(&bits, &x, sizeof(bits));
+    const std::uint32_t exponent = (bits >> 23) & 0xffu;
+    return (bits & 0x7fffffu) == 0 && exponent != 0 && exponent != 0xffu;
   }
 
   bool stepPowerOfTwo = true;
