@@ -184,3 +184,23 @@ TEST(Win32WindowCycles, TwoHundredOpenAndCloseCyclesLeaveNothing) {
   EXPECT_EQ(host->childWindows(), 0);
   EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
 }
+
+TEST(Win32FileDialog, SaveDialogAnswersAPathOrIsCancelled) {
+  auto host = TestHost::open(100, 60);
+  ASSERT_NE(host, nullptr);
+  CScriptedFileSelector::uninstall();
+  auto* frame = new CFrame(CRect(0, 0, 100, 60), nullptr);
+  ASSERT_TRUE(frame->open(host->parent()));
+  CNewFileSelector* selector = CNewFileSelector::create(frame, CNewFileSelector::kSelectSaveFile);
+  selector->setTitle("Save preset");
+  selector->setDefaultExtension(CFileExtension("Ondex preset", "zel"));
+  TestHost::answerNextFileDialog("C:\\ondex-dialog-test");
+  ASSERT_TRUE(selector->runModal());
+  ASSERT_EQ(selector->getNumSelectedFiles(), 1);
+  EXPECT_STREQ(selector->getSelectedFile(0), "C:\\ondex-dialog-test.zel");  // extension added
+  TestHost::answerNextFileDialog(nullptr);
+  EXPECT_FALSE(selector->runModal());
+  EXPECT_EQ(selector->getNumSelectedFiles(), 0);
+  selector->forget();
+  frame->close();
+}

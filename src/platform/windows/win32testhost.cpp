@@ -29,17 +29,25 @@ void CALLBACK answerMenu(HWND, UINT, UINT_PTR id, DWORD) {
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
 }
 
-// A desktop of the tests' own: Wine starts its desktop process from this one,
-// with this one's display (the shared Wine server may have started without).
-void useOwnDesktop() {
-  static bool done = false;
-  if (!done) {
-    done = true;
-    if (HDESK desktop =
-            CreateDesktopW(L"OndexWindowTests", nullptr, nullptr, 0, GENERIC_ALL, nullptr)) {
-      SetThreadDesktop(desktop);
-    }
+std::string dialogAnswer;
+bool dialogCancels = false;
+
+// Runs inside the file dialog's own loop once the dialog is up.
+void CALLBACK answerFileDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = FindWindowW(L"#32770", nullptr);
+  if (dialog == nullptr || !IsWindowVisible(dialog)) {
+    return;
   }
+  KillTimer(nullptr, id);
+  if (dialogCancels) {
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  // The file name box: a combo box (0x47C) in the explorer style, else an edit (0x480).
+  if (!SetDlgItemTextA(dialog, 0x47C, dialogAnswer.c_str())) {
+    SetDlgItemTextA(dialog, 0x480, dialogAnswer.c_str());
+  }
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 // One top-level window for the whole run: without a window manager, Wine waits
@@ -47,7 +55,6 @@ void useOwnDesktop() {
 HWND topLevel() {
   static HWND window = nullptr;
   if (window == nullptr) {
-    useOwnDesktop();
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -202,6 +209,12 @@ bool TestHost::frameClassRegistered() {
 void TestHost::answerNextMenu(int downs) {
   menuDowns = downs;
   SetTimer(nullptr, 0, 30, answerMenu);
+}
+
+void TestHost::answerNextFileDialog(const char* path) {
+  dialogCancels = path == nullptr;
+  dialogAnswer = path != nullptr ? path : "";
+  SetTimer(nullptr, 0, 50, answerFileDialog);
 }
 
 void TestHost::destroyParent() {

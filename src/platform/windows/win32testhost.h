@@ -51,6 +51,8 @@ class TestHost {
   static bool frameClassRegistered();
   // The next popup menu gets `downs` Down keys and Return, or Escape (downs < 0).
   void answerNextMenu(int downs);
+  // The next common file dialog gets this file name and OK, or Cancel (null).
+  static void answerNextFileDialog(const char* path);
   void destroyParent();
 
  private:
