@@ -10,23 +10,11 @@
 
 #include "engine/zel.h"
 #include "host/pluginentry.h"
+#include "quiethost.h"
 
 namespace {
 
 constexpr int kBlock = 512;
-
-VstTimeInfo timeInfo{};
-
-VstIntPtr benchHost(AEffect* /*e*/, VstInt32 opcode, VstInt32 /*index*/, VstIntPtr /*value*/,
-                    void* /*ptr*/, float /*opt*/) {
-  if (opcode == audioMasterVersion) {
-    return 2400;
-  }
-  if (opcode == audioMasterGetTime) {
-    return reinterpret_cast<VstIntPtr>(&timeInfo);  // NOLINT: ABI
-  }
-  return 0;
-}
 
 struct Buffers {
   std::vector<float> inL, inR, outL, outR;
@@ -49,8 +37,8 @@ void setFrameCounter(benchmark::State& state) {
 
 void runEngine(benchmark::State& state, float sampleRate,
                std::vector<std::pair<VstInt32, float>> settings) {
-  timeInfo.tempo = 120.0;
-  AEffect* e = pluginEntry(benchHost);
+  quiethost::transport.tempo = 120.0;
+  AEffect* e = pluginEntry(quiethost::callback);
   e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, sampleRate);
   e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
   for (const auto& [index, value] : settings) {

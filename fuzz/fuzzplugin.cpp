@@ -6,41 +6,22 @@
 #include <cstring>
 
 #include "host/pluginentry.h"
-
-VstTimeInfo FuzzPlugin::timeInfo{};
-bool FuzzPlugin::answerTime = true;
-
-namespace {
-
-VstIntPtr fuzzHost(AEffect* /*effect*/, VstInt32 opcode, VstInt32 /*index*/, VstIntPtr /*value*/,
-                   void* /*ptr*/, float /*opt*/) {
-  switch (opcode) {
-    case audioMasterVersion:
-      return 2400;
-    case audioMasterGetTime:
-      return FuzzPlugin::answerTime ? reinterpret_cast<VstIntPtr>(&FuzzPlugin::timeInfo)  // NOLINT
-                                    : 0;
-    default:
-      return 0;
-  }
-}
-
-}  // namespace
+#include "quiethost.h"
 
 void invariantBroken(const char* what) {
   std::fprintf(stderr, "invariant broken: %s\n", what);
   std::abort();
 }
 
-FuzzPlugin::FuzzPlugin() : record(pluginEntry(fuzzHost)) {
+FuzzPlugin::FuzzPlugin() : record(pluginEntry(quiethost::callback)) {
   if (record == nullptr) {
     invariantBroken("no instance");
   }
-  timeInfo = VstTimeInfo{};
-  timeInfo.tempo = 120.0;
-  timeInfo.sampleRate = 44100.0;
-  timeInfo.flags = kVstTempoValid | kVstPpqPosValid;
-  answerTime = true;
+  quiethost::transport = VstTimeInfo{};
+  quiethost::transport.tempo = 120.0;
+  quiethost::transport.sampleRate = 44100.0;
+  quiethost::transport.flags = kVstTempoValid | kVstPpqPosValid;
+  quiethost::answersTime = true;
   dispatch(effOpen);
   dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
   dispatch(effSetBlockSize, 0, kMaxFrames);
@@ -73,7 +54,7 @@ void FuzzPlugin::playBlock(int frames) {
       invariantBroken("output not finite for finite input");
     }
   }
-  timeInfo.ppqPos += frames * timeInfo.tempo / (60.0 * 44100.0);
+  quiethost::transport.ppqPos += frames * quiethost::transport.tempo / (60.0 * 44100.0);
 }
 
 int FuzzPlugin::copyChunk(uint8_t* out, int capacity) {

@@ -15,8 +15,8 @@ class FuzzPlugin {
   FuzzPlugin& operator=(const FuzzPlugin&) = delete;
 
   AEffect* effect() const { return record; }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
   // Plays frames (at most kMaxFrames) of a steady noise; stops the run if any
   // output sample is not finite.
   void playBlock(int frames);
@@ -24,10 +24,6 @@ class FuzzPlugin {
   int copyChunk(uint8_t* out, int capacity);
 
   static constexpr int kMaxFrames = 512;
-
-  // What the host reports as its transport; set by the fuzz scripts.
-  static VstTimeInfo timeInfo;
-  static bool answerTime;
 
  private:
   AEffect* record = nullptr;

@@ -8,6 +8,7 @@
 
 #include "bytereader.h"
 #include "fuzzplugin.h"
+#include "quiethost.h"
 
 namespace {
 
@@ -71,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         checkText(plugin, effGetParamName, index);
         break;
       case 4:
-        FuzzPlugin::timeInfo.tempo = static_cast<double>(valueFrom(in)) * 1000.0;
-        FuzzPlugin::timeInfo.ppqPos = static_cast<double>(valueFrom(in)) * 1.0e4;
-        FuzzPlugin::answerTime = (op & 0x40) == 0;
+        quiethost::transport.tempo = static_cast<double>(valueFrom(in)) * 1000.0;
+        quiethost::transport.ppqPos = static_cast<double>(valueFrom(in)) * 1.0e4;
+        quiethost::answersTime = (op & 0x40) == 0;
         break;
       case 5:
         plugin.dispatch(effSetProgram, 0, index);

@@ -5,31 +5,13 @@
 
 #include "allocation_hook.h"
 #include "presets/steps.h"
+#include "quiethost.h"
 #include "render.h"
 
-namespace {
-
-// A host that answers without allocating, so every allocation counted is the plug-in's.
-VstTimeInfo quietTime{};
-
-VstIntPtr quietHost(AEffect* /*e*/, VstInt32 opcode, VstInt32 /*index*/, VstIntPtr /*value*/,
-                    void* /*ptr*/, float /*opt*/) {
-  switch (opcode) {
-    case audioMasterVersion:
-      return 2400;
-    case audioMasterGetTime:
-      return reinterpret_cast<VstIntPtr>(&quietTime);  // NOLINT: ABI
-    default:
-      return 0;
-  }
-}
-
-}  // namespace
-
 TEST(RealTime, NoAllocationWhileProcessingThroughEveryKindOfChange) {
-  Plugin plugin(quietHost);
+  Plugin plugin(quiethost::callback);
   plugin.start();
-  quietTime.tempo = 120.0;
+  quiethost::transport.tempo = 120.0;
   const Stereo in = noise(512, 0.5f);
   Stereo out(512);
   AEffect* e = plugin.effect();
@@ -44,8 +26,8 @@ TEST(RealTime, NoAllocationWhileProcessingThroughEveryKindOfChange) {
     const auto index = static_cast<VstInt32>(block % 18);
     const float value = static_cast<float>((block * 37) % 101) / 100.0f;
     plugin.setParameter(index, value);
-    quietTime.tempo = 60.0 + block % 200;
-    quietTime.ppqPos = block * 0.1;
+    quiethost::transport.tempo = 60.0 + block % 200;
+    quiethost::transport.ppqPos = block * 0.1;
     if (block % 100 == 0) {
       zel->getEngineStatus();
       zel->selectProgram(block / 100 % 17);

@@ -4,10 +4,10 @@
 // heap allocation, take no lock, read no clock and do no I/O.
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <limits>
 #include <mutex>
 #include <vector>
@@ -16,23 +16,9 @@
 #include "../presets/midievents.h"
 #include "blocking_hook.h"
 #include "engine/render.h"
+#include "quiethost.h"
 
 namespace {
-
-VstTimeInfo transport{};
-
-// Answers without allocating, locking or reading a clock, so whatever is counted is the plug-in's.
-VstIntPtr quietHost(AEffect* /*e*/, VstInt32 opcode, VstInt32 /*index*/, VstIntPtr /*value*/,
-                    void* /*ptr*/, float /*opt*/) {
-  switch (opcode) {
-    case audioMasterVersion:
-      return 2400;
-    case audioMasterGetTime:
-      return reinterpret_cast<VstIntPtr>(&transport);  // NOLINT: ABI
-    default:
-      return 0;
-  }
-}
 
 struct Counted {
   std::size_t allocations = 0;
@@ -98,11 +84,11 @@ TEST(RealTimeSafety, TheHooksSeeWhatTheyShould) {
 }
 
 TEST(RealTimeSafety, NothingBlocksOrAllocatesWhileProcessingThroughEveryKindOfChange) {
-  Plugin plugin(quietHost);
+  Plugin plugin(quiethost::callback);
   plugin.start();
-  transport = VstTimeInfo{};
-  transport.tempo = 120.0;
-  transport.flags = kVstTempoValid | kVstPpqPosValid;
+  quiethost::transport = VstTimeInfo{};
+  quiethost::transport.tempo = 120.0;
+  quiethost::transport.flags = kVstTempoValid | kVstPpqPosValid;
   AEffect* e = plugin.effect();
   auto* zel = static_cast<Zel*>(static_cast<AudioEffect*>(e->object));
   const Stereo in = noise(512, 0.5f);
@@ -115,9 +101,9 @@ TEST(RealTimeSafety, NothingBlocksOrAllocatesWhileProcessingThroughEveryKindOfCh
   for (int block = 0; block < 6000; ++block) {
     // The user's and the host's changes, between blocks.
     plugin.setParameter(block % kNumHostParams, valueFor(block));
-    transport.tempo = 30.0 + block % 400;
-    transport.ppqPos = block * 0.05;
-    transport.flags = block % 7 == 0 ? 0 : kVstTempoValid | kVstPpqPosValid;
+    quiethost::transport.tempo = 30.0 + block % 400;
+    quiethost::transport.ppqPos = block * 0.05;
+    quiethost::transport.flags = block % 7 == 0 ? 0 : kVstTempoValid | kVstPpqPosValid;
     if (block % 250 == 0) {
       zel->selectProgram(block / 250 % kNumPrograms);
       zel->getEngineStatus();
