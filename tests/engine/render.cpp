@@ -42,6 +42,15 @@ float rms(const std::vector<float>& x, size_t from, size_t to) {
   return static_cast<float>(std::sqrt(sum / static_cast<double>(to - from)));
 }
 
+bool allFinite(const Stereo& s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (!std::isfinite(s.l[i]) || !std::isfinite(s.r[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 Stereo impulse(size_t n, float amplitude) {
   Stereo s(n);
   s.l[0] = amplitude;

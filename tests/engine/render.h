@@ -47,6 +47,8 @@ size_t peakIndex(const std::vector<float>& x, size_t from = 0, size_t to = 0);
 float peakValue(const std::vector<float>& x, size_t from = 0, size_t to = 0);
 // Root mean square of [from, to).
 float rms(const std::vector<float>& x, size_t from, size_t to);
+// True when every sample of both channels is a finite number.
+bool allFinite(const Stereo& s);
 Stereo impulse(size_t n, float amplitude = 0.5f);
 Stereo sine(size_t n, float hz, float amplitude, float sampleRate = 44100.0f);
 Stereo noise(size_t n, float amplitude, unsigned seed = 1);

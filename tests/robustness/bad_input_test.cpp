@@ -14,10 +14,9 @@ constexpr size_t kBlock = 512;
 // Noise with a burst of NaN and infinities in [from, to).
 Stereo withBurst(size_t n, size_t from, size_t to) {
   Stereo s = noise(n, 0.5f, 7);
-  const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
-                       std::numeric_limits<float>::infinity(),
-                       -std::numeric_limits<float>::infinity(),
-                       std::numeric_limits<float>::signaling_NaN()};
+  const float bad[] = {
+      std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+      -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::signaling_NaN()};
   for (size_t i = from; i < to; ++i) {
     s.l[i] = bad[i % 4];
     s.r[i] = bad[(i + 1) % 4];
@@ -26,8 +25,13 @@ Stereo withBurst(size_t n, size_t from, size_t to) {
 }
 
 void setUpHardUse(Render& r) {
-  r.set({{kMix, 0.7f}, {kFbck, 0.9f}, {kDlyTime, 0.02f}, {kDepth, 0.8f}, {kWaveform, 0.3f},
-         {kHiCut, 1.0f}, {kInput, 1.0f}});
+  r.set({{kMix, 0.7f},
+         {kFbck, 0.9f},
+         {kDlyTime, 0.02f},
+         {kDepth, 0.8f},
+         {kWaveform, 0.3f},
+         {kHiCut, 1.0f},
+         {kInput, 1.0f}});
   r.settle();
 }
 

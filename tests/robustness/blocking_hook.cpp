@@ -12,9 +12,9 @@
 #include <ctime>
 
 extern "C" {
-void* __libc_malloc(size_t size);                 // NOLINT: glibc's own allocator
-void* __libc_calloc(size_t count, size_t size);   // NOLINT
-void* __libc_realloc(void* p, size_t size);       // NOLINT
+void* __libc_malloc(size_t size);                // NOLINT: glibc's own allocator
+void* __libc_calloc(size_t count, size_t size);  // NOLINT
+void* __libc_realloc(void* p, size_t size);      // NOLINT
 }
 
 namespace {
@@ -56,17 +56,17 @@ const char* firstCall() { return first.load(std::memory_order_relaxed); }
 // Each stand-in counts and then does what the C library does. `ret` is a type,
 // so it cannot be parenthesized.
 // NOLINTBEGIN(bugprone-macro-parentheses)
-#define ONDEX_FORWARD(ret, name, params, args)                   \
-  extern "C" ret name params {                                   \
-    seen(#name);                                                 \
-    static const auto real = next<ret(*) params>(#name);         \
-    return real args;                                            \
+#define ONDEX_FORWARD(ret, name, params, args)           \
+  extern "C" ret name params {                           \
+    seen(#name);                                         \
+    static const auto real = next<ret(*) params>(#name); \
+    return real args;                                    \
   }
 // NOLINTEND(bugprone-macro-parentheses)
 
 ONDEX_FORWARD(int, clock_gettime, (clockid_t c, struct timespec* t), (c, t))
-ONDEX_FORWARD(int, gettimeofday, (struct timeval* t, void* z), (t, z))
-ONDEX_FORWARD(time_t, time, (time_t* t), (t))
+ONDEX_FORWARD(int, gettimeofday, (struct timeval * t, void* z), (t, z))
+ONDEX_FORWARD(time_t, time, (time_t * t), (t))
 ONDEX_FORWARD(int, nanosleep, (const struct timespec* a, struct timespec* b), (a, b))
 ONDEX_FORWARD(int, clock_nanosleep,
               (clockid_t c, int f, const struct timespec* a, struct timespec* b), (c, f, a, b))

@@ -11,8 +11,14 @@
 
 TEST(LongRun, FullFeedbackAndInfiniteRepeatForTenMinutesStayBounded) {
   Render r;
-  r.set({{kInput, 1.0f}, {kFbck, 1.0f}, {kMix, 1.0f}, {kOutput, 0.5f}, {kDlyTime, 0.3f},
-         {kDepth, 1.0f}, {kWaveform, 0.8f}, {kRate, 0.6f}});
+  r.set({{kInput, 1.0f},
+         {kFbck, 1.0f},
+         {kMix, 1.0f},
+         {kOutput, 0.5f},
+         {kDlyTime, 0.3f},
+         {kDepth, 1.0f},
+         {kWaveform, 0.8f},
+         {kRate, 0.6f}});
   r.settle();
   constexpr size_t kBlock = 4096;
   constexpr size_t kMinute = size_t{44100} * 60;

@@ -10,22 +10,10 @@
 
 #include "engine/render.h"
 
-namespace {
-
-bool allFinite(const Stereo& s) {
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (!std::isfinite(s.l[i]) || !std::isfinite(s.r[i])) {
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 TEST(ParameterRange, EveryParameterFarOutsideTheRangePlaysFiniteAudio) {
-  const float extremes[] = {-std::numeric_limits<float>::max(), -1.0e20f, -0.5f, 1.5f, 3.0f,
-                            1.0e20f, std::numeric_limits<float>::max()};
+  const float extremes[] = {
+      -std::numeric_limits<float>::max(), -1.0e20f, -0.5f, 1.5f, 3.0f, 1.0e20f,
+      std::numeric_limits<float>::max()};
   for (VstInt32 index = 0; index < kNumZelParameters; ++index) {
     for (float value : extremes) {
       Render r;
@@ -67,8 +55,7 @@ TEST(ParameterRange, OutOfRangeValuesInAChunkAreLimitedWhenApplied) {
 TEST(ParameterRange, ValuesThatAreNoNumberLeaveTheLastGoodOne) {
   Render r;
   r.set({{kMix, 0.25f}});
-  for (float bad : {std::numeric_limits<float>::quiet_NaN(),
-                    std::numeric_limits<float>::infinity(),
+  for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
                     -std::numeric_limits<float>::infinity()}) {
     r.set({{kMix, bad}});
     EXPECT_EQ(r.plugin.getParameter(kMix), 0.25f);

@@ -7,22 +7,9 @@
 
 #include "engine/render.h"
 
-namespace {
-
-bool allFinite(const Stereo& s) {
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (!std::isfinite(s.l[i]) || !std::isfinite(s.r[i])) {
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 TEST(SampleRates, EveryRateInRangeRunsAndDelaysByTheSameTime) {
-  for (float rate : {5000.0f, 8000.0f, 11025.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f,
-                     88200.0f, 96000.0f, 176400.0f, 192000.0f, 200000.0f}) {
+  for (float rate : {5000.0f, 8000.0f, 11025.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 88200.0f,
+                     96000.0f, 176400.0f, 192000.0f, 200000.0f}) {
     Render r(rate);
     EXPECT_EQ(r.zel().getEngineSampleRate(), static_cast<int>(rate));
     r.set({{kMix, 1.0f}, {kDlyTime, 0.05f}, {kDepth, 0.0f}, {kFbck, 0.0f}});  // 160 ms
@@ -37,10 +24,10 @@ TEST(SampleRates, EveryRateInRangeRunsAndDelaysByTheSameTime) {
 }
 
 TEST(SampleRates, RatesOutOfRangeFallBackTo44100) {
-  for (float rate : {0.0f, -44100.0f, 1.0f, 4999.0f, 200001.0f, 1.0e9f, 3.0e38f,
-                     std::numeric_limits<float>::infinity(),
-                     -std::numeric_limits<float>::infinity(),
-                     std::numeric_limits<float>::quiet_NaN()}) {
+  for (float rate :
+       {0.0f, -44100.0f, 1.0f, 4999.0f, 200001.0f, 1.0e9f, 3.0e38f,
+        std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+        std::numeric_limits<float>::quiet_NaN()}) {
     Render r(rate);
     EXPECT_EQ(r.zel().getEngineSampleRate(), 44100) << rate;
     EXPECT_TRUE(allFinite(r.run(noise(8192, 0.5f)))) << rate;
@@ -70,7 +57,7 @@ TEST(BlockSizes, EmptyBlocksBetweenOthersChangeNothing) {
   Stereo out(in.size());
   AEffect* e = withEmpty.plugin.effect();
   for (size_t at = 0; at < in.size(); at += 64) {
-    float* inputs[2] = {const_cast<float*>(in.l.data() + at),  // NOLINT: host buffers
+    float* inputs[2] = {const_cast<float*>(in.l.data() + at),   // NOLINT: host buffers
                         const_cast<float*>(in.r.data() + at)};  // NOLINT
     float* outputs[2] = {out.l.data() + at, out.r.data() + at};
     e->processReplacing(e, inputs, outputs, 0);
