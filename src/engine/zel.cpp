@@ -49,7 +49,7 @@ Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
   for (int i = 0; i < kNumZelParameters; ++i) {
     values[i].store(initial[i], kRelaxed);
   }
-  lfoIncrement.store(dsp::ModulationClock::kTwoPi / 441000.0f, kRelaxed);
+  lfoIncrement.store(oscillatorIncrement(0.1f), kRelaxed);  // Rate 0 at 44.1 kHz
   tempoBpm.store(120.0f, kRelaxed);
   updateSyncedDelay();
 
@@ -68,12 +68,16 @@ Zel::~Zel() = default;
 void Zel::applySampleRate(int rate) {
   engineRate = rate;
   engine.prepare(rate);
-  const float newPeriod = static_cast<float>(rate) / rateHz.load(kRelaxed);
-  lfoPeriod.store(newPeriod, kRelaxed);
-  lfoIncrement.store(dsp::ModulationClock::kTwoPi / newPeriod, kRelaxed);
+  lfoIncrement.store(oscillatorIncrement(rateHz.load(kRelaxed)), kRelaxed);
   engine.seat(delayTimeMs.load(kRelaxed));
   delayChanged.store(false, kRelaxed);
   setAntiAliasCutoff(doublingCutoff(doublingFactor.load(kRelaxed) == 2.0f, 30000));
+}
+
+// Radians per sample of an oscillator at hz: 2 pi over its period in samples.
+float Zel::oscillatorIncrement(float hz) const {
+  const float period = static_cast<float>(engineRate) / hz;
+  return dsp::ModulationClock::kTwoPi / period;
 }
 
 // Cutoff of the anti-alias filter: 6 kHz doubled, 14 kHz otherwise, scaled

@@ -63,6 +63,7 @@ class Zel : public CPresetSystemEffect {
   void applyParameter(VstInt32 index, float value);
   void applySampleRate(int rate);
   float doublingCutoff(bool doubled, int limitRate) const;
+  float oscillatorIncrement(float hz) const;
   BlockSettings snapshot() const;
   bool isOn(VstInt32 index) const;
   void readHostTime(VstInt32 sampleFrames);
@@ -88,7 +89,6 @@ class Zel : public CPresetSystemEffect {
   Shared<float> lfoAmount{0.0f};
   Shared<float> envelopeAmount{1.0f};
   Shared<float> rateHz{0.1f};
-  Shared<float> lfoPeriod{441000.0f};
   Shared<float> lfoIncrement{0.0f};
   Shared<int> numIndex{0};
   Shared<int> denIndex{0};

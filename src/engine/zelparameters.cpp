@@ -14,7 +14,6 @@ namespace {
 
 constexpr auto kRelaxed = std::memory_order_relaxed;
 constexpr int kDisplayLength = 12;
-constexpr float kLfoTwoPi = dsp::ModulationClock::kTwoPi;
 
 bool switchOn(float v) { return stepIndex(v, 2) == 1; }
 
@@ -116,10 +115,8 @@ void Zel::applyParameter(VstInt32 index, float v) {
     }
     case kRate: {
       const float hz = 0.1f * std::pow(100.0f, v);
-      const float period = static_cast<float>(engineRate) / hz;
       rateHz.store(hz, kRelaxed);
-      lfoPeriod.store(period, kRelaxed);
-      lfoIncrement.store(kLfoTwoPi / period, kRelaxed);
+      lfoIncrement.store(oscillatorIncrement(hz), kRelaxed);
       break;
     }
     case kRptInf: {
