@@ -30,6 +30,17 @@ std::string Plugin::text(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
   return buffer;
 }
 
+std::vector<unsigned char> Plugin::chunk(bool isPreset) {
+  void* data = nullptr;
+  const auto size = dispatch(effGetChunk, isPreset ? 1 : 0, 0, &data);
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  return size > 0 ? std::vector<unsigned char>(bytes, bytes + size) : std::vector<unsigned char>{};
+}
+
+VstIntPtr Plugin::restoreChunk(std::vector<unsigned char> bytes) {
+  return dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()), bytes.data());
+}
+
 void Plugin::setParameter(VstInt32 index, float value) {
   record->setParameter(record, index, value);
 }

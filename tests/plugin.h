@@ -22,6 +22,9 @@ class Plugin {
   void setParameter(VstInt32 index, float value);
   float getParameter(VstInt32 index);
   std::string parameterDisplay(VstInt32 index) { return text(effGetParamDisplay, index); }
+  // The state chunk as the host takes it (copied), and given back; returns setChunk's answer.
+  std::vector<unsigned char> chunk(bool isPreset = false);
+  VstIntPtr restoreChunk(std::vector<unsigned char> bytes);
 
   // Switch on at a sample rate, as a host does before processing.
   void start(float sampleRate = 44100.0f, VstInt32 blockSize = 512);

@@ -11,13 +11,6 @@
 
 namespace {
 
-std::vector<unsigned char> chunkOf(Plugin& p) {
-  void* data = nullptr;
-  const auto size = p.dispatch(effGetChunk, 0, 0, &data);
-  const auto* bytes = static_cast<const unsigned char*>(data);
-  return {bytes, bytes + size};
-}
-
 // The same state on every build: another program, edited values, a name, a binding.
 std::vector<unsigned char> referenceChunk() {
   Plugin p;
@@ -28,7 +21,7 @@ std::vector<unsigned char> referenceChunk() {
   char name[] = "shared project";
   p.dispatch(effSetProgramName, 0, 0, name);
   p.setParameter(18 + 3, 40.5f / 129.0f);
-  return chunkOf(p);
+  return p.chunk();
 }
 
 }  // namespace
@@ -58,9 +51,8 @@ int main(int argc, char** argv) {
   stored.resize(std::fread(stored.data(), 1, stored.size(), f));
   std::fclose(f);
   Plugin p;
-  const auto result =
-      p.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(stored.size()), stored.data());
-  if (result != 0 || chunkOf(p) != reference || stored != reference) {
+  const auto result = p.restoreChunk(stored);
+  if (result != 0 || p.chunk() != reference || stored != reference) {
     std::fprintf(stderr, "chunk_exchange: %s does not restore the same state\n", argv[2]);
     return 1;
   }

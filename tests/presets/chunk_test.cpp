@@ -10,17 +10,6 @@
 
 namespace {
 
-std::vector<unsigned char> chunkOf(Plugin& p, bool isPreset = false) {
-  void* data = nullptr;
-  const auto size = p.dispatch(effGetChunk, isPreset ? 1 : 0, 0, &data);
-  const auto* bytes = static_cast<const unsigned char*>(data);
-  return std::vector<unsigned char>(bytes, bytes + size);
-}
-
-VstIntPtr restore(Plugin& p, std::vector<unsigned char> chunk) {
-  return p.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(chunk.size()), chunk.data());
-}
-
 void putWord(std::vector<unsigned char>& c, size_t at, std::int32_t v) {
   std::memcpy(c.data() + at, &v, 4);
 }
@@ -61,7 +50,7 @@ class Chunk : public ::testing::Test {
 
 TEST_F(Chunk, LayoutOfAFreshInstance) {
   Plugin p;
-  const auto c = chunkOf(p);
+  const auto c = p.chunk();
   ASSERT_EQ(c.size(), 1736u);
   std::int32_t words[4];
   std::memcpy(words, c.data(), sizeof(words));
@@ -82,18 +71,18 @@ TEST_F(Chunk, LayoutOfAFreshInstance) {
   p.dispatch(effGetChunk, 0, 0, &first);
   p.dispatch(effGetChunk, 1, 0, &second);
   EXPECT_EQ(first, second);
-  EXPECT_EQ(chunkOf(p, true), c);
+  EXPECT_EQ(p.chunk(true), c);
 }
 
 TEST_F(Chunk, RoundTripRestoresProgramsCurrentProgramAndControllers) {
   Plugin a;
   a.dispatch(effMainsChanged, 0, 1);
   changeState(a);
-  const auto saved = chunkOf(a);
+  const auto saved = a.chunk();
 
   Plugin b;
-  EXPECT_EQ(restore(b, saved), 0);
-  EXPECT_EQ(chunkOf(b), saved);
+  EXPECT_EQ(b.restoreChunk(saved), 0);
+  EXPECT_EQ(b.chunk(), saved);
   EXPECT_EQ(b.text(effGetProgramName), "edited");
   EXPECT_FLOAT_EQ(b.getParameter(2), 0.8f);
   EXPECT_FLOAT_EQ(b.getParameter(24), 12.5f / 129.0f);
@@ -102,16 +91,16 @@ TEST_F(Chunk, RoundTripRestoresProgramsCurrentProgramAndControllers) {
 TEST_F(Chunk, ByteReversedChunkRestoresTheSameState) {
   Plugin a;
   changeState(a);
-  const auto saved = chunkOf(a);
+  const auto saved = a.chunk();
   Plugin b;
-  EXPECT_EQ(restore(b, byteReversed(saved)), 0);
-  EXPECT_EQ(chunkOf(b), saved);
+  EXPECT_EQ(b.restoreChunk(byteReversed(saved)), 0);
+  EXPECT_EQ(b.chunk(), saved);
 }
 
 TEST_F(Chunk, RefusedChunksChangeNothing) {
   Plugin p;
   changeState(p);
-  const auto before = chunkOf(p);
+  const auto before = p.chunk();
   const float liveMix = p.getParameter(2);
 
   auto foreign = before;
@@ -127,11 +116,11 @@ TEST_F(Chunk, RefusedChunksChangeNothing) {
   auto tooLong = before;
   tooLong.push_back(0);
   for (const auto& c : {foreign, wrongCount, tooShort, tooLong, reversedWrongCount}) {
-    EXPECT_EQ(restore(p, c), -1);
+    EXPECT_EQ(p.restoreChunk(c), -1);
   }
-  EXPECT_EQ(restore(p, wrongVersion), 0);  // ignored, not refused
+  EXPECT_EQ(p.restoreChunk(wrongVersion), 0);  // ignored, not refused
   EXPECT_EQ(p.dispatch(effSetChunk, 0, 1736, nullptr), -1);
-  EXPECT_EQ(chunkOf(p), before);
+  EXPECT_EQ(p.chunk(), before);
   EXPECT_EQ(p.getParameter(2), liveMix);
 }
 
@@ -139,13 +128,13 @@ TEST_F(Chunk, CurrentProgramOutOfRangeReplacesProgramsButNotTheLiveState) {
   Plugin source;
   char name[] = "renamed";
   source.dispatch(effSetProgramName, 0, 0, name);
-  auto c = chunkOf(source);
+  auto c = source.chunk();
   putWord(c, 12, 17);
 
   Plugin p;
   p.setParameter(2, 0.3f);
   host.clear();
-  EXPECT_EQ(restore(p, c), 0);
+  EXPECT_EQ(p.restoreChunk(c), 0);
   EXPECT_EQ(p.text(effGetProgramName), "renamed");  // program 0 replaced
   EXPECT_EQ(p.getParameter(2), 0.3f);               // live value kept
   EXPECT_EQ(host.count(audioMasterUpdateDisplay), 0);
@@ -155,9 +144,9 @@ TEST_F(Chunk, CurrentProgramOutOfRangeReplacesProgramsButNotTheLiveState) {
 TEST_F(Chunk, RestoredChunkRebindsTheControllers) {
   Plugin a;
   a.setParameter(18 + 6, (12 + 0.5f) / 129.0f);  // Fbck on controller 12
-  const auto saved = chunkOf(a);
+  const auto saved = a.chunk();
   Plugin b;
-  ASSERT_EQ(restore(b, saved), 0);
+  ASSERT_EQ(b.restoreChunk(saved), 0);
   MidiEvents events;
   events.controlChange(0, 12, 127).controlChange(0, 109, 0);  // 109 was Fbck's default
   b.dispatch(effProcessEvents, 0, 0, events.list());

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "engine/render.h"
 
@@ -36,17 +37,14 @@ TEST(ParameterRange, AStoppedClockCannotBeSet) {
 
 TEST(ParameterRange, OutOfRangeValuesInAChunkAreLimitedWhenApplied) {
   Render r;
-  void* data = nullptr;
-  const auto size = r.plugin.dispatch(effGetChunk, 0, 0, &data);
-  ASSERT_EQ(size, 1736);
-  unsigned char chunk[1736];
-  std::memcpy(chunk, data, sizeof(chunk));
+  std::vector<unsigned char> chunk = r.plugin.chunk();
+  ASSERT_EQ(chunk.size(), 1736u);
   // Program 0's Input, Mix and Fbck.
   for (int index : {kInput, kMix, kFbck}) {
     const float huge = 1.0e30f;
-    std::memcpy(chunk + 32 + 24 + static_cast<size_t>(index) * 4, &huge, sizeof(huge));
+    std::memcpy(chunk.data() + 32 + 24 + static_cast<size_t>(index) * 4, &huge, sizeof(huge));
   }
-  ASSERT_EQ(r.plugin.dispatch(effSetChunk, 0, sizeof(chunk), chunk), 0);
+  ASSERT_EQ(r.plugin.restoreChunk(chunk), 0);
   EXPECT_EQ(r.plugin.getParameter(kInput), 1.0f);
   EXPECT_EQ(r.plugin.getParameter(kMix), 1.0f);
   EXPECT_TRUE(allFinite(r.run(noise(8192, 0.5f))));
