@@ -74,6 +74,18 @@ void CControl::bounceValue() {
   }
 }
 
+void CControl::changeValueTo(float v) {
+  const float before = getValue();
+  setValue(v);
+  bounceValue();
+  if (getValue() != before) {
+    valueChanged();
+  }
+  if (isDirty()) {
+    invalid();
+  }
+}
+
 bool CControl::checkDefaultValue(CButtonState buttons) {
   const int32_t state = buttons.getButtonState();
   if ((state & kButtonMask) != kLButton || (state & kModifierMask) != kDefaultValueModifier) {

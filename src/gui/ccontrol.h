@@ -66,6 +66,10 @@ class CControl : public CView {
   CView* newCopy() const override { return new (std::nothrow) CControl(*this); }
 
  protected:
+  // A value reached by moving the pointer: kept in range, reported when it
+  // differs from the value before, and redrawn.
+  void changeValueTo(float v);
+
   CControlListener* listener;
   int32_t tag;
   std::atomic<float> value{0.0f};

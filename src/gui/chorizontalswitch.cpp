@@ -39,20 +39,12 @@ CMouseEventResult CHorizontalSwitch::onMouseMoved(CPoint& where, const CButtonSt
   if (background != nullptr && subPixmaps > 0) {
     positionWidth = background->getWidth() / subPixmaps;
   }
-  const float before = getValue();
   float v = vmin;
   if (maxPositions > 1 && positionWidth > 0) {
     const int32_t position = int32_t(std::floor((where.x - size.left) / positionWidth));
     v = vmin + float(position) / float(maxPositions - 1) * getRange();
   }
-  setValue(v);
-  bounceValue();
-  if (getValue() != before) {
-    valueChanged();
-  }
-  if (isDirty()) {
-    invalid();
-  }
+  changeValueTo(v);
   return kMouseEventHandled;
 }
 

@@ -102,14 +102,7 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const CButtonState& buttons
       v = vmax;
     }
   }
-  setValue(v);
-  bounceValue();
-  if (getValue() != before) {
-    valueChanged();
-  }
-  if (isDirty()) {
-    invalid();
-  }
+  changeValueTo(v);
   return kMouseEventHandled;
 }
 
