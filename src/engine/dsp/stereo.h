@@ -24,6 +24,12 @@ inline F4 finiteOrZero(F4 v) {
   return reinterpret_cast<F4>(bits & finite);
 }
 
+// Every lane +0, bit for bit.
+inline bool isZero(F4 v) {
+  const I4 bits = reinterpret_cast<I4>(v);
+  return (bits[0] | bits[1] | bits[2] | bits[3]) == 0;
+}
+
 // mask ? a : b, lane by lane (mask lanes all ones or all zeros).
 inline F4 select(I4 mask, F4 a, F4 b) {
   return reinterpret_cast<F4>((reinterpret_cast<I4>(a) & mask) | (reinterpret_cast<I4>(b) & ~mask));

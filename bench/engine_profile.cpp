@@ -1,0 +1,47 @@
+// Runs one engine case for a fixed number of blocks, for instruction counts
+// that do not depend on the machine's load:
+//   valgrind --tool=callgrind --toggle-collect='*measuredBlocks*' engine_profile NAME
+// Instructions per frame = the collected count / the frames printed.
+#include <cstdio>
+#include <cstdlib>
+
+#include "enginecases.h"
+
+namespace {
+
+constexpr int kBlock = 512;
+
+void run(AEffect* e, NoiseBlock& b, int blocks) {
+  for (int i = 0; i < blocks; ++i) {
+    b.process(e, kBlock);
+  }
+}
+
+// Two functions, so that callgrind counts only the second.
+__attribute__((noinline)) void warmUp(AEffect* e, NoiseBlock& b) { run(e, b, 200); }
+__attribute__((noinline)) void measuredBlocks(AEffect* e, NoiseBlock& b, int blocks) {
+  run(e, b, blocks);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const EngineCase* c = argc > 1 ? findEngineCase(argv[1]) : nullptr;
+  if (c == nullptr) {
+    std::fprintf(stderr, "usage: engine_profile CASE [BLOCKS]; cases:");
+    for (const EngineCase& known : engineCases()) {
+      std::fprintf(stderr, " %s", known.name);
+    }
+    std::fprintf(stderr, "\n");
+    return 2;
+  }
+  const int blocks = argc > 2 ? std::atoi(argv[2]) : 400;
+  AEffect* e = openEngineCase(*c);
+  NoiseBlock b(kBlock);
+  warmUp(e, b);  // past the start, as the benchmark warms up
+  measuredBlocks(e, b, blocks);
+  closeEngineCase(e);
+  std::printf("%s: %d frames measured (after %d of warm-up)\n", c->name, blocks * kBlock,
+              200 * kBlock);
+  return 0;
+}
