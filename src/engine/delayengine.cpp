@@ -148,23 +148,48 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
     const int count = frames - done < kChunk ? frames - done : kChunk;
     const float* const chunkL = inL + done;
     const float* const chunkR = inR + done;
+    float* const chunkOutL = outL + done;
+    float* const chunkOutR = outR == nullptr ? nullptr : outR + done;
 
     // Input stage: nothing here depends on the delay's output, so the whole
     // chunk runs first, in a short loop of its own.
     bool swept = false;
     // Feedback now, or from a repeat that may engage within the chunk.
     bool fedBack = engaged || s.repeatOn || !dsp::isZero(fb);
-    for (int i = 0; i < count; ++i) {
-      InputFrame& f = scratch[i];
-      n = -n;
-      f.c = gl.isSettled() ? gl.settledFor(n) : gl.next(n);
+    auto input = [&](int i, InputFrame& f) ONDEX_INLINE {
       // A non-finite host sample is taken as silence.
       f.x = f.c.inputGain * dsp::finiteOrZero(dsp::pair(chunkL[i], chunkR[i])) + n;
-      f.filtered = aa.process(f.x);
+      if (i == 0) {
+        aa.lead(f.x);
+      } else {
+        scratch[i - 1].filtered = aa.push(f.x);
+      }
       f.lfo = clk.oscillate(s.clock, f.c.depth);
-      swept = swept || dsp::ModulationClock::sweeps(f.c.depth);
-      fedBack = fedBack || f.c.feedback != 0.0f;
+    };
+    if (gl.isSettled()) {
+      // Arrived controls alternate with the offset's sign.
+      const dsp::Controls& negative = gl.settledFor(-1.0f);
+      const dsp::Controls& positive = gl.settledFor(1.0f);
+      swept = dsp::ModulationClock::sweeps(negative.depth) ||
+              dsp::ModulationClock::sweeps(positive.depth);
+      fedBack = fedBack || negative.feedback != 0.0f || positive.feedback != 0.0f;
+      for (int i = 0; i < count; ++i) {
+        InputFrame& f = scratch[i];
+        n = -n;
+        f.c = n > 0.0f ? positive : negative;
+        input(i, f);
+      }
+    } else {
+      for (int i = 0; i < count; ++i) {
+        InputFrame& f = scratch[i];
+        n = -n;
+        f.c = gl.next(n);
+        input(i, f);
+        swept = swept || dsp::ModulationClock::sweeps(f.c.depth);
+        fedBack = fedBack || f.c.feedback != 0.0f;
+      }
     }
+    scratch[count - 1].filtered = aa.trail();
     const bool unitClock = !swept && clk.atUnitRest(s.clock);
 
     // The loop through the delay memory and the feedback. Its first half,
@@ -182,7 +207,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       clk.followEnvelope(0.5f * (weighted[0] + weighted[1]));
       return sig * g;
     };
-    auto back = [&](InputFrame& f, F4 limited, float envelopePow) ONDEX_INLINE {
+    auto back = [&](int i, const InputFrame& f, F4 limited, float envelopePow) ONDEX_INLINE {
       ih0 = ih1;
       ih1 = ih2;
       ih2 = ih3;
@@ -191,7 +216,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       // One memory step: the new value written with the repeat crossfade, the
       // value at the read position passed into the read history.
       auto step = [&](F4 fresh) ONDEX_INLINE {
-        const F4 old = dsp::pair(mem[rp].l, mem[rp].r);
+        const F4 old = dsp::loadPair(&mem[rp].l);
         const float gain = xfade;
         F4 written;
         if (gain == 1.0f) {
@@ -257,7 +282,6 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       if (bypassed && !engaged) {
         d = limited;
       }
-      f.delayed = d;
 
       if (delayChanged) {
         delayChanged = false;
@@ -274,6 +298,23 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
         fb = f.c.feedback * hc * s.feedbackSign;
       } else {
         fb = F4{};  // the same sum ahead, without waiting for the read
+      }
+
+      // Output: direct and delayed signal, or the raw input with Power off; the
+      // mono sum on the left output when the host has no right one.
+      if (s.powerOn) {
+        const F4 y = f.x * f.c.dryGain + d * f.c.wetGain;
+        if (chunkOutR != nullptr) {
+          chunkOutL[i] = y[0];
+          chunkOutR[i] = y[1];
+        } else {
+          chunkOutL[i] = 0.5f * y[1] + 0.5f * y[0];
+        }
+      } else if (chunkOutR != nullptr) {
+        chunkOutL[i] = chunkL[i];
+        chunkOutR[i] = chunkR[i];
+      } else {
+        chunkOutL[i] = 0.5f * chunkL[i] + 0.5f * chunkR[i];
       }
 
       // Delay cycle: the indicator lights near each boundary, and infinite
@@ -297,7 +338,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       for (int i = 0; i < count; ++i) {
         InputFrame& f = scratch[i];
         const F4 limited = front(f);
-        back(f, limited, clk.envelopeShare(s.clock, f.c.depth));
+        back(i, f, limited, clk.envelopeShare(s.clock, f.c.depth));
       }
     } else {
       // Without feedback the front does not wait for the back: the whole
@@ -309,12 +350,9 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       }
       for (int i = 0; i < count; ++i) {
         InputFrame& f = scratch[i];
-        back(f, f.limited, f.envelopePow);
+        back(i, f, f.limited, f.envelopePow);
       }
     }
-
-    mixOutput(chunkL, chunkR, outL + done, outR == nullptr ? nullptr : outR + done, count,
-              s.powerOn);
   }
   const int next = cyclePos + 1;
   if (next < window || next > s.cycleLength - window) {
@@ -342,27 +380,4 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
   peakLevel = peak;
   cycleIndicator = indicator;
   denormalOffset = n;
-}
-
-// Output mix: direct and delayed signal, or the raw input with Power off; the
-// mono sum on the left output when the host has no right one.
-void DelayEngine::mixOutput(const float* inL, const float* inR, float* outL, float* outR, int count,
-                            bool powerOn) const {
-  for (int i = 0; i < count; ++i) {
-    const InputFrame& f = scratch[i];
-    if (powerOn) {
-      const dsp::F4 y = f.x * f.c.dryGain + f.delayed * f.c.wetGain;
-      if (outR != nullptr) {
-        outL[i] = y[0];
-        outR[i] = y[1];
-      } else {
-        outL[i] = 0.5f * y[1] + 0.5f * y[0];
-      }
-    } else if (outR != nullptr) {
-      outL[i] = inL[i];
-      outR[i] = inR[i];
-    } else {
-      outL[i] = 0.5f * inL[i] + 0.5f * inR[i];
-    }
-  }
 }

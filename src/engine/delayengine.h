@@ -83,21 +83,16 @@ class DelayEngine {
     float l = 0.0f, r = 0.0f;
   };
 
-  // One sample on its way through a chunk: what the input stage makes of it,
-  // and what the delay gives back.
+  // One sample on its way through a chunk: what the input stage makes of it.
   struct InputFrame {
     dsp::F4 x;         // the direct signal
     dsp::F4 filtered;  // after the anti-alias filter
-    dsp::F4 delayed;
-    dsp::F4 limited;  // entering the memory, when the limiter runs ahead
+    dsp::F4 limited;   // entering the memory, when the limiter runs ahead
     dsp::Controls c;
     float lfo;          // the oscillator's weighted output
     float envelopePow;  // when the limiter runs ahead
   };
   static constexpr int kChunk = 64;
-
-  void mixOutput(const float* inL, const float* inR, float* outL, float* outR, int count,
-                 bool powerOn) const;
 
   int rate = 0;
   float fRate = 0.0f;
