@@ -158,13 +158,13 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
     bool fedBack = engaged || s.repeatOn || !dsp::isZero(fb);
     auto input = [&](int i, InputFrame& f) ONDEX_INLINE {
       // A non-finite host sample is taken as silence.
-      f.x = f.c.inputGain * dsp::finiteOrZero(dsp::pair(chunkL[i], chunkR[i])) + n;
+      f.x = f.c->inputGain * dsp::finiteOrZero(dsp::pair(chunkL[i], chunkR[i])) + n;
       if (i == 0) {
         aa.lead(f.x);
       } else {
         scratch[i - 1].filtered = aa.push(f.x);
       }
-      f.lfo = clk.oscillate(s.clock, f.c.depth);
+      f.lfo = clk.oscillate(s.clock, f.c->depth);
     };
     if (gl.isSettled()) {
       // Arrived controls alternate with the offset's sign.
@@ -176,17 +176,18 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       for (int i = 0; i < count; ++i) {
         InputFrame& f = scratch[i];
         n = -n;
-        f.c = n > 0.0f ? positive : negative;
+        f.c = n > 0.0f ? &positive : &negative;
         input(i, f);
       }
     } else {
       for (int i = 0; i < count; ++i) {
         InputFrame& f = scratch[i];
         n = -n;
-        f.c = gl.next(n);
+        f.own = gl.next(n);
+        f.c = &f.own;
         input(i, f);
-        swept = swept || dsp::ModulationClock::sweeps(f.c.depth);
-        fedBack = fedBack || f.c.feedback != 0.0f;
+        swept = swept || dsp::ModulationClock::sweeps(f.c->depth);
+        fedBack = fedBack || f.c->feedback != 0.0f;
       }
     }
     scratch[count - 1].filtered = aa.trail();
@@ -249,7 +250,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
         step(ih2);
         d = rh1;
       } else {
-        const float q = clk.advanceClock(s.clock, f.c.depth, f.lfo, envelopePow);
+        const float q = clk.advanceClock(s.clock, f.c->depth, f.lfo, envelopePow);
         if (clk.clockPhase >= 1.0f) {
           dsp::CatmullRom write{};
           bool curve = false;
@@ -294,8 +295,8 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       hc = dsp::flushed(s.hiCutOn ? c4k * hc + oneMinusC4k * d : d);
       if (engaged) {
         fb = hc;
-      } else if (f.c.feedback != 0.0f) {
-        fb = f.c.feedback * hc * s.feedbackSign;
+      } else if (f.c->feedback != 0.0f) {
+        fb = f.c->feedback * hc * s.feedbackSign;
       } else {
         fb = F4{};  // the same sum ahead, without waiting for the read
       }
@@ -303,7 +304,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       // Output: direct and delayed signal, or the raw input with Power off; the
       // mono sum on the left output when the host has no right one.
       if (s.powerOn) {
-        const F4 y = f.x * f.c.dryGain + d * f.c.wetGain;
+        const F4 y = f.x * f.c->dryGain + d * f.c->wetGain;
         if (chunkOutR != nullptr) {
           chunkOutL[i] = y[0];
           chunkOutR[i] = y[1];
@@ -317,11 +318,8 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
         chunkOutL[i] = 0.5f * chunkL[i] + 0.5f * chunkR[i];
       }
 
-      // Delay cycle: the indicator lights near each boundary, and infinite
-      // repeat waiting for the beat engages at one.
-      ++cyclePos;
-      const bool inWindow = cyclePos < window || cyclePos > s.cycleLength - window;
-      if (cyclePos > s.cycleLength) {
+      // Infinite repeat waiting for the beat engages at a cycle boundary.
+      if (++cyclePos > s.cycleLength) {
         cyclePos = 0;
         if (s.repeatOn && !engaged) {
           engaged = true;
@@ -329,16 +327,20 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
           result.repeatEngagedAtBoundary = true;
         }
       }
-      if (inWindow) {
-        indicator = true;
-      }
     };
+
+    // The indicator lights near each cycle boundary: the chunk passes the
+    // positions from one past the current one up to the boundary, past which
+    // it starts at 1, inside the window.
+    if (cyclePos + 1 < window || cyclePos + count > s.cycleLength - window) {
+      indicator = true;
+    }
 
     if (fedBack) {
       for (int i = 0; i < count; ++i) {
         InputFrame& f = scratch[i];
         const F4 limited = front(f);
-        back(i, f, limited, clk.envelopeShare(s.clock, f.c.depth));
+        back(i, f, limited, clk.envelopeShare(s.clock, f.c->depth));
       }
     } else {
       // Without feedback the front does not wait for the back: the whole
@@ -346,7 +348,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
       for (int i = 0; i < count; ++i) {
         InputFrame& f = scratch[i];
         f.limited = front(f);
-        f.envelopePow = clk.envelopeShare(s.clock, f.c.depth);
+        f.envelopePow = swept ? clk.envelopeShare(s.clock, f.c->depth) : 0.0f;
       }
       for (int i = 0; i < count; ++i) {
         InputFrame& f = scratch[i];

@@ -85,10 +85,11 @@ class DelayEngine {
 
   // One sample on its way through a chunk: what the input stage makes of it.
   struct InputFrame {
-    dsp::F4 x;         // the direct signal
-    dsp::F4 filtered;  // after the anti-alias filter
-    dsp::F4 limited;   // entering the memory, when the limiter runs ahead
-    dsp::Controls c;
+    dsp::F4 x;               // the direct signal
+    dsp::F4 filtered;        // after the anti-alias filter
+    dsp::F4 limited;         // entering the memory, when the limiter runs ahead
+    const dsp::Controls* c;  // its own, or the settled set of its offset's sign
+    dsp::Controls own;
     float lfo;          // the oscillator's weighted output
     float envelopePow;  // when the limiter runs ahead
   };
