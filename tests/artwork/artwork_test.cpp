@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -207,7 +208,7 @@ TEST_F(Artwork, KnobPointersTurnThroughTheirArc) {
           sy += excess * (y + 0.5 - h / 2.0);
         }
       }
-      const double angle = std::atan2(sx, -sy) * 180.0 / M_PI;
+      const double angle = std::atan2(sx, -sy) * 180.0 / std::numbers::pi;
       EXPECT_GT(angle, previous) << "image " << k;
       previous = angle;
       if (k == 0) {
