@@ -1,6 +1,7 @@
 // The version resource through the system's own reader, as Explorer shows it.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,23 @@
 
 namespace {
 
-std::string stringValue(const std::vector<char>& info, const char* name) {
-  const std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;
+// The string table of the resource's first language, as Explorer picks it.
+std::string stringTable(const std::vector<char>& info) {
   void* value = nullptr;
   UINT length = 0;
-  if (VerQueryValueA(info.data(), query.c_str(), &value, &length) == 0 || length == 0) {
+  char table[48] = "\\StringFileInfo\\040904B0\\";
+  if (VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length) != 0 &&
+      length >= 2 * sizeof(WORD)) {
+    const auto* pair = static_cast<const WORD*>(value);
+    std::snprintf(table, sizeof table, "\\StringFileInfo\\%04X%04X\\", pair[0], pair[1]);
+  }
+  return table;
+}
+
+std::string stringValue(const std::vector<char>& info, const std::string& table, const char* name) {
+  void* value = nullptr;
+  UINT length = 0;
+  if (VerQueryValueA(info.data(), (table + name).c_str(), &value, &length) == 0 || length == 0) {
     return "";
   }
   return std::string(static_cast<const char*>(value));
@@ -39,6 +52,13 @@ std::string moduleVersionInfo(const std::string& path) {
                                   std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
                                   std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
                                   std::to_string(LOWORD(fixed->dwFileVersionLS));
-  return stringValue(info, "ProductName") + " " + stringValue(info, "ProductVersion") + " (file " +
-         fileVersion + "), " + stringValue(info, "CompanyName");
+  const std::string table = stringTable(info);
+  std::string product = stringValue(info, table, "ProductName");
+  const std::string productVersion = stringValue(info, table, "ProductVersion");
+  if (!productVersion.empty()) {
+    product += (product.empty() ? "" : " ") + productVersion;
+  }
+  const std::string company = stringValue(info, table, "CompanyName");
+  return (product.empty() ? "" : product + " ") + "(file " + fileVersion + ")" +
+         (company.empty() ? "" : ", " + company);
 }
