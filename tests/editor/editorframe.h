@@ -28,10 +28,10 @@ struct LogListener : CControlListener {
     log.emplace_back(text);
   }
   void controlBeginEdit(CControl* control) override {
-    log.push_back("b" + std::to_string(control->getTag()));
+    log.push_back(std::to_string(control->getTag()).insert(0, 1, 'b'));
   }
   void controlEndEdit(CControl* control) override {
-    log.push_back("e" + std::to_string(control->getTag()));
+    log.push_back(std::to_string(control->getTag()).insert(0, 1, 'e'));
   }
   // The log so far, emptied.
   std::vector<std::string> take() { return std::exchange(log, {}); }
