@@ -23,11 +23,11 @@ Canvas::Canvas(int width, int height)
       h(height),
       image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       context(cairo_create(image)) {
-  // Grey antialiasing without hinting: the same pixels whatever the desktop's settings.
+  // Grey antialiasing, slight hinting: fixed here, so the desktop's settings change nothing.
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
   cairo_set_font_options(context, options);
   cairo_font_options_destroy(options);
 }

@@ -112,10 +112,10 @@ void drawFace(Canvas& canvas) {
   cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
   cairo_rectangle(cr, 0, kStripTop - 1, kWindowWidth, 1);
   cairo_fill(cr);
-  drawScrew(cr, 12, 10, 3.5);
-  drawScrew(cr, 12, 74, 3.5);
-  drawScrew(cr, 858, 58, 3.5);
-  drawScrew(cr, 858, 74, 3.5);
+  for (double x : {12.0, 858.0}) {
+    drawScrew(cr, x, 8, 3.5);
+    drawScrew(cr, x, 76, 3.5);
+  }
   for (double x : {102.0, 195.0, 392.0, 604.0, 802.0}) {
     engraveVertical(cr, x, 8, 76);
   }
@@ -149,8 +149,7 @@ void drawLegends(cairo_t* cr) {
                                {134, "FB INV"},
                                {135, "DLY INV"},
                                {137, "RPT INF"},
-                               {130, "DLY \u00d72"},
-                               {152, "POWER"}}) {
+                               {130, "DLY \u00d72"}}) {
     const Placement p = origin(b.id);
     label(cr, b.text, p.x + spec(b.id).width / 2.0, p.y - 4.5);
   }
@@ -168,11 +167,14 @@ void drawLegends(cairo_t* cr) {
   label(cr, "STEP", kNarrowDrag.x + kNarrowDrag.w / 2.0, 69);
   label(cr, "DELAY", kDisplayDrag.x + kDisplayDrag.w / 2.0, 18.5);
   const Placement lamps = origin(144);
-  label(cr, "CLK", lamps.x + 19, lamps.y + 7.5, Align::Left, 6);
-  label(cr, "\u221e", lamps.x + 19, lamps.y + 18.5, Align::Left, 8);
-  label(cr, "4kHz", lamps.x + 19, lamps.y + 28.5, Align::Left, 6);
+  label(cr, "CLK", lamps.x + 20, lamps.y + 8, Align::Left, 6.5);
+  useFont(cr, Font::SansBold, 12);
+  drawText(cr, "\u221e", lamps.x + 19.5, lamps.y + 20.5, Align::Left);
+  label(cr, "4kHz", lamps.x + 20, lamps.y + 29, Align::Left, 6.5);
   const Placement bypass = origin(145);
   label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.5);
+  const Placement power = origin(152);
+  label(cr, "POWER", power.x + spec(152).width + 2, power.y + 12.5, Align::Left, 6.5);
   const Placement mod = origin(153);
   label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.5);
 }
@@ -245,18 +247,31 @@ void drawStrip(Canvas& canvas) {
   group("MEMORY A / B", 388, 503);
   group("MIDI SETTINGS", 610, 675);
   group("CONTROLLER", 690, 780);
-  group("LEARN", 788, 812);
-  group("UNASSIGN", 813, 837);
+  useFont(cr, Font::NarrowBold, 6);
+  drawText(cr, "LEARN", 800, baseline, Align::Centre);
+  drawText(cr, "UNASSIGN", 840, baseline, Align::Right);
 }
 
 void drawLogo(cairo_t* cr) {
+  // A black name badge with the maker's line under the product name.
   const Rect r = kLogo;
-  useFont(cr, Font::SansBold, 16);
-  setColour(cr, colours::accent);
-  drawText(cr, "Ondex", r.x + r.w / 2.0, r.y + 14, Align::Centre);
-  useFont(cr, Font::Sans, 6.5);
+  drawShadow(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
+  cairo_pattern_t* badge = cairo_pattern_create_linear(0, r.y, 0, r.y + r.h);
+  cairo_pattern_add_color_stop_rgb(badge, 0, 0.13, 0.13, 0.14);
+  cairo_pattern_add_color_stop_rgb(badge, 1, 0.05, 0.05, 0.055);
+  cairo_set_source(cr, badge);
+  roundedRect(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(badge);
+  cairo_set_line_width(cr, 1);
+  setColour(cr, colours::accent, 0.8);
+  cairo_stroke(cr);
+  useFont(cr, Font::SansBold, 13);
   setColour(cr, colours::legend);
-  drawText(cr, "Zel-acoustics", r.x + r.w / 2.0, r.y + 22, Align::Centre);
+  drawText(cr, "Ondex", r.x + r.w / 2.0, r.y + 14, Align::Centre);
+  useFont(cr, Font::SansBold, 5.5);
+  setColour(cr, colours::accent);
+  drawText(cr, "Zel-acoustics", r.x + r.w / 2.0, r.y + 21, Align::Centre);
 }
 
 }  // namespace
@@ -273,25 +288,44 @@ void drawPanel(Canvas& canvas) {
 
 void drawAbout(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* back = cairo_pattern_create_linear(0, 0, kWindowWidth, kWindowHeight);
-  cairo_pattern_add_color_stop_rgb(back, 0, 0.16, 0.17, 0.19);
-  cairo_pattern_add_color_stop_rgb(back, 1, 0.05, 0.05, 0.06);
+  cairo_pattern_t* back =
+      cairo_pattern_create_radial(120, 10, 10, 120, 10, double(kWindowWidth) * 0.6);
+  cairo_pattern_add_color_stop_rgb(back, 0, 0.20, 0.21, 0.23);
+  cairo_pattern_add_color_stop_rgb(back, 1, 0.04, 0.04, 0.05);
   cairo_set_source(cr, back);
   cairo_paint(cr);
   cairo_pattern_destroy(back);
-  useFont(cr, Font::SansBold, 44);
-  setColour(cr, colours::accent);
-  drawText(cr, "Ondex", 60, 66, Align::Left);
-  useFont(cr, Font::SansBold, 13);
+  // Echoes after the name: a plucked wave repeated, each repeat quieter and longer.
+  cairo_set_line_width(cr, 1.2);
+  for (int repeat = 0; repeat < 5; ++repeat) {
+    const double start = 214 + repeat * 56.0, level = std::pow(0.66, repeat);
+    const double width = 48;
+    setColour(cr, colours::accent, 0.9 * std::sqrt(level));
+    for (int i = 0; i <= 96; ++i) {
+      const double t = i / 96.0;
+      const double y = 52 - 26 * level * std::exp(-3.5 * t) * std::sin(t * 14 * M_PI);
+      if (i == 0) {
+        cairo_move_to(cr, start + t * width, y);
+      } else {
+        cairo_line_to(cr, start + t * width, y);
+      }
+    }
+    cairo_stroke(cr);
+  }
+  useFont(cr, Font::SansBold, 46);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
+  drawText(cr, "Ondex", 42 + 2, 70 + 2, Align::Left);
   setColour(cr, colours::legend);
-  drawText(cr, "Zel-acoustics", kVersionText.x, 30, Align::Left);
+  drawText(cr, "Ondex", 42, 70, Align::Left);
+  useFont(cr, Font::SansBold, 12);
+  setColour(cr, colours::accent);
+  drawText(cr, "Zel-acoustics", kVersionText.x, 27, Align::Left);
   useFont(cr, Font::Sans, 10);
-  drawText(cr, "Modulated digital delay with a variable clock", kVersionText.x, 47, Align::Left);
-  // The version text goes on this dark band.
-  cairo_set_source_rgb(cr, 0.03, 0.03, 0.035);
-  cairo_rectangle(cr, kVersionText.x - 4, kVersionText.y - 1, kVersionText.w + 8,
-                  kVersionText.h + 2);
-  cairo_fill(cr);
+  setColour(cr, colours::legend);
+  drawText(cr, "Modulated digital delay on a variable clock", kVersionText.x, 45, Align::Left);
+  useFont(cr, Font::Sans, 8);
+  setColour(cr, colours::legendDim);
+  drawText(cr, "VST 2.4 effect \u00b7 click to close", kVersionText.x, 90, Align::Left);
 }
 
 }  // namespace artwork

@@ -97,28 +97,39 @@ void drawKnob(cairo_t* cr, double cx, double cy, double r, double value) {
     cairo_line_to(cr, cx + std::cos(a) * (r - 0.6), cy + std::sin(a) * (r - 0.6));
     cairo_stroke(cr);
   }
-  // Cap: brushed top with a soft highlight toward the light.
-  const double capR = r * 0.72;
-  cairo_pattern_t* cap =
-      cairo_pattern_create_radial(cx - capR * 0.4, cy - capR * 0.5, 0, cx, cy, capR * 1.1);
-  cairo_pattern_add_color_stop_rgb(cap, 0, 0.36, 0.37, 0.39);
-  cairo_pattern_add_color_stop_rgb(cap, 1, 0.13, 0.13, 0.14);
+  // Cap: spun aluminium, lit from the top left, with fine concentric rings.
+  const double capR = r * 0.68;
+  cairo_pattern_t* cap = cairo_pattern_create_linear(cx - capR, cy - capR, cx + capR, cy + capR);
+  cairo_pattern_add_color_stop_rgb(cap, 0, 0.86, 0.86, 0.84);
+  cairo_pattern_add_color_stop_rgb(cap, 0.55, 0.62, 0.62, 0.61);
+  cairo_pattern_add_color_stop_rgb(cap, 1, 0.42, 0.42, 0.42);
   cairo_set_source(cr, cap);
   cairo_arc(cr, cx, cy, capR, 0, 2 * M_PI);
   cairo_fill(cr);
   cairo_pattern_destroy(cap);
+  cairo_set_line_width(cr, 0.5);
+  for (double ring = 1.5; ring < capR; ring += 1.5) {
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.07);
+    cairo_arc(cr, cx, cy, ring, 0, 2 * M_PI);
+    cairo_stroke(cr);
+  }
   cairo_set_line_width(cr, 0.8);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
-  cairo_arc(cr, cx, cy, capR, 0, 2 * M_PI);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.55);
+  cairo_arc(cr, cx, cy, capR + 0.3, 0, 2 * M_PI);
   cairo_stroke(cr);
-  // Pointer: a warm white line from the cap's middle to the skirt's edge.
+  // Pointer: engraved dark on the cap, a white line on the skirt.
   const double angle = (-135.0 + 270.0 * value) * M_PI / 180.0;
   const double dx = std::sin(angle), dy = -std::cos(angle);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 1.6);
+  cairo_set_source_rgb(cr, 0.12, 0.12, 0.13);
+  cairo_move_to(cr, cx + dx * capR * 0.25, cy + dy * capR * 0.25);
+  cairo_line_to(cr, cx + dx * (capR - 1.0), cy + dy * (capR - 1.0));
+  cairo_stroke(cr);
   cairo_set_line_width(cr, 2.0);
   setColour(cr, colours::legend);
-  cairo_move_to(cr, cx + dx * r * 0.3, cy + dy * r * 0.3);
-  cairo_line_to(cr, cx + dx * (r - 1.5), cy + dy * (r - 1.5));
+  cairo_move_to(cr, cx + dx * (capR + 1.6), cy + dy * (capR + 1.6));
+  cairo_line_to(cr, cx + dx * (r - 1.2), cy + dy * (r - 1.2));
   cairo_stroke(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
