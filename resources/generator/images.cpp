@@ -44,8 +44,17 @@ void modeSwitch(cairo_t* cr, const BitmapSpec& s, int image) {
   cairo_set_source_rgb(cr, 0.04, 0.04, 0.05);
   roundedRect(cr, 1, 2, w - 2, h - 4, 2);
   cairo_fill(cr);
-  const double x = image == 0 ? 2.0 : w - 8.0;
-  drawCap(cr, x, 2.5, 6, h - 5, false, 0);
+  // The lever: a bright metal tab.
+  const double x = image == 0 ? 2.0 : w - 9.0;
+  cairo_pattern_t* lever = cairo_pattern_create_linear(x, 2, x + 7, h - 2);
+  cairo_pattern_add_color_stop_rgb(lever, 0, 0.92, 0.92, 0.90);
+  cairo_pattern_add_color_stop_rgb(lever, 1, 0.45, 0.45, 0.45);
+  cairo_set_source(cr, lever);
+  roundedRect(cr, x, 2.5, 7, h - 5, 1.5);
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.4);
+  cairo_rectangle(cr, x + 3, 3.5, 1, h - 7);
+  cairo_fill(cr);
 }
 
 void segmentsDigit(cairo_t* cr, const BitmapSpec& s, int image) {
@@ -110,7 +119,7 @@ void panelButton(cairo_t* cr, const BitmapSpec& s, int image) {
     case 992:
     case 993:
     case 994:
-      useFont(cr, Font::NarrowBold, 6.5);
+      useFont(cr, Font::SansBold, 5.8);
       setColour(cr, colours::legend, shade);
       drawText(cr, "DEFAULT", cx, cy + 2.5, Align::Centre);
       break;

@@ -48,8 +48,8 @@ void brush(Canvas& canvas, int top, int bottom, double rowAmount, double pixelAm
 }
 
 void label(cairo_t* cr, const char* text, double x, double baseline, Align align = Align::Centre,
-           double size = 7.0) {
-  useFont(cr, Font::NarrowBold, size);
+           double size = 6.6) {
+  useFont(cr, Font::SansBold, size);
   setColour(cr, colours::legend);
   drawText(cr, text, x, baseline, align);
 }
@@ -121,6 +121,18 @@ void drawFace(Canvas& canvas) {
   }
 }
 
+// The infinity sign, drawn: at legend size the font's glyph reads as "oo".
+void drawInfinity(cairo_t* cr, double cx, double cy) {
+  setColour(cr, colours::legend);
+  cairo_set_line_width(cr, 1.2);
+  cairo_move_to(cr, cx, cy);
+  cairo_curve_to(cr, cx + 1.5, cy - 2.8, cx + 4.8, cy - 2.8, cx + 4.8, cy);
+  cairo_curve_to(cr, cx + 4.8, cy + 2.8, cx + 1.5, cy + 2.8, cx, cy);
+  cairo_curve_to(cr, cx - 1.5, cy - 2.8, cx - 4.8, cy - 2.8, cx - 4.8, cy);
+  cairo_curve_to(cr, cx - 4.8, cy + 2.8, cx - 1.5, cy + 2.8, cx, cy);
+  cairo_stroke(cr);
+}
+
 void drawLegends(cairo_t* cr) {
   // Knobs: name above, scale around.
   struct KnobLabel {
@@ -157,26 +169,25 @@ void drawLegends(cairo_t* cr) {
   const Placement meter = origin(146);
   const char* marks[] = {"0", "-6", "-12", "-18", "-24"};
   for (int i = 0; i < 5; ++i) {
-    label(cr, marks[i], meter.x - 3, meter.y + i * 9 + 6, Align::Right, 6.5);
+    label(cr, marks[i], meter.x - 3, meter.y + i * 9 + 6, Align::Right, 6.2);
   }
   label(cr, "dB", meter.x + 3.5, 18.5);
   // Delay: mode switch ends, step buttons, the display and its lamps.
   const Placement modeSwitch = origin(155);
-  label(cr, "DLY", modeSwitch.x - 2, modeSwitch.y + 7.5, Align::Right, 6.5);
-  label(cr, "CLK", modeSwitch.x + 17, modeSwitch.y + 7.5, Align::Left, 6.5);
+  label(cr, "DLY", modeSwitch.x - 2, modeSwitch.y + 7.5, Align::Right, 6.2);
+  label(cr, "CLK", modeSwitch.x + 17, modeSwitch.y + 7.5, Align::Left, 6.2);
   label(cr, "STEP", kNarrowDrag.x + kNarrowDrag.w / 2.0, 69);
   label(cr, "DELAY", kDisplayDrag.x + kDisplayDrag.w / 2.0, 18.5);
   const Placement lamps = origin(144);
-  label(cr, "CLK", lamps.x + 20, lamps.y + 8, Align::Left, 6.5);
-  useFont(cr, Font::SansBold, 12);
-  drawText(cr, "\u221e", lamps.x + 19.5, lamps.y + 20.5, Align::Left);
-  label(cr, "4kHz", lamps.x + 20, lamps.y + 29, Align::Left, 6.5);
+  label(cr, "CLK", lamps.x + 20, lamps.y + 8, Align::Left, 6.2);
+  drawInfinity(cr, lamps.x + 24.5, lamps.y + 16.5);
+  label(cr, "4kHz", lamps.x + 20, lamps.y + 29, Align::Left, 6.2);
   const Placement bypass = origin(145);
-  label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.5);
+  label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.2);
   const Placement power = origin(152);
-  label(cr, "POWER", power.x + spec(152).width + 2, power.y + 12.5, Align::Left, 6.5);
+  label(cr, "POWER", power.x + spec(152).width + 2, power.y + 12.5, Align::Left, 6.2);
   const Placement mod = origin(153);
-  label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.5);
+  label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.2);
 }
 
 void drawDisplayWindow(cairo_t* cr) {
@@ -188,6 +199,16 @@ void drawDisplayWindow(cairo_t* cr) {
   setColour(cr, colours::glass);
   cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
   cairo_fill(cr);
+  // A faint reflection on the upper half of the glass.
+  cairo_pattern_t* sheen =
+      cairo_pattern_create_linear(0, glassRect.y, 0, glassRect.y + glassRect.h);
+  cairo_pattern_add_color_stop_rgba(sheen, 0, 1, 1, 1, 0.10);
+  cairo_pattern_add_color_stop_rgba(sheen, 0.45, 1, 1, 1, 0.03);
+  cairo_pattern_add_color_stop_rgba(sheen, 0.46, 1, 1, 1, 0.0);
+  cairo_set_source(cr, sheen);
+  cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
+  cairo_fill(cr);
+  cairo_pattern_destroy(sheen);
 }
 
 void drawNarrowDrag(cairo_t* cr) {
@@ -237,7 +258,7 @@ void drawStrip(Canvas& canvas) {
   // Group names above the strip.
   const double baseline = 82.5;
   auto group = [&](const char* text, double left, double right) {
-    useFont(cr, Font::NarrowBold, 6.5);
+    useFont(cr, Font::SansBold, 5.8);
     setColour(cr, colours::legendDim);
     drawText(cr, text, (left + right) / 2, baseline, Align::Centre);
   };
@@ -247,9 +268,9 @@ void drawStrip(Canvas& canvas) {
   group("MEMORY A / B", 388, 503);
   group("MIDI SETTINGS", 610, 675);
   group("CONTROLLER", 690, 780);
-  useFont(cr, Font::NarrowBold, 6);
-  drawText(cr, "LEARN", 800, baseline, Align::Centre);
-  drawText(cr, "UNASSIGN", 840, baseline, Align::Right);
+  useFont(cr, Font::SansBold, 5.6);
+  drawText(cr, "LEARN", 797, baseline, Align::Centre);
+  drawText(cr, "UNASSIGN", 845, baseline, Align::Right);
 }
 
 void drawLogo(cairo_t* cr) {

@@ -231,7 +231,7 @@ void drawDigit(cairo_t* cr, double w, double h, int segments) {
       setColour(cr, mix(colours::ledRed, rgb(0xffd0a0), 0.25));
       cairo_fill(cr);
     } else {
-      setColour(cr, mix(colours::glass, colours::ledRed, 0.12));
+      setColour(cr, mix(colours::glass, colours::ledRed, 0.09));
       cairo_fill(cr);
     }
   }
