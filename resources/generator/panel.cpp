@@ -105,6 +105,14 @@ void drawFace(Canvas& canvas) {
   cairo_fill(cr);
   cairo_pattern_destroy(face);
   brush(canvas, 0, kStripTop, 0.02, 0.018);
+  // The light from the top left, falling off across the face.
+  cairo_pattern_t* light = cairo_pattern_create_linear(0, 0, kWindowWidth * 0.6, kStripTop * 3);
+  cairo_pattern_add_color_stop_rgba(light, 0, 1, 1, 1, 0.06);
+  cairo_pattern_add_color_stop_rgba(light, 1, 0, 0, 0, 0.12);
+  cairo_set_source(cr, light);
+  cairo_rectangle(cr, 0, 0, kWindowWidth, kStripTop);
+  cairo_fill(cr);
+  cairo_pattern_destroy(light);
   // Bevels: lit top edge, shaded bottom edge.
   cairo_set_source_rgba(cr, 1, 1, 1, 0.18);
   cairo_rectangle(cr, 0, 0, kWindowWidth, 1);
@@ -116,7 +124,7 @@ void drawFace(Canvas& canvas) {
     drawScrew(cr, x, 8, 3.5);
     drawScrew(cr, x, 76, 3.5);
   }
-  for (double x : {102.0, 195.0, 392.0, 604.0, 802.0}) {
+  for (double x : {102.0, 195.0, 392.0, 802.0}) {
     engraveVertical(cr, x, 8, 76);
   }
 }
@@ -165,6 +173,20 @@ void drawLegends(cairo_t* cr) {
     const Placement p = origin(b.id);
     label(cr, b.text, p.x + spec(b.id).width / 2.0, p.y - 4.5);
   }
+  // The two polarity switches under one bracket.
+  const double left = origin(134).x + 1, right = origin(135).x + spec(135).width - 1;
+  useFont(cr, Font::SansBold, 5.6);
+  setColour(cr, colours::accent);
+  drawText(cr, "POLARITY", (left + right) / 2, 30.5, Align::Centre);
+  const double half = textWidth(cr, "POLARITY") / 2 + 2;
+  cairo_set_line_width(cr, 0.8);
+  cairo_move_to(cr, left, 31);
+  cairo_line_to(cr, left, 28.5);
+  cairo_line_to(cr, (left + right) / 2 - half, 28.5);
+  cairo_move_to(cr, (left + right) / 2 + half, 28.5);
+  cairo_line_to(cr, right, 28.5);
+  cairo_line_to(cr, right, 31);
+  cairo_stroke(cr);
   // Headroom meter marks beside its five lamps.
   const Placement meter = origin(146);
   const char* marks[] = {"0", "-6", "-12", "-18", "-24"};

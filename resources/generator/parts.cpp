@@ -143,7 +143,7 @@ void drawCap(cairo_t* cr, double x, double y, double w, double h, bool pressed, 
   cairo_set_source_rgb(cr, 0.05, 0.05, 0.06);
   roundedRect(cr, x - 0.5, y - 0.5, w + 1, h + 1, 2.5);
   cairo_fill(cr);
-  const double light = (pressed ? 0.78 : 1.0) + 0.12 * hover;
+  const double light = (pressed ? 0.62 : 1.0) + 0.3 * hover;
   cairo_pattern_t* face = cairo_pattern_create_linear(x, y, x + w * 0.4, y + h);
   cairo_pattern_add_color_stop_rgb(face, 0, 0.40 * light, 0.41 * light, 0.43 * light);
   cairo_pattern_add_color_stop_rgb(face, 1, 0.19 * light, 0.19 * light, 0.20 * light);
@@ -158,6 +158,12 @@ void drawCap(cairo_t* cr, double x, double y, double w, double h, bool pressed, 
   cairo_line_to(cr, x + 1.5, y + 1.5 + sink);
   cairo_line_to(cr, x + w - 2, y + 1.5 + sink);
   cairo_stroke(cr);
+  if (hover > 0) {
+    // The pointer is over it: a thin rim in the accent colour.
+    setColour(cr, colours::accent, 0.75 * hover);
+    roundedRect(cr, x, y, w, h, 2.5);
+    cairo_stroke(cr);
+  }
 }
 
 namespace {
