@@ -132,7 +132,7 @@ TEST_F(Midi, UnassignTakesTheNextTouchedParameter) {
 
 TEST_F(Midi, AssignmentThroughParametersKeepsOneControllerEach) {
   EXPECT_EQ(p.parameterDisplay(18 + 6), "control 109");  // hosts list the bound controller
-  p.setParameter(18 + 6, 0.1f);  // stepIndex(0.1, 129) = 12
+  p.setParameter(18 + 6, 0.1f);                          // stepIndex(0.1, 129) = 12
   EXPECT_EQ(zel().getControllerForParameter(6), 12);
   EXPECT_EQ(p.parameterDisplay(18 + 6), "control 12");
   cc(0, 12, 127);
