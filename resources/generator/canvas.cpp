@@ -18,6 +18,29 @@ void setColour(cairo_t* cr, Colour c, double alpha) {
   cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
+namespace {
+
+void setGradient(cairo_t* cr, cairo_pattern_t* pattern, std::initializer_list<Stop> stops) {
+  for (const Stop& s : stops) {
+    cairo_pattern_add_color_stop_rgba(pattern, s.offset, s.colour.r, s.colour.g, s.colour.b,
+                                      s.alpha);
+  }
+  cairo_set_source(cr, pattern);
+  cairo_pattern_destroy(pattern);  // the context holds it now
+}
+
+}  // namespace
+
+void linearSource(cairo_t* cr, double x0, double y0, double x1, double y1,
+                  std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+void radialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+                  std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1), stops);
+}
+
 Canvas::Canvas(int width, int height)
     : w(width),
       h(height),
