@@ -1,6 +1,7 @@
 // Runs one engine case for a fixed number of blocks, for instruction counts
 // that do not depend on the machine's load:
-//   valgrind --tool=callgrind --toggle-collect='*measuredBlocks*' engine_profile NAME [BLOCKS [FRAMES]]
+//   valgrind --tool=callgrind --toggle-collect='*measuredBlocks*' engine_profile NAME [BLOCKS
+//   [FRAMES]]
 // Instructions per frame = the collected count / the frames printed; with
 // FRAMES 0, the count per block is what a block costs before its first frame.
 #include <cstdio>
@@ -12,16 +13,17 @@ namespace {
 
 constexpr int kBlock = 512;
 
-void run(AEffect* e, NoiseBlock& b, int blocks, int frames) {
+// Blocks of the noise block's size.
+void run(AEffect* e, NoiseBlock& b, int blocks) {
   for (int i = 0; i < blocks; ++i) {
-    b.process(e, frames);
+    b.process(e, b.frames());
   }
 }
 
 // Two functions, so that callgrind counts only the second.
-__attribute__((noinline)) void warmUp(AEffect* e, NoiseBlock& b) { run(e, b, 200, kBlock); }
-__attribute__((noinline)) void measuredBlocks(AEffect* e, NoiseBlock& b, int blocks, int frames) {
-  run(e, b, blocks, frames);
+__attribute__((noinline)) void warmUp(AEffect* e, NoiseBlock& b) { run(e, b, 200); }
+__attribute__((noinline)) void measuredBlocks(AEffect* e, NoiseBlock& b, int blocks) {
+  run(e, b, blocks);
 }
 
 }  // namespace
@@ -39,9 +41,10 @@ int main(int argc, char** argv) {
   const int blocks = argc > 2 ? std::atoi(argv[2]) : 400;
   const int frames = argc > 3 ? std::atoi(argv[3]) : kBlock;
   AEffect* e = openEngineCase(*c);
-  NoiseBlock b(kBlock);
-  warmUp(e, b);  // past the start, as the benchmark warms up
-  measuredBlocks(e, b, blocks, frames);
+  NoiseBlock warm(kBlock);
+  NoiseBlock measured(frames);
+  warmUp(e, warm);  // past the start, as the benchmark warms up
+  measuredBlocks(e, measured, blocks);
   closeEngineCase(e);
   std::printf("%s: %d blocks, %d frames measured (after %d of warm-up)\n", c->name, blocks,
               blocks * frames, 200 * kBlock);

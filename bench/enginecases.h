@@ -24,6 +24,7 @@ void closeEngineCase(AEffect* e);
 struct NoiseBlock {
   std::vector<float> inL, inR, outL, outR;
   explicit NoiseBlock(int frames);
+  int frames() const { return static_cast<int>(inL.size()); }
   void process(AEffect* e, int frames) {
     float* in[2] = {inL.data(), inR.data()};
     float* out[2] = {outL.data(), outR.data()};

@@ -250,7 +250,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
         step(ih2);
         d = rh1;
       } else {
-        const float q = clk.advanceClock(s.clock, f.c->depth, f.lfo, envelopePow);
+        const float q = clk.advanceClock(s.clock, {f.c->depth, f.lfo, envelopePow});
         if (clk.clockPhase >= 1.0f) {
           dsp::CatmullRom write{};
           bool curve = false;

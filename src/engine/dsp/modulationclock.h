@@ -18,6 +18,13 @@ struct ClockSettings {
   float doublingFactor;
 };
 
+// What sweeps the clock in one sample.
+struct Sweep {
+  float depth;        // the smoothed Depth
+  float lfo;          // the oscillator's weighted output
+  float envelopePow;  // the envelope's power (envelopeShare)
+};
+
 class ModulationClock {
  public:
   static constexpr float kPi = 3.1415927f;
@@ -71,11 +78,12 @@ class ModulationClock {
 
   // Sets this sample's period and step rate from the oscillator's output and
   // the envelope's power; returns the entry phase q.
-  float advanceClock(const ClockSettings& c, float depth, float lfo, float envelopePow) {
-    lfoValue = lfo;
-    if (sweeps(depth)) {
-      envelopeTerm = c.envelopeAmount != 0.0f ? (envelopePow - 0.5f) * c.envelopeAmount : 0.0f;
-      clockPeriod = ((lfoValue + envelopeTerm) * depth + c.manualClock) * c.doublingFactor;
+  float advanceClock(const ClockSettings& c, const Sweep& sweep) {
+    lfoValue = sweep.lfo;
+    if (sweeps(sweep.depth)) {
+      envelopeTerm =
+          c.envelopeAmount != 0.0f ? (sweep.envelopePow - 0.5f) * c.envelopeAmount : 0.0f;
+      clockPeriod = ((lfoValue + envelopeTerm) * sweep.depth + c.manualClock) * c.doublingFactor;
     } else {
       clockPeriod = c.manualClock * c.doublingFactor;
     }
@@ -95,7 +103,7 @@ class ModulationClock {
 
   float advance(const ClockSettings& c, float depth) {
     const float lfo = oscillate(c, depth);
-    return advanceClock(c, depth, lfo, envelopeShare(c, depth));
+    return advanceClock(c, {depth, lfo, envelopeShare(c, depth)});
   }
 
   // One memory step per sample, on the sample: every sample's clock update
