@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds every product and runs every test:
-# native, ASan+UBSan, and the Windows build under Wine; then the concurrency
+# native, ASan+UBSan, and the Windows build under Wine; then the release
+# archives and the install as a user meets them; then the concurrency
 # stress test under ThreadSanitizer and each fuzz target for FUZZ_SECONDS
 # (default 60).
 set -euo pipefail
@@ -13,6 +14,8 @@ for preset in linux asan windows; do
   echo "== test $preset"
   ctest --preset "$preset" --timeout 900 || status=1
 done
+echo "== package (release archives, install)"
+{ bash scripts/package.sh && bash tests/packaging/packaging_test.sh; } || status=1
 echo "== test tsan (concurrency stress)"
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan --target stress_tests

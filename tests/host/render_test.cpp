@@ -9,6 +9,7 @@
 
 #include "hostrun.h"
 #include "ondexfacts.h"
+#include "ondexversion.h"
 
 namespace {
 
@@ -254,6 +255,9 @@ TEST_F(Render, EveryCommandExplainsItself) {
     EXPECT_NE(run.out.find("--plugin"), std::string::npos) << command;
   }
   EXPECT_EQ(runHost({"--help"}).status, 0);
+  const HostRun version = runHost({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("ondex-host ") + kOndexVersion + "\n");
   EXPECT_EQ(runHost({}).status, 2);
   const HostRun unknown = runHost({"render", "--out", file("x.wav"), "--frobnicate"});
   EXPECT_EQ(unknown.status, 2);

@@ -5,6 +5,7 @@
 
 #include "commands/commands.h"
 #include "failure.h"
+#include "ondexversion.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ const char* kHelp =
     "  demo     the built-in phrase through every program, one file each\n"
     "  bench    processing speed: time per sample frame, real-time factor\n"
     "\n"
-    "Run 'ondex-host COMMAND --help' for the options of each.\n";
+    "Run 'ondex-host COMMAND --help' for the options of each, and\n"
+    "'ondex-host --version' for the version.\n";
 
 }  // namespace
 
@@ -30,6 +32,10 @@ int main(int argc, char** argv) {
   if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
     std::fputs(kHelp, all.empty() ? stderr : stdout);
     return all.empty() ? kExitBadInput : 0;
+  }
+  if (all[0] == "--version") {
+    std::printf("ondex-host %s\n", kOndexVersion);
+    return 0;
   }
   const Args rest(all.begin() + 1, all.end());
   try {

@@ -11,3 +11,8 @@ std::string executableFolder(const char* argv0);
 
 // The file name of our own plug-in module on this platform.
 const char* ownModuleName();
+
+// What a module's Windows version resource says, as one line ("Corvane Ondex
+// 1.6.0 (file 1.6.0.0), Zel-acoustics"); "" where there is none (and on Linux,
+// where modules carry no version).
+std::string moduleVersionInfo(const std::string& path);

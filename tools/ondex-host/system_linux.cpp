@@ -17,3 +17,5 @@ std::string executableFolder(const char* argv0) {
 }
 
 const char* ownModuleName() { return "Ondex.so"; }
+
+std::string moduleVersionInfo(const std::string& /*path*/) { return ""; }

@@ -12,6 +12,7 @@ int runRender(const Args& args);
 int runDemo(const Args& args);
 int runBench(const Args& args);
 
-// Our own plug-in beside the executable, else in the working folder.
+// Our own plug-in beside the executable, else in the ../lib/vst of an
+// install, else in the working folder.
 std::string defaultPluginPath();
 void rememberProgramPath(const char* argv0);

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "hostedplugin.h"
 #include "programs.h"
+#include "system.h"
 
 namespace {
 
@@ -57,6 +58,10 @@ int runInfo(const Args& args) {
   std::printf("effect      %s\n", plugin->text(effGetEffectName).c_str());
   std::printf("vendor      %s\n", plugin->text(effGetVendorString).c_str());
   std::printf("product     %s\n", plugin->text(effGetProductString).c_str());
+  const std::string fileVersion = moduleVersionInfo(library.path());
+  if (!fileVersion.empty()) {
+    std::printf("file info   %s\n", fileVersion.c_str());
+  }
   std::printf("unique id   %s (0x%08x)   version %d   VST version %d\n",
               fourChars(e->uniqueID).c_str(), static_cast<unsigned>(e->uniqueID), e->version,
               static_cast<int>(plugin->dispatch(effGetVstVersion)));

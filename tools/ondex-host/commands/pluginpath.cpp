@@ -14,10 +14,15 @@ void rememberProgramPath(const char* argv0) { programFolder = executableFolder(a
 
 std::string defaultPluginPath() {
   if (!programFolder.empty()) {
-    const std::filesystem::path beside = std::filesystem::path(programFolder) / ownModuleName();
-    std::error_code ignored;
-    if (std::filesystem::exists(beside, ignored)) {
-      return beside.string();
+    // Beside the program (a build, an unpacked archive), else where an
+    // install puts it (PREFIX/bin/ondex-host, PREFIX/lib/vst/Ondex.so).
+    const std::filesystem::path folder(programFolder);
+    for (const std::filesystem::path& candidate :
+         {folder / ownModuleName(), folder / ".." / "lib" / "vst" / ownModuleName()}) {
+      std::error_code ignored;
+      if (std::filesystem::exists(candidate, ignored)) {
+        return candidate.lexically_normal().string();
+      }
     }
   }
   return (std::filesystem::path(".") / ownModuleName()).string();

@@ -1,0 +1,42 @@
+# Installing and packing the products: the plug-in module and ondex-host, and
+# nothing else (no test programs, no static libraries).
+#
+# `cmake --install` puts them where a system looks for them (Linux:
+# lib/vst/Ondex.so and bin/ondex-host; Windows: both side by side). The release
+# archives hold the component "archive", flat in one top folder, with the
+# README and the licence, so that ondex-host finds the module beside itself.
+if(WIN32)
+  set(ONDEX_PLUGIN_DESTINATION .)
+  set(ONDEX_HOST_DESTINATION .)
+  set(ONDEX_PLATFORM windows-x64)
+  set(ONDEX_LICENSE_NAME LICENSE.txt)  # opens with a double click
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(ONDEX_PLUGIN_DESTINATION lib/vst)
+  set(ONDEX_HOST_DESTINATION bin)
+  set(ONDEX_PLATFORM linux-x86_64)
+  set(ONDEX_LICENSE_NAME LICENSE)
+  set(CPACK_GENERATOR TGZ)
+endif()
+
+install(TARGETS Ondex LIBRARY DESTINATION ${ONDEX_PLUGIN_DESTINATION} COMPONENT user)
+install(TARGETS ondex-host RUNTIME DESTINATION ${ONDEX_HOST_DESTINATION} COMPONENT user)
+
+install(TARGETS Ondex ondex-host DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+install(FILES README.md DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+install(FILES LICENSE DESTINATION . RENAME ${ONDEX_LICENSE_NAME} COMPONENT archive EXCLUDE_FROM_ALL)
+if(NOT WIN32)
+  install(PROGRAMS scripts/install.sh DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+endif()
+
+set(CPACK_PACKAGE_NAME Ondex)
+set(CPACK_PACKAGE_VENDOR "${ONDEX_VENDOR}")
+set(CPACK_PACKAGE_FILE_NAME Ondex-${PROJECT_VERSION}-${ONDEX_PLATFORM})
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL archive)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+include(CPack)

@@ -1,0 +1,25 @@
+# ondex_add_version_info(<target> <description>): on Windows, a VERSIONINFO
+# resource from the project version, compiled into the target beside any other
+# resources it has (the linker merges them). Elsewhere it does nothing.
+set(ONDEX_PRODUCT "Corvane Ondex")
+set(ONDEX_VENDOR "Zel-acoustics")
+set(ONDEX_COPYRIGHT "Copyright (c) 2026 Zel-acoustics")
+
+function(ondex_add_version_info target description)
+  if(NOT WIN32)
+    return()
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set(ONDEX_RC_FILETYPE VFT_APP)
+  else()
+    set(ONDEX_RC_FILETYPE VFT_DLL)
+  endif()
+  set(ONDEX_RC_TARGET ${target})
+  set(ONDEX_RC_DESCRIPTION "${description}")
+  file(READ ${CMAKE_SOURCE_DIR}/cmake/versioninfo.rc.in template)
+  string(CONFIGURE "${template}" configured @ONLY)
+  set(output ${CMAKE_BINARY_DIR}/versioninfo/${target}.rc)
+  file(GENERATE OUTPUT ${output} CONTENT "${configured}")
+  target_sources(${target} PRIVATE ${output})
+endfunction()

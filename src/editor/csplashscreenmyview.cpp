@@ -1,0 +1,56 @@
+#include "editor/csplashscreenmyview.h"
+
+#include <cstring>
+#include <string>
+
+#include "gui/cbitmap.h"
+#include "gui/cdrawcontext.h"
+#include "gui/cframe.h"
+#include "gui/csplashscreen.h"
+#include "ondexversion.h"
+
+namespace {
+
+constexpr CCoord kVersionWidth = 100;
+constexpr CCoord kVersionHeight = 15;
+constexpr CCoord kVersionFontSize = 11;
+
+}  // namespace
+
+CSplashScreenMyView::CSplashScreenMyView(const CRect& size, CSplashScreen* owner,
+                                         const CPoint& versionOrigin)
+    : CControl(size, nullptr, 0, owner->getBackground()),
+      owner(owner),
+      versionOrigin(versionOrigin) {}
+
+bool CSplashScreenMyView::isTypeOf(const char* type) const {
+  return std::strcmp(type, "CSplashScreenMyView") == 0 || CControl::isTypeOf(type);
+}
+
+void CSplashScreenMyView::draw(CDrawContext* context) {
+  if (background != nullptr) {
+    background->draw(context, size, CPoint(0, 0), 1.0f);
+  }
+  context->setFontColor(kWhiteCColor);
+  context->setFont(kSystemFont, kVersionFontSize);
+  const CCoord left = size.left + versionOrigin.x;
+  const CCoord top = size.top + versionOrigin.y;
+  const std::string text = std::string("v.") + kOndexVersion;
+  context->drawString(text.c_str(), CRect(left, top, left + kVersionWidth, top + kVersionHeight),
+                      kLeftText, true);
+  setDirty(false);
+}
+
+CMouseEventResult CSplashScreenMyView::onMouseDown(CPoint&, const CButtonState& buttons) {
+  if (!buttons.isLeftButton()) {
+    return kMouseEventNotHandled;
+  }
+  owner->unSplash();
+  if (frame != nullptr) {
+    CFrame* parent = frame;
+    parent->setDirty(true);
+    parent->setModalView(nullptr);
+  }
+  forget();
+  return kMouseEventHandled;
+}

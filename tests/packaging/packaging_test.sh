@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The products as a user meets them, after scripts/package.sh: both release
+# archives unpacked and their packaged ondex-host run on the packaged module
+# (the Windows one under Wine), the install tree of `cmake --install`, and
+# scripts/install.sh installing into and uninstalling from a temporary HOME.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+dist="$root/build/dist"
+wine="$root/build/windows/wine-run.sh"
+version="$(sed -n 's/^project(Ondex VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+pass() { echo "ok   $1"; }
+fail() {
+  echo "FAIL $1"
+  failures=$((failures + 1))
+}
+# expect DESCRIPTION TEXT NEEDLE: TEXT holds the line NEEDLE (exactly, after
+# any carriage return Windows programs end lines with).
+expect() {
+  if tr -d '\r' <<<"$2" | grep -qxF -- "$3"; then pass "$1"; else
+    fail "$1: no line '$3' in:"
+    sed 's/^/     /' <<<"$2"
+  fi
+}
+listing() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | sort | tr '\n' ' '); }
+expect_files() {
+  local found
+  found="$(listing "$2")"
+  if [ "$found" = "$3" ]; then pass "$1"; else fail "$1: found '$found', wanted '$3'"; fi
+}
+
+echo "== archives of version $version in $dist"
+(cd "$dist" && sha256sum --quiet -c ./*.sha256) && pass "SHA-256 sums match" || fail "SHA-256 sums"
+
+linux="$work/linux/Ondex-$version-linux-x86_64"
+mkdir -p "$work/linux"
+tar -xzf "$dist/Ondex-$version-linux-x86_64.tar.gz" -C "$work/linux"
+expect_files "Linux archive contents" "$linux" "LICENSE Ondex.so README.md install.sh ondex-host "
+expect "Linux ondex-host --version" "$("$linux/ondex-host" --version)" "ondex-host $version"
+info="$("$linux/ondex-host" info)"
+expect "Linux info takes the module beside it" "$info" "module      $linux/Ondex.so"
+expect "Linux module's name" "$info" "effect      Corvane Ondex"
+expect "Linux module's vendor" "$info" "vendor      Zel-acoustics"
+
+windows="$work/windows/Ondex-$version-windows-x64"
+mkdir -p "$work/windows"
+(cd "$work/windows" && cmake -E tar xf "$dist/Ondex-$version-windows-x64.zip")
+expect_files "Windows archive contents" "$windows" "LICENSE.txt Ondex.dll README.md ondex-host.exe "
+"$wine" --start
+expect "Windows ondex-host --version" "$("$wine" "$windows/ondex-host.exe" --version)" \
+  "ondex-host $version"
+info="$("$wine" "$windows/ondex-host.exe" info)"
+"$wine" --stop
+expect "Windows module's name" "$info" "effect      Corvane Ondex"
+expect "Windows module's vendor" "$info" "vendor      Zel-acoustics"
+expect "Windows module's version resource" "$info" \
+  "file info   Corvane Ondex $version (file $version.0), Zel-acoustics"
+if strings -el "$windows/ondex-host.exe" | grep -qxF "$version"; then
+  pass "ondex-host.exe carries its version"
+else
+  fail "ondex-host.exe carries no version text $version"
+fi
+
+echo "== cmake --install"
+prefix="$work/prefix"
+cmake --install "$root/build/linux" --prefix "$prefix" >/dev/null
+expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/vst lib/vst/Ondex.so "
+expect "installed ondex-host finds the installed module" "$("$prefix/bin/ondex-host" info)" \
+  "module      $prefix/lib/vst/Ondex.so"
+
+echo "== install.sh"
+home="$work/home"
+mkdir -p "$home/.vst"
+touch "$home/.vst/Other.so"
+out="$(HOME="$home" VST_PATH="" "$linux/install.sh")"
+expect "install.sh says where" "$out" "installed $home/.vst/Ondex.so"
+cmp -s "$linux/Ondex.so" "$home/.vst/Ondex.so" && pass "module installed whole" ||
+  fail "module installed whole"
+expect "the installed module loads" "$("$linux/ondex-host" info --plugin "$home/.vst/Ondex.so")" \
+  "effect      Corvane Ondex"
+HOME="$home" "$linux/install.sh" >/dev/null && pass "installs again over itself" ||
+  fail "installs again over itself"
+out="$(HOME="$home" "$linux/install.sh" --uninstall)"
+expect "uninstall says what" "$out" "removed $home/.vst/Ondex.so"
+expect_files "uninstall removes exactly the module" "$home" ".vst .vst/Other.so "
+out="$(HOME="$home" VST_PATH=":$work/vst a:$work/vst-b" "$linux/install.sh")"
+expect "first folder of VST_PATH" "$out" "installed $work/vst a/Ondex.so"
+out="$(HOME="$home" VST_PATH="$work/vst a" "$linux/install.sh" --uninstall)"
+expect "uninstall from VST_PATH" "$out" "removed $work/vst a/Ondex.so"
+[ ! -e "$work/vst a/Ondex.so" ] && [ ! -e "$work/vst-b" ] && pass "nothing left in VST_PATH" ||
+  fail "nothing left in VST_PATH"
+status=0
+HOME="$home" "$linux/install.sh" --frobnicate 2>/dev/null || status=$?
+[ "$status" -eq 2 ] && pass "unknown option refused" || fail "unknown option: status $status"
+
+echo "== $failures failed"
+[ "$failures" -eq 0 ]
