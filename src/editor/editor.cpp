@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int32_t kFirstPanelTag = 33;
-constexpr uint32_t kEditorParameterBits = (1u << 16) - 1;  // parameters 0 to 15 have controls
 
 }  // namespace
 
@@ -100,8 +99,7 @@ void Editor::setParameter(VstInt32 index, float value) {
 }
 
 void Editor::applyParameterChanges() {
-  const uint32_t changed =
-      changedParameters.exchange(0, std::memory_order_acquire) & kEditorParameterBits;
+  const uint32_t changed = changedParameters.exchange(0, std::memory_order_acquire);
   if (changed == 0) {
     return;
   }
