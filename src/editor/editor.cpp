@@ -39,7 +39,6 @@ bool Editor::open(void* parentWindow) {
   if (frame != nullptr) {
     Editor::close();
   }
-  AEffGUIEditor::open(parentWindow);
   // Every control starts from the parameters as they are now.
   changedParameters.store(0, std::memory_order_relaxed);
   {
@@ -73,11 +72,10 @@ bool Editor::open(void* parentWindow) {
 }
 
 void Editor::close() {
-  CPresetSystemEditor::close();
   for (CControl*& control : controls) {
     control = nullptr;
   }
-  AEffGUIEditor::close();
+  CPresetSystemEditor::close();
 }
 
 CControl* Editor::getControl(int32_t tag) const {

@@ -12,6 +12,7 @@
 #include "presets/presetsystemeditor.h"
 
 class Zel;
+struct EngineStatus;
 
 class Editor : public CPresetSystemEditor {
  public:
@@ -54,10 +55,13 @@ class Editor : public CPresetSystemEditor {
   void stepPressed(CControl* control);
   void dragAreaMoved(CControl* control);
 
+  // The drag areas stand for DlyTime.
+  int32_t parameterOf(const CControl& control) const override;
+
   // Display, lamps and meter.
-  void updateDisplay(uint32_t now, int nominalDelay, int effectiveDelay);
-  void showClockDigits(int numerator, int denominator);
-  void updateMeter(uint32_t now, float level);
+  void updateDisplay(uint32_t now, const EngineStatus& status);
+  void showNoteLength(int numerator, int denominator);
+  void updateMeter(uint32_t now, const EngineStatus& status);
   void setDigit(int digit, int image);
   bool digitsExist() const;
 

@@ -20,37 +20,19 @@ constexpr uint32_t kShowFor = 500;
 constexpr uint32_t kBlinkPeriod = 500;
 constexpr float kMeterRangeDb = 24.0f;
 
-// The parameter a control under the pointer stands for; -1 for none.
-int32_t parameterUnder(const CView* view) {
-  const auto* control = dynamic_cast<const CControl*>(view);
-  if (control == nullptr) {
-    return -1;
-  }
-  const int32_t tag = control->getTag();
-  if (tag == layout::kNarrowArea || tag == layout::kDisplayArea) {
-    return kDlyTime;  // the drag areas set DlyTime
-  }
-  return tag;
-}
-
 }  // namespace
 
+// The front panel follows the engine wherever the pointer is, also away from
+// the window.
 void Editor::idle() {
   applyParameterChanges();
-  AEffGUIEditor::idle();
-  applyPanelRequests();
+  CPresetSystemEditor::idle();
   if (frame == nullptr) {
     return;
   }
-  // The controller display follows the pointer; the modal about picture is
-  // over no parameter. The front panel updates wherever the pointer is.
-  CPoint where;
-  const CView* under = frame->getCurrentMouseLocation(where) ? frame->getViewAt(where) : nullptr;
-  showControllerOf(under == frame->getModalView() ? -1 : parameterUnder(under));
-
   const uint32_t now = getTicks();
   const EngineStatus status = zel->getEngineStatus();
-  updateDisplay(now, status.nominalDelayMs, status.effectiveDelayMs);
+  updateDisplay(now, status);
   if (CControl* lamp = controls[layout::kModulationLamp]) {
     lamp->setValue(std::sin(status.oscillatorPhase) * 0.5f + 0.5f);
   }
@@ -59,28 +41,33 @@ void Editor::idle() {
         (isOn(kHiCut) ? 1 : 0) + (isOn(kRptInf) ? 2 : 0) + (status.cycleIndicator ? 4 : 0);
     lamps->setValue(static_cast<float>(bits) / 7.0f);
   }
-  updateMeter(now, status.peakLevel);
+  updateMeter(now, status);
   if (CControl* lamp = controls[layout::kBypassLamp]) {
     lamp->setValue(isOn(kPower) ? 0.0f : 0.5f);
   }
   lastIdleTime = now;
 }
 
-void Editor::updateDisplay(uint32_t now, int nominalDelay, int effectiveDelay) {
+int32_t Editor::parameterOf(const CControl& control) const {
+  const int32_t tag = control.getTag();
+  if (tag == layout::kNarrowArea || tag == layout::kDisplayArea) {
+    return kDlyTime;  // the drag areas set DlyTime
+  }
+  return tag;
+}
+
+void Editor::updateDisplay(uint32_t now, const EngineStatus& status) {
   if (showingTempo) {
     if (now - tempoShownSince > kShowFor) {
       showingTempo = false;
     }
     showNumber(zel->getTempo());
   } else if (isOn(kDlyClk)) {
-    const int num =
-        static_cast<int>(numeratorTable[stepIndex(getParameter(kNum), kNumeratorSteps)]);
-    const int den =
-        static_cast<int>(denominatorTable[stepIndex(getParameter(kDen), kDenominatorSteps)]);
-    showClockDigits(num, den);
+    const float num = numeratorTable[stepIndex(getParameter(kNum), kNumeratorSteps)];
+    const float den = denominatorTable[stepIndex(getParameter(kDen), kDenominatorSteps)];
+    showNoteLength(static_cast<int>(num), static_cast<int>(den));
     // A note length that the delay memory cannot hold blinks.
-    const auto length = static_cast<int>(static_cast<float>(num) * 240000.0f /
-                                         (static_cast<float>(den) * zel->getTempo()));
+    const auto length = static_cast<int>(num * 240000.0f / (den * zel->getTempo()));
     if (length > static_cast<int>(kMaxDelayMs)) {
       if (now - blinkToggledAt >= kBlinkPeriod) {
         blinkToggledAt = now;
@@ -91,16 +78,17 @@ void Editor::updateDisplay(uint32_t now, int nominalDelay, int effectiveDelay) {
       }
     }
   } else if (showingSetDelay) {
-    showNumber(static_cast<float>(nominalDelay));
+    showNumber(static_cast<float>(status.nominalDelayMs));
     if (now - setDelayShownSince >= kShowFor) {
       showingSetDelay = false;
     }
   } else {
-    showNumber(static_cast<float>(effectiveDelay));
+    showNumber(static_cast<float>(status.effectiveDelayMs));
   }
 }
 
-void Editor::showClockDigits(int numerator, int denominator) {
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a fraction's two parts
+void Editor::showNoteLength(int numerator, int denominator) {
   if (!digitsExist()) {
     return;
   }
@@ -112,11 +100,12 @@ void Editor::showClockDigits(int numerator, int denominator) {
 
 // The meter rises at once and falls over its whole scale in meterFallTime,
 // however often the host runs the idle.
-void Editor::updateMeter(uint32_t now, float level) {
+void Editor::updateMeter(uint32_t now, const EngineStatus& status) {
   CControl* meter = controls[layout::kMeter];
   if (meter == nullptr) {
     return;
   }
+  const float level = status.peakLevel;
   const float db = level <= meterFloor ? -kMeterRangeDb : std::min(20.0f * std::log10(level), 0.0f);
   const float target = db / kMeterRangeDb + 1.0f;
   const float fallen =

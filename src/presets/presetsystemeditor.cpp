@@ -21,7 +21,8 @@ CPresetSystemEditor::CPresetSystemEditor(CPresetSystemEffect* effect)
 
 CPresetSystemEditor::~CPresetSystemEditor() = default;
 
-bool CPresetSystemEditor::open(void* /*window*/) {
+bool CPresetSystemEditor::open(void* window) {
+  AEffGUIEditor::open(window);
   return frame != nullptr && presetEffect != nullptr;
 }
 
@@ -29,8 +30,11 @@ void CPresetSystemEditor::close() {
   controllerDisplay = nullptr;
   learnButton = nullptr;
   unassignButton = nullptr;
+  AEffGUIEditor::close();
 }
 
+// The controller display follows the pointer wherever it is: away from the
+// window, or over the modal about picture, it is over no parameter.
 void CPresetSystemEditor::idle() {
   AEffGUIEditor::idle();
   applyPanelRequests();
@@ -40,8 +44,14 @@ void CPresetSystemEditor::idle() {
   CPoint where;
   const CView* under = frame->getCurrentMouseLocation(where) ? frame->getViewAt(where) : nullptr;
   const auto* control = dynamic_cast<const CControl*>(under);
-  showControllerOf(control != nullptr ? control->getTag() : -1);
+  if (control == nullptr || control == frame->getModalView()) {
+    showControllerOf(-1);
+  } else {
+    showControllerOf(parameterOf(*control));
+  }
 }
+
+int32_t CPresetSystemEditor::parameterOf(const CControl& control) const { return control.getTag(); }
 
 void CPresetSystemEditor::valueChanged(CControl* control) {
   if (presetEffect == nullptr || control == nullptr) {

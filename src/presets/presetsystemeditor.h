@@ -22,10 +22,10 @@ class CPresetSystemEditor : public AEffGUIEditor,
   CPresetSystemEditor(const CPresetSystemEditor&) = delete;
   CPresetSystemEditor& operator=(const CPresetSystemEditor&) = delete;
 
-  // Adds the panel to the frame that the derived editor has made; false
-  // without a frame or an effect.
+  // Records the parent window and adds the panel to the frame that the
+  // derived editor has made in it; false without a frame or an effect.
   bool open(void* window) override;
-  // Forgets the panel's controls (the frame destroys them).
+  // Forgets the panel's controls, then closes the frame, which destroys them.
   void close() override;
   // The toolkit's idle, then the controller display.
   void idle() override;
@@ -51,6 +51,9 @@ class CPresetSystemEditor : public AEffGUIEditor,
   virtual void writeMidiSettings(void* buffer);
 
  protected:
+  // The parameter that a control stands for (its tag, unless the derived
+  // editor knows better); the controller display shows its MIDI controller.
+  virtual int32_t parameterOf(const CControl& control) const;
   // The controller display shows the MIDI controller of this parameter (0 to
   // 17), or nothing for any other number.
   void showControllerOf(int32_t parameter);

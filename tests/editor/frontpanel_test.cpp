@@ -1,6 +1,7 @@
 // The front panel's idle pass with a clock the test moves: the display's
 // states, the lamps and the headroom meter.
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "editorwindow.h"
@@ -131,7 +132,7 @@ TEST_F(FrontPanel, MeterRisesAtOnceAndFallsIn500MillisecondsAtAnyIdleRate) {
   const auto play = [&](float peak) {
     std::vector<float> in(8820);
     for (size_t i = 0; i < in.size(); ++i) {
-      in[i] = peak * float(std::sin(2.0 * M_PI * 200.0 * double(i) / 44100.0));
+      in[i] = peak * float(std::sin(2.0 * std::numbers::pi * 200.0 * double(i) / 44100.0));
     }
     plugin->process(in, in, outL, outR);
   };
