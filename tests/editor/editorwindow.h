@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -76,13 +77,16 @@ class EditorWindowTest : public ::testing::Test {
   std::vector<std::string> hostLog() {
     std::vector<std::string> log;
     for (const HostRequest& r : host.requests()) {
+      char text[48];
       if (r.opcode == audioMasterAutomate) {
-        char text[48];
         std::snprintf(text, sizeof text, "%d=%g", r.index, double(r.opt));
-        log.emplace_back(text);
       } else if (r.opcode == audioMasterBeginEdit || r.opcode == audioMasterEndEdit) {
-        log.push_back((r.opcode == audioMasterBeginEdit ? "b" : "e") + std::to_string(r.index));
+        std::snprintf(text, sizeof text, "%s%d", r.opcode == audioMasterBeginEdit ? "b" : "e",
+                      r.index);
+      } else {
+        continue;
       }
+      log.emplace_back(text);
     }
     host.clear();
     return log;
