@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,6 +17,29 @@ Colour mix(Colour a, Colour b, double t) {
 
 void setColour(cairo_t* cr, Colour c, double alpha) {
   cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
+
+namespace {
+
+void setGradient(cairo_t* cr, cairo_pattern_t* pattern, std::initializer_list<Stop> stops) {
+  for (const Stop& s : stops) {
+    cairo_pattern_add_color_stop_rgba(pattern, s.offset, s.colour.r, s.colour.g, s.colour.b,
+                                      s.alpha);
+  }
+  cairo_set_source(cr, pattern);
+  cairo_pattern_destroy(pattern);  // the context holds it now
+}
+
+}  // namespace
+
+void linearSource(cairo_t* cr, double x0, double y0, double x1, double y1,
+                  std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+void radialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+                  std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1), stops);
 }
 
 Canvas::Canvas(int width, int height)
@@ -86,7 +110,8 @@ cairo_font_face_t* fontFace(Font font) {
     const std::string path = std::string(ONDEX_FONT_DIR "/") + fontFile(font);
     FT_Face face = nullptr;
     if (FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-      std::abort();  // the fonts-liberation package is missing
+      std::fprintf(stderr, "cannot read %s (Debian package fonts-liberation)\n", path.c_str());
+      std::exit(2);
     }
     faces[index] = cairo_ft_font_face_create_for_ft_face(face, 0);
   }

@@ -46,10 +46,7 @@ void modeSwitch(cairo_t* cr, const BitmapSpec& s, int image) {
   cairo_fill(cr);
   // The lever: a bright metal tab.
   const double x = image == 0 ? 2.0 : w - 9.0;
-  cairo_pattern_t* lever = cairo_pattern_create_linear(x, 2, x + 7, h - 2);
-  cairo_pattern_add_color_stop_rgb(lever, 0, 0.92, 0.92, 0.90);
-  cairo_pattern_add_color_stop_rgb(lever, 1, 0.45, 0.45, 0.45);
-  cairo_set_source(cr, lever);
+  linearSource(cr, x, 2, x + 7, h - 2, {{0, {0.92, 0.92, 0.90}}, {1, {0.45, 0.45, 0.45}}});
   roundedRect(cr, x, 2.5, 7, h - 5, 1.5);
   cairo_fill(cr);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.4);

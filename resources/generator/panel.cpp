@@ -95,24 +95,15 @@ void window(cairo_t* cr, const Rect& r, Colour fill) {
 
 void drawFace(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, 0, 0, kStripTop);
-  cairo_pattern_add_color_stop_rgb(face, 0, colours::faceTop.r, colours::faceTop.g,
-                                   colours::faceTop.b);
-  cairo_pattern_add_color_stop_rgb(face, 1, colours::faceBottom.r, colours::faceBottom.g,
-                                   colours::faceBottom.b);
-  cairo_set_source(cr, face);
+  linearSource(cr, 0, 0, 0, kStripTop, {{0, colours::faceTop}, {1, colours::faceBottom}});
   cairo_rectangle(cr, 0, 0, kWindowWidth, kStripTop);
   cairo_fill(cr);
-  cairo_pattern_destroy(face);
   brush(canvas, 0, kStripTop, 0.02, 0.018);
   // The light from the top left, falling off across the face.
-  cairo_pattern_t* light = cairo_pattern_create_linear(0, 0, kWindowWidth * 0.6, kStripTop * 3);
-  cairo_pattern_add_color_stop_rgba(light, 0, 1, 1, 1, 0.06);
-  cairo_pattern_add_color_stop_rgba(light, 1, 0, 0, 0, 0.12);
-  cairo_set_source(cr, light);
+  linearSource(cr, 0, 0, kWindowWidth * 0.6, kStripTop * 3,
+               {{0, {1, 1, 1}, 0.06}, {1, {0, 0, 0}, 0.12}});
   cairo_rectangle(cr, 0, 0, kWindowWidth, kStripTop);
   cairo_fill(cr);
-  cairo_pattern_destroy(light);
   // Bevels: lit top edge, shaded bottom edge.
   cairo_set_source_rgba(cr, 1, 1, 1, 0.18);
   cairo_rectangle(cr, 0, 0, kWindowWidth, 1);
@@ -222,15 +213,10 @@ void drawDisplayWindow(cairo_t* cr) {
   cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
   cairo_fill(cr);
   // A faint reflection on the upper half of the glass.
-  cairo_pattern_t* sheen =
-      cairo_pattern_create_linear(0, glassRect.y, 0, glassRect.y + glassRect.h);
-  cairo_pattern_add_color_stop_rgba(sheen, 0, 1, 1, 1, 0.10);
-  cairo_pattern_add_color_stop_rgba(sheen, 0.45, 1, 1, 1, 0.03);
-  cairo_pattern_add_color_stop_rgba(sheen, 0.46, 1, 1, 1, 0.0);
-  cairo_set_source(cr, sheen);
+  linearSource(cr, 0, glassRect.y, 0, glassRect.y + glassRect.h,
+               {{0, {1, 1, 1}, 0.10}, {0.45, {1, 1, 1}, 0.03}, {0.46, {1, 1, 1}, 0.0}});
   cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
   cairo_fill(cr);
-  cairo_pattern_destroy(sheen);
 }
 
 void drawNarrowDrag(cairo_t* cr) {
@@ -250,15 +236,10 @@ void drawNarrowDrag(cairo_t* cr) {
 
 void drawStrip(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* strip = cairo_pattern_create_linear(0, kStripTop, 0, kWindowHeight);
-  cairo_pattern_add_color_stop_rgb(strip, 0, colours::stripTop.r, colours::stripTop.g,
-                                   colours::stripTop.b);
-  cairo_pattern_add_color_stop_rgb(strip, 1, colours::stripBottom.r, colours::stripBottom.g,
-                                   colours::stripBottom.b);
-  cairo_set_source(cr, strip);
+  linearSource(cr, 0, kStripTop, 0, kWindowHeight,
+               {{0, colours::stripTop}, {1, colours::stripBottom}});
   cairo_rectangle(cr, 0, kStripTop, kWindowWidth, kWindowHeight - kStripTop);
   cairo_fill(cr);
-  cairo_pattern_destroy(strip);
   window(cr, kNameField, colours::window);
   window(cr, kControllerDisplay, colours::window);
   // The program list's button: a small arrow beside the name field.
@@ -299,13 +280,9 @@ void drawLogo(cairo_t* cr) {
   // A black name badge with the maker's line under the product name.
   const Rect r = kLogo;
   drawShadow(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
-  cairo_pattern_t* badge = cairo_pattern_create_linear(0, r.y, 0, r.y + r.h);
-  cairo_pattern_add_color_stop_rgb(badge, 0, 0.13, 0.13, 0.14);
-  cairo_pattern_add_color_stop_rgb(badge, 1, 0.05, 0.05, 0.055);
-  cairo_set_source(cr, badge);
+  linearSource(cr, 0, r.y, 0, r.y + r.h, {{0, {0.13, 0.13, 0.14}}, {1, {0.05, 0.05, 0.055}}});
   roundedRect(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(badge);
   cairo_set_line_width(cr, 1);
   setColour(cr, colours::accent, 0.8);
   cairo_stroke(cr);
@@ -331,13 +308,9 @@ void drawPanel(Canvas& canvas) {
 
 void drawAbout(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* back =
-      cairo_pattern_create_radial(120, 10, 10, 120, 10, double(kWindowWidth) * 0.6);
-  cairo_pattern_add_color_stop_rgb(back, 0, 0.20, 0.21, 0.23);
-  cairo_pattern_add_color_stop_rgb(back, 1, 0.04, 0.04, 0.05);
-  cairo_set_source(cr, back);
+  radialSource(cr, 120, 10, 10, 120, 10, double(kWindowWidth) * 0.6,
+               {{0, {0.20, 0.21, 0.23}}, {1, {0.04, 0.04, 0.05}}});
   cairo_paint(cr);
-  cairo_pattern_destroy(back);
   // Echoes after the name: a plucked wave repeated, each repeat quieter and longer.
   cairo_set_line_width(cr, 1.2);
   for (int repeat = 0; repeat < 5; ++repeat) {
@@ -360,12 +333,17 @@ void drawAbout(Canvas& canvas) {
   drawText(cr, "Ondex", 42 + 2, 70 + 2, Align::Left);
   setColour(cr, colours::legend);
   drawText(cr, "Ondex", 42, 70, Align::Left);
+  // A fine rule between the picture and the words.
+  linearSource(cr, 0, 14, 0, 88,
+               {{0, colours::accent, 0}, {0.5, colours::accent, 0.7}, {1, colours::accent, 0}});
+  cairo_rectangle(cr, kVersionText.x - 18, 14, 1, 74);
+  cairo_fill(cr);
   useFont(cr, Font::SansBold, 12);
   setColour(cr, colours::accent);
   drawText(cr, "Zel-acoustics", kVersionText.x, 27, Align::Left);
   useFont(cr, Font::Sans, 10);
   setColour(cr, colours::legend);
-  drawText(cr, "Modulated digital delay on a variable clock", kVersionText.x, 45, Align::Left);
+  drawText(cr, "Stereo modulated delay on a variable clock", kVersionText.x, 45, Align::Left);
   useFont(cr, Font::Sans, 8);
   setColour(cr, colours::legendDim);
   drawText(cr, "VST 2.4 effect \u00b7 click to close", kVersionText.x, 90, Align::Left);

@@ -8,35 +8,24 @@ namespace artwork {
 
 void drawLed(cairo_t* cr, double cx, double cy, double r, Colour colour, double brightness) {
   // Bezel: a dark ring, lit from the top left.
-  cairo_pattern_t* ring = cairo_pattern_create_linear(cx - r, cy - r - 1, cx + r, cy + r + 1);
-  cairo_pattern_add_color_stop_rgb(ring, 0, 0.08, 0.08, 0.09);
-  cairo_pattern_add_color_stop_rgb(ring, 1, 0.45, 0.46, 0.48);
-  cairo_set_source(cr, ring);
+  linearSource(cr, cx - r, cy - r - 1, cx + r, cy + r + 1,
+               {{0, {0.08, 0.08, 0.09}}, {1, {0.45, 0.46, 0.48}}});
   cairo_arc(cr, cx, cy, r + 1, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(ring);
   // Lens: the dark colour of unlit plastic blends into the lit colour.
   const Colour off = mix(rgb(0x101010), colour, 0.22);
   const Colour lens = mix(off, colour, brightness);
-  cairo_pattern_t* body = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.35, 0, cx, cy, r);
   const Colour centre = mix(lens, rgb(0xffffff), 0.55 * brightness + 0.15);
-  cairo_pattern_add_color_stop_rgb(body, 0, centre.r, centre.g, centre.b);
-  cairo_pattern_add_color_stop_rgb(body, 0.6, lens.r, lens.g, lens.b);
   const Colour rim = mix(lens, rgb(0x000000), 0.45);
-  cairo_pattern_add_color_stop_rgb(body, 1, rim.r, rim.g, rim.b);
-  cairo_set_source(cr, body);
+  radialSource(cr, cx - r * 0.3, cy - r * 0.35, 0, cx, cy, r, {{0, centre}, {0.6, lens}, {1, rim}});
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(body);
   // Glow around a lit lamp.
   if (brightness > 0) {
-    cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, r * 0.5, cx, cy, r * 2.0);
-    cairo_pattern_add_color_stop_rgba(glow, 0, colour.r, colour.g, colour.b, 0.45 * brightness);
-    cairo_pattern_add_color_stop_rgba(glow, 1, colour.r, colour.g, colour.b, 0);
-    cairo_set_source(cr, glow);
+    radialSource(cr, cx, cy, r * 0.5, cx, cy, r * 2.0,
+                 {{0, colour, 0.45 * brightness}, {1, colour, 0}});
     cairo_arc(cr, cx, cy, r * 2.0, 0, 2 * M_PI);
     cairo_fill(cr);
-    cairo_pattern_destroy(glow);
   }
   // Specular spot of the lens.
   cairo_set_source_rgba(cr, 1, 1, 1, 0.35 + 0.3 * brightness);
@@ -51,16 +40,11 @@ void drawBarLed(cairo_t* cr, double x, double y, double w, double h, Colour colo
   cairo_fill(cr);
   const Colour off = mix(rgb(0x0c0c0c), colour, 0.2);
   const Colour lens = mix(off, colour, brightness);
-  cairo_pattern_t* body = cairo_pattern_create_linear(x, y, x, y + h);
   const Colour top = mix(lens, rgb(0xffffff), 0.35 * brightness + 0.1);
   const Colour bottom = mix(lens, rgb(0x000000), 0.3);
-  cairo_pattern_add_color_stop_rgb(body, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(body, 0.5, lens.r, lens.g, lens.b);
-  cairo_pattern_add_color_stop_rgb(body, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, body);
+  linearSource(cr, x, y, x, y + h, {{0, top}, {0.5, lens}, {1, bottom}});
   cairo_rectangle(cr, x + 0.75, y + 0.75, w - 1.5, h - 1.5);
   cairo_fill(cr);
-  cairo_pattern_destroy(body);
 }
 
 void drawShadow(cairo_t* cr, double x, double y, double w, double h, double r) {
@@ -79,14 +63,10 @@ void drawKnob(cairo_t* cr, double cx, double cy, double r, double value) {
     cairo_fill(cr);
   }
   // Skirt: a wide cone of satin black metal.
-  cairo_pattern_t* skirt = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
-  cairo_pattern_add_color_stop_rgb(skirt, 0, 0.42, 0.43, 0.45);
-  cairo_pattern_add_color_stop_rgb(skirt, 0.5, 0.17, 0.17, 0.18);
-  cairo_pattern_add_color_stop_rgb(skirt, 1, 0.07, 0.07, 0.08);
-  cairo_set_source(cr, skirt);
+  linearSource(cr, cx - r, cy - r, cx + r, cy + r,
+               {{0, {0.42, 0.43, 0.45}}, {0.5, {0.17, 0.17, 0.18}}, {1, {0.07, 0.07, 0.08}}});
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(skirt);
   // Grip ridges around the skirt.
   cairo_set_line_width(cr, 0.7);
   for (int i = 0; i < 36; ++i) {
@@ -99,14 +79,10 @@ void drawKnob(cairo_t* cr, double cx, double cy, double r, double value) {
   }
   // Cap: spun aluminium, lit from the top left, with fine concentric rings.
   const double capR = r * 0.68;
-  cairo_pattern_t* cap = cairo_pattern_create_linear(cx - capR, cy - capR, cx + capR, cy + capR);
-  cairo_pattern_add_color_stop_rgb(cap, 0, 0.86, 0.86, 0.84);
-  cairo_pattern_add_color_stop_rgb(cap, 0.55, 0.62, 0.62, 0.61);
-  cairo_pattern_add_color_stop_rgb(cap, 1, 0.42, 0.42, 0.42);
-  cairo_set_source(cr, cap);
+  linearSource(cr, cx - capR, cy - capR, cx + capR, cy + capR,
+               {{0, {0.86, 0.86, 0.84}}, {0.55, {0.62, 0.62, 0.61}}, {1, {0.42, 0.42, 0.42}}});
   cairo_arc(cr, cx, cy, capR, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(cap);
   cairo_set_line_width(cr, 0.5);
   for (double ring = 1.5; ring < capR; ring += 1.5) {
     cairo_set_source_rgba(cr, 1, 1, 1, 0.07);
@@ -144,13 +120,11 @@ void drawCap(cairo_t* cr, double x, double y, double w, double h, bool pressed, 
   roundedRect(cr, x - 0.5, y - 0.5, w + 1, h + 1, 2.5);
   cairo_fill(cr);
   const double light = (pressed ? 0.62 : 1.0) + 0.3 * hover;
-  cairo_pattern_t* face = cairo_pattern_create_linear(x, y, x + w * 0.4, y + h);
-  cairo_pattern_add_color_stop_rgb(face, 0, 0.40 * light, 0.41 * light, 0.43 * light);
-  cairo_pattern_add_color_stop_rgb(face, 1, 0.19 * light, 0.19 * light, 0.20 * light);
-  cairo_set_source(cr, face);
+  linearSource(cr, x, y, x + w * 0.4, y + h,
+               {{0, {0.40 * light, 0.41 * light, 0.43 * light}},
+                {1, {0.19 * light, 0.19 * light, 0.20 * light}}});
   roundedRect(cr, x + 0.5 + sink * 0.5, y + 0.5 + sink, w - 1 - sink, h - 1 - sink, 2);
   cairo_fill(cr);
-  cairo_pattern_destroy(face);
   // Edge highlight on the lit sides.
   cairo_set_line_width(cr, 0.8);
   cairo_set_source_rgba(cr, 1, 1, 1, pressed ? 0.08 : 0.22);
@@ -247,13 +221,10 @@ void drawScrew(cairo_t* cr, double cx, double cy, double r) {
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_arc(cr, cx + kShadowX * 0.7, cy + kShadowY * 0.7, r + 0.6, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_t* head = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
-  cairo_pattern_add_color_stop_rgb(head, 0, 0.78, 0.78, 0.76);
-  cairo_pattern_add_color_stop_rgb(head, 1, 0.30, 0.30, 0.30);
-  cairo_set_source(cr, head);
+  linearSource(cr, cx - r, cy - r, cx + r, cy + r,
+               {{0, {0.78, 0.78, 0.76}}, {1, {0.30, 0.30, 0.30}}});
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(head);
   // A cross recess.
   cairo_set_line_width(cr, 1.1);
   cairo_set_source_rgba(cr, 0.1, 0.1, 0.1, 0.8);

@@ -85,7 +85,7 @@ double brightness(const Image& image, int top, int bottom) {
   double sum = 0;
   for (int y = top; y < bottom; ++y) {
     for (int x = 0; x < image.width; ++x) {
-      sum += luminance(image.pixels[size_t(y * image.width + x)]);
+      sum += luminance(image.pixels[size_t(y) * size_t(image.width) + size_t(x)]);
     }
   }
   return sum / double((bottom - top) * image.width);
@@ -202,7 +202,7 @@ TEST_F(Artwork, KnobPointersTurnThroughTheirArc) {
       double sx = 0, sy = 0;
       for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-          const size_t i = size_t(y * w + x);
+          const size_t i = size_t(y) * size_t(w) + size_t(x);
           const double d = std::abs(luminance(stack[k].pixels[i]) - mean[i]);
           const double excess = d > 20 ? d : 0.0;
           sx += excess * (x + 0.5 - w / 2.0);
