@@ -23,9 +23,10 @@ TEST_F(EditorWindow, HostSizesOpensAndClosesItManyTimes) {
   for (int cycle = 0; cycle < 3; ++cycle) {
     open();
     ASSERT_NE(editor->getFrame(), nullptr);
-    // Creation order is drawing order: lamps and digits first, the about hotspot last.
+    // Creation order is drawing order: lamps and digits first, the about hotspot
+    // last, then the preset panel.
     std::vector<int32_t> tags;
-    for (int32_t i = 0; i < frame().getNbViews(); ++i) {
+    for (int32_t i = 0; i < 28; ++i) {
       tags.push_back(static_cast<CControl*>(frame().getView(i))->getTag());
     }
     EXPECT_EQ(tags, (std::vector<int32_t>{21, 22, 23, 24, 26, 27, 28, 0,  1,  6,  2,  9,  10, 7,
@@ -39,6 +40,11 @@ TEST_F(EditorWindow, HostSizesOpensAndClosesItManyTimes) {
   }
   idle();  // closed: nothing happens
   editor->showNumber(12);
+  open();  // a second open without a close builds the window anew
+  open();
+  EXPECT_EQ(editor->getControl(32), frame().getView(27));
+  plugin->dispatch(effEditClose);
+  EXPECT_EQ(CBaseObject::liveObjects(), live);
 }
 
 TEST_F(EditorWindow, OpensOnTheParametersAsTheyAre) {
