@@ -44,6 +44,7 @@ info="$("$linux/ondex-host" info)"
 expect "Linux info takes the module beside it" "$info" "module      $linux/Ondex.so"
 expect "Linux module's name" "$info" "effect      Corvane Ondex"
 expect "Linux module's vendor" "$info" "vendor      Zel-acoustics"
+expect "Linux module has its editor" "$info" "flags       0x31 (editor replacing chunks)"
 
 windows="$work/windows/Ondex-$version-windows-x64"
 mkdir -p "$work/windows"
@@ -56,6 +57,7 @@ info="$("$wine" "$windows/ondex-host.exe" info)"
 "$wine" --stop
 expect "Windows module's name" "$info" "effect      Corvane Ondex"
 expect "Windows module's vendor" "$info" "vendor      Zel-acoustics"
+expect "Windows module has its editor" "$info" "flags       0x31 (editor replacing chunks)"
 expect "Windows module's version resource" "$info" \
   "file info   Corvane Ondex $version (file $version.0), Zel-acoustics"
 if strings -el "$windows/ondex-host.exe" | grep -qxF "$version"; then
