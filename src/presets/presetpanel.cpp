@@ -129,8 +129,8 @@ bool CPresetSystemEditor::open(void* window) {
   frame->addView(new CPSRockerSwitch(CRect(340, 86, 370, 99), this, kStepTag, kStepImage,
                                      stepImages, CPoint(0, 0), kHorizontal));
   const auto fileButton = [&](CCoord left, int32_t tag, CBitmap* images) {
-    frame->addView(new CSaveLoadButton(CRect(left, 86, left + 17, 101), this, tag,
-                                       kFileButtonImage, images));
+    frame->addView(
+        new CSaveLoadButton(CRect(left, 86, left + 17, 101), this, tag, kFileButtonImage, images));
   };
   const auto kickButton = [&](const CRect& rect, int32_t tag, CBitmap* images, CCoord height,
                               bool doubleClickOnly) {
@@ -170,9 +170,9 @@ bool CPresetSystemEditor::open(void* window) {
   learnButton->setValue(0.0f);
   unassignButton->setValue(0.0f);
 
-  for (CBitmap* bitmap : {background, loadImages, saveImages, defaultBankImages,
-                          defaultPresetImages, defaultMidiImages, stepImages, learnImages,
-                          unassignImages}) {
+  for (CBitmap* bitmap :
+       {background, loadImages, saveImages, defaultBankImages, defaultPresetImages,
+        defaultMidiImages, stepImages, learnImages, unassignImages}) {
     bitmap->forget();
   }
   return true;
@@ -288,6 +288,29 @@ void CPresetSystemEditor::chooseProgram(VstInt32 index) {
   }
   presetEffect->selectProgram(index);
   presetEffect->renameCurrentProgram(name.text);
+}
+
+void CPresetSystemEditor::followPrograms() {
+  if (programList == nullptr || presetEffect->getPrograms() == nullptr) {
+    return;
+  }
+  const VstInt32 current = presetEffect->getCurrentProgramIndex();
+  for (VstInt32 k = 0; k < kNumPrograms; ++k) {
+    CMenuItem* entry = programList->getEntry(k);
+    const NameText name(presetEffect->getPrograms()[k].name);
+    if (entry != nullptr && std::strcmp(entry->getTitle(), name.text) != 0) {
+      entry->setTitle(name.text);
+      programList->invalid();
+    }
+  }
+  if (programList->getCurrentIndex() != current) {
+    programList->setCurrent(current);
+  }
+  const NameText name(presetEffect->getPrograms()[current].name);
+  if (nameField != nullptr && !nameField->isEditing() &&
+      std::strcmp(nameField->getText(), name.text) != 0) {
+    nameField->setText(name.text);
+  }
 }
 
 // A name typed in is kept to what the program's name field holds, cut between

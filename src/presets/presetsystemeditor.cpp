@@ -81,6 +81,7 @@ void CPresetSystemEditor::applyPanelRequests() {
       !presetEffect->isUnassignActive()) {
     unassignButton->setValue(0.0f);
   }
+  followPrograms();
 }
 
 void CPresetSystemEditor::clearLearnButton() {
@@ -90,4 +91,3 @@ void CPresetSystemEditor::clearLearnButton() {
 void CPresetSystemEditor::clearUnassignButton() {
   unassignButtonOff.store(true, std::memory_order_relaxed);
 }
-

@@ -76,6 +76,9 @@ class CPresetSystemEditor : public AEffGUIEditor,
  private:
   // Panel actions.
   void chooseProgram(VstInt32 index);
+  // The program list and the name field show the programs as they are, also
+  // after the host restored a chunk or renamed a program.
+  void followPrograms();
   void renameFromNameField();
   // Files: a dialog, then the whole file read into a record or written from one.
   void loadFile(FileKind kind, bool reversed);
