@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -109,7 +110,8 @@ cairo_font_face_t* fontFace(Font font) {
     const std::string path = std::string(ONDEX_FONT_DIR "/") + fontFile(font);
     FT_Face face = nullptr;
     if (FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-      std::abort();  // the fonts-liberation package is missing
+      std::fprintf(stderr, "cannot read %s (Debian package fonts-liberation)\n", path.c_str());
+      std::exit(2);
     }
     faces[index] = cairo_ft_font_face_create_for_ft_face(face, 0);
   }

@@ -333,12 +333,17 @@ void drawAbout(Canvas& canvas) {
   drawText(cr, "Ondex", 42 + 2, 70 + 2, Align::Left);
   setColour(cr, colours::legend);
   drawText(cr, "Ondex", 42, 70, Align::Left);
+  // A fine rule between the picture and the words.
+  linearSource(cr, 0, 14, 0, 88,
+               {{0, colours::accent, 0}, {0.5, colours::accent, 0.7}, {1, colours::accent, 0}});
+  cairo_rectangle(cr, kVersionText.x - 18, 14, 1, 74);
+  cairo_fill(cr);
   useFont(cr, Font::SansBold, 12);
   setColour(cr, colours::accent);
   drawText(cr, "Zel-acoustics", kVersionText.x, 27, Align::Left);
   useFont(cr, Font::Sans, 10);
   setColour(cr, colours::legend);
-  drawText(cr, "Modulated digital delay on a variable clock", kVersionText.x, 45, Align::Left);
+  drawText(cr, "Stereo modulated delay on a variable clock", kVersionText.x, 45, Align::Left);
   useFont(cr, Font::Sans, 8);
   setColour(cr, colours::legendDim);
   drawText(cr, "VST 2.4 effect \u00b7 click to close", kVersionText.x, 90, Align::Left);
