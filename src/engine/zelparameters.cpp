@@ -200,6 +200,7 @@ bool Zel::isOn(VstInt32 index) const {
 
 void Zel::getParameterDisplay(VstInt32 index, char* text) {
   if (index < 0 || index >= kNumZelParameters) {
+    CPresetSystemEffect::getParameterDisplay(index, text);
     return;
   }
   const float v = values[index].load(kRelaxed);

@@ -16,6 +16,8 @@ class PluginModule {
 
   // Address of an exported name, or null.
   void* symbol(const char* name) const;
+  // The system's handle (HMODULE on Windows), e.g. to reach the module's resources.
+  void* nativeHandle() const { return handle; }
 
  private:
   explicit PluginModule(void* handle) : handle(handle) {}

@@ -4,6 +4,8 @@
 #include <new>
 
 #include "../host/aeffeditor.h"
+#include "../host/valuetext.h"
+#include "controllernames.h"
 #include "factorypresets.h"
 #include "presetsystemeditorlink.h"
 #include "steps.h"
@@ -11,7 +13,8 @@
 namespace {
 
 constexpr VstInt32 kChunkVersion = 0x01000000;
-constexpr int kControllerSteps = 129;  // 128 controllers and "none"
+constexpr int kControllerSteps = 129;           // 128 controllers and "none"
+constexpr VstInt32 kControllerNameLength = 12;  // the longest name, "not assigned"
 constexpr int kDefaultControllers[kNumEffectParams] = {102, 103, 104, 105, 107, 108, 109, 110, 111,
                                                        112, 113, 114, 115, 116, 117, 118, 119, 120};
 
@@ -122,6 +125,17 @@ float CPresetSystemEffect::getParameter(VstInt32 index) {
     return midiParameterValues[index - kNumEffectParams];
   }
   return 0.0f;
+}
+
+// Hosts list these texts beside the effect parameters: the bound controller by name.
+void CPresetSystemEffect::getParameterDisplay(VstInt32 index, char* text) {
+  if (index < kNumEffectParams || index >= kNumHostParams) {
+    AudioEffectX::getParameterDisplay(index, text);
+    return;
+  }
+  const VstInt32 c = getControllerForParameter(index - kNumEffectParams);
+  valuetext::copyLimited(controllerName(isController(c) ? c : kNumControllers), text,
+                         kControllerNameLength);
 }
 
 void CPresetSystemEffect::setProgramName(char* name) {

@@ -21,6 +21,7 @@ class CPresetSystemEffect : public AudioEffectX {
   void resume() override;
   void setParameter(VstInt32 index, float value) override;
   float getParameter(VstInt32 index) override;
+  void getParameterDisplay(VstInt32 index, char* text) override;
   VstInt32 getProgram() override { return 0; }
   void setProgram(VstInt32 /*program*/) override {}
   void setProgramName(char* name) override;

@@ -36,7 +36,7 @@ TEST_F(Parameters, NamesAndLabels) {
   EXPECT_EQ(r.plugin.text(effGetParamName, 27), "CC# ManVCO");
   EXPECT_EQ(r.plugin.text(effGetParamName, 36), "");
   EXPECT_EQ(r.plugin.text(effGetParamLabel, 99), " ");
-  EXPECT_EQ(r.plugin.text(effGetParamDisplay, 18), "");
+  EXPECT_EQ(r.plugin.text(effGetParamDisplay, 18), "control 102");  // Input's controller
 }
 
 TEST_F(Parameters, DisplayTexts) {

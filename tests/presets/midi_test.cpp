@@ -131,8 +131,10 @@ TEST_F(Midi, UnassignTakesTheNextTouchedParameter) {
 }
 
 TEST_F(Midi, AssignmentThroughParametersKeepsOneControllerEach) {
-  p.setParameter(18 + 6, 0.1f);  // stepIndex(0.1, 129) = 12
+  EXPECT_EQ(p.parameterDisplay(18 + 6), "control 109");  // hosts list the bound controller
+  p.setParameter(18 + 6, 0.1f);                          // stepIndex(0.1, 129) = 12
   EXPECT_EQ(zel().getControllerForParameter(6), 12);
+  EXPECT_EQ(p.parameterDisplay(18 + 6), "control 12");
   cc(0, 12, 127);
   EXPECT_EQ(p.getParameter(6), 1.0f);
   EXPECT_EQ(zel().getParameterForController(109), kUnassigned);  // released
@@ -145,6 +147,9 @@ TEST_F(Midi, AssignmentThroughParametersKeepsOneControllerEach) {
 
   p.setParameter(18 + 2, 1.0f);  // none
   EXPECT_EQ(zel().getControllerForParameter(2), kUnassigned);
+  EXPECT_EQ(p.parameterDisplay(18 + 2), "not assigned");
+  p.setParameter(18 + 2, encoded(1));
+  EXPECT_EQ(p.parameterDisplay(18 + 2), "modulation");
   EXPECT_EQ(zel().getParameterForController(12), kUnassigned);
 }
 

@@ -1,0 +1,297 @@
+#include "panel.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "layout.h"
+#include "parts.h"
+#include "style.h"
+
+namespace artwork {
+namespace {
+
+// A small deterministic noise source for the brushed finish.
+class Noise {
+ public:
+  double next() {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return double(state >> 40) / double(1ull << 24) - 0.5;
+  }
+
+ private:
+  uint64_t state = 0x5eedf00dull;
+};
+
+// Horizontal brushing: each row a little lighter or darker, each pixel a little noisy.
+void brush(Canvas& canvas, int top, int bottom, double rowAmount, double pixelAmount) {
+  cairo_surface_flush(canvas.surface());
+  unsigned char* data = cairo_image_surface_get_data(canvas.surface());
+  const int stride = cairo_image_surface_get_stride(canvas.surface());
+  Noise noise;
+  double row = 0;
+  for (int y = top; y < bottom; ++y) {
+    row = row * 0.6 + noise.next() * rowAmount;
+    double streak = 0;
+    for (int x = 0; x < canvas.width(); ++x) {
+      streak = streak * 0.92 + noise.next() * pixelAmount;
+      auto* p = reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride)) + x;
+      const double factor = 1.0 + row + streak;
+      uint32_t out = 0xFF000000u;
+      for (int shift = 0; shift <= 16; shift += 8) {
+        const double c = double((*p >> shift) & 0xFF) * factor;
+        out |= uint32_t(std::lround(std::fmin(255.0, std::fmax(0.0, c)))) << shift;
+      }
+      *p = out;
+    }
+  }
+  cairo_surface_mark_dirty(canvas.surface());
+}
+
+void label(cairo_t* cr, const char* text, double x, double baseline, Align align = Align::Centre,
+           double size = 7.0) {
+  useFont(cr, Font::NarrowBold, size);
+  setColour(cr, colours::legend);
+  drawText(cr, text, x, baseline, align);
+}
+
+// A groove engraved into the face: dark line with a lit lower edge.
+void engraveVertical(cairo_t* cr, double x, double top, double bottom) {
+  cairo_set_line_width(cr, 1);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
+  cairo_move_to(cr, x + 0.5, top);
+  cairo_line_to(cr, x + 0.5, bottom);
+  cairo_stroke(cr);
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.08);
+  cairo_move_to(cr, x + 1.5, top);
+  cairo_line_to(cr, x + 1.5, bottom);
+  cairo_stroke(cr);
+}
+
+// Scale dots around a knob at the ends and the quarters of its arc.
+void knobScale(cairo_t* cr, const Placement& p, int size) {
+  const double cx = p.x + size / 2.0, cy = p.y + size / 2.0, r = size / 2.0 + 3.0;
+  setColour(cr, colours::legendDim);
+  for (int i = 0; i <= 10; ++i) {
+    const double a = (-135.0 + 27.0 * i) * M_PI / 180.0;
+    const double dot = (i == 0 || i == 10 || i == 5) ? 0.9 : 0.6;
+    cairo_arc(cr, cx + std::sin(a) * r, cy - std::cos(a) * r, dot, 0, 2 * M_PI);
+    cairo_fill(cr);
+  }
+}
+
+// A recessed window: a dark frame with shadow inside at the top left.
+void window(cairo_t* cr, const Rect& r, Colour fill) {
+  cairo_set_source_rgb(cr, 0.04, 0.04, 0.05);
+  cairo_rectangle(cr, r.x - 1, r.y - 1, r.w + 2, r.h + 2);
+  cairo_fill(cr);
+  setColour(cr, fill);
+  cairo_rectangle(cr, r.x, r.y, r.w, r.h);
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
+  cairo_rectangle(cr, r.x, r.y, r.w, 1);
+  cairo_rectangle(cr, r.x, r.y + 1, 1, r.h - 1);
+  cairo_fill(cr);
+}
+
+void drawFace(Canvas& canvas) {
+  cairo_t* cr = canvas.cr();
+  cairo_pattern_t* face = cairo_pattern_create_linear(0, 0, 0, kStripTop);
+  cairo_pattern_add_color_stop_rgb(face, 0, colours::faceTop.r, colours::faceTop.g,
+                                   colours::faceTop.b);
+  cairo_pattern_add_color_stop_rgb(face, 1, colours::faceBottom.r, colours::faceBottom.g,
+                                   colours::faceBottom.b);
+  cairo_set_source(cr, face);
+  cairo_rectangle(cr, 0, 0, kWindowWidth, kStripTop);
+  cairo_fill(cr);
+  cairo_pattern_destroy(face);
+  brush(canvas, 0, kStripTop, 0.02, 0.018);
+  // Bevels: lit top edge, shaded bottom edge.
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.18);
+  cairo_rectangle(cr, 0, 0, kWindowWidth, 1);
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
+  cairo_rectangle(cr, 0, kStripTop - 1, kWindowWidth, 1);
+  cairo_fill(cr);
+  drawScrew(cr, 12, 10, 3.5);
+  drawScrew(cr, 12, 74, 3.5);
+  drawScrew(cr, 858, 58, 3.5);
+  drawScrew(cr, 858, 74, 3.5);
+  for (double x : {102.0, 195.0, 392.0, 604.0, 802.0}) {
+    engraveVertical(cr, x, 8, 76);
+  }
+}
+
+void drawLegends(cairo_t* cr) {
+  // Knobs: name above, scale around.
+  struct KnobLabel {
+    int32_t id;
+    const char* text;
+  };
+  for (const KnobLabel& k : {KnobLabel{131, "INPUT"},
+                             {132, "OUTPUT"},
+                             {133, "FEEDBACK"},
+                             {136, "MIX"},
+                             {149, "MAN VCO"},
+                             {148, "DEPTH"},
+                             {151, "WAVEFORM"},
+                             {150, "RATE"}}) {
+    const Placement p = origin(k.id);
+    const int size = spec(k.id).width;
+    knobScale(cr, p, size);
+    label(cr, k.text, p.x + size / 2.0, 18.5);
+  }
+  // Buttons: name above.
+  struct ButtonLabel {
+    int32_t id;
+    const char* text;
+  };
+  for (const ButtonLabel& b : {ButtonLabel{147, "HI CUT"},
+                               {134, "FB INV"},
+                               {135, "DLY INV"},
+                               {137, "RPT INF"},
+                               {130, "DLY \u00d72"},
+                               {152, "POWER"}}) {
+    const Placement p = origin(b.id);
+    label(cr, b.text, p.x + spec(b.id).width / 2.0, p.y - 4.5);
+  }
+  // Headroom meter marks beside its five lamps.
+  const Placement meter = origin(146);
+  const char* marks[] = {"0", "-6", "-12", "-18", "-24"};
+  for (int i = 0; i < 5; ++i) {
+    label(cr, marks[i], meter.x - 3, meter.y + i * 9 + 6, Align::Right, 6.5);
+  }
+  label(cr, "dB", meter.x + 3.5, 18.5);
+  // Delay: mode switch ends, step buttons, the display and its lamps.
+  const Placement modeSwitch = origin(155);
+  label(cr, "DLY", modeSwitch.x - 2, modeSwitch.y + 7.5, Align::Right, 6.5);
+  label(cr, "CLK", modeSwitch.x + 17, modeSwitch.y + 7.5, Align::Left, 6.5);
+  label(cr, "STEP", kNarrowDrag.x + kNarrowDrag.w / 2.0, 69);
+  label(cr, "DELAY", kDisplayDrag.x + kDisplayDrag.w / 2.0, 18.5);
+  const Placement lamps = origin(144);
+  label(cr, "CLK", lamps.x + 19, lamps.y + 7.5, Align::Left, 6);
+  label(cr, "\u221e", lamps.x + 19, lamps.y + 18.5, Align::Left, 8);
+  label(cr, "4kHz", lamps.x + 19, lamps.y + 28.5, Align::Left, 6);
+  const Placement bypass = origin(145);
+  label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.5);
+  const Placement mod = origin(153);
+  label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.5);
+}
+
+void drawDisplayWindow(cairo_t* cr) {
+  // Smoked red glass behind the digits and status lamps, in a black bezel.
+  const Rect glassRect{505, 27, 90, 30};
+  cairo_set_source_rgb(cr, 0.03, 0.03, 0.03);
+  roundedRect(cr, glassRect.x - 3, glassRect.y - 3, glassRect.w + 6, glassRect.h + 6, 3);
+  cairo_fill(cr);
+  setColour(cr, colours::glass);
+  cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
+  cairo_fill(cr);
+}
+
+void drawNarrowDrag(cairo_t* cr) {
+  // A slot between the step buttons that shows it can be dragged.
+  const Rect r = kNarrowDrag;
+  cairo_set_source_rgb(cr, 0.06, 0.06, 0.07);
+  roundedRect(cr, r.x + 3, r.y + 1, r.w - 6, r.h - 2, 2);
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.25);
+  cairo_set_line_width(cr, 1);
+  for (int y = r.y + 4; y < r.y + r.h - 3; y += 3) {
+    cairo_move_to(cr, r.x + 4, y + 0.5);
+    cairo_line_to(cr, r.x + r.w - 4, y + 0.5);
+  }
+  cairo_stroke(cr);
+}
+
+void drawStrip(Canvas& canvas) {
+  cairo_t* cr = canvas.cr();
+  cairo_pattern_t* strip = cairo_pattern_create_linear(0, kStripTop, 0, kWindowHeight);
+  cairo_pattern_add_color_stop_rgb(strip, 0, colours::stripTop.r, colours::stripTop.g,
+                                   colours::stripTop.b);
+  cairo_pattern_add_color_stop_rgb(strip, 1, colours::stripBottom.r, colours::stripBottom.g,
+                                   colours::stripBottom.b);
+  cairo_set_source(cr, strip);
+  cairo_rectangle(cr, 0, kStripTop, kWindowWidth, kWindowHeight - kStripTop);
+  cairo_fill(cr);
+  cairo_pattern_destroy(strip);
+  window(cr, kNameField, colours::window);
+  window(cr, kControllerDisplay, colours::window);
+  // The program list's button: a small arrow beside the name field.
+  const Rect list = kProgramList;
+  cairo_set_source_rgb(cr, 0.23, 0.24, 0.25);
+  cairo_rectangle(cr, list.x + 1, list.y, list.w - 1, list.h);
+  cairo_fill(cr);
+  setColour(cr, colours::legend);
+  cairo_move_to(cr, list.x + 3.5, list.y + 4.5);
+  cairo_line_to(cr, list.x + list.w - 2.5, list.y + 4.5);
+  cairo_line_to(cr, list.x + list.w / 2.0 + 0.5, list.y + 8.5);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  // Memory letters between store and recall.
+  useFont(cr, Font::SansBold, 10);
+  setColour(cr, colours::accent);
+  drawText(cr, "A", 413, 98, Align::Centre);
+  drawText(cr, "B", 477.5, 98, Align::Centre);
+  // Group names above the strip.
+  const double baseline = 82.5;
+  auto group = [&](const char* text, double left, double right) {
+    useFont(cr, Font::NarrowBold, 6.5);
+    setColour(cr, colours::legendDim);
+    drawText(cr, text, (left + right) / 2, baseline, Align::Centre);
+  };
+  group("BANK", 34, 102);
+  group("PRESET", 114, 194);
+  group("PROGRAM", 208, 370);
+  group("MEMORY A / B", 388, 503);
+  group("MIDI SETTINGS", 610, 675);
+  group("CONTROLLER", 690, 780);
+  group("LEARN", 788, 812);
+  group("UNASSIGN", 813, 837);
+}
+
+void drawLogo(cairo_t* cr) {
+  const Rect r = kLogo;
+  useFont(cr, Font::SansBold, 16);
+  setColour(cr, colours::accent);
+  drawText(cr, "Ondex", r.x + r.w / 2.0, r.y + 14, Align::Centre);
+  useFont(cr, Font::Sans, 6.5);
+  setColour(cr, colours::legend);
+  drawText(cr, "Zel-acoustics", r.x + r.w / 2.0, r.y + 22, Align::Centre);
+}
+
+}  // namespace
+
+void drawPanel(Canvas& canvas) {
+  drawFace(canvas);
+  cairo_t* cr = canvas.cr();
+  drawDisplayWindow(cr);
+  drawNarrowDrag(cr);
+  drawLegends(cr);
+  drawLogo(cr);
+  drawStrip(canvas);
+}
+
+void drawAbout(Canvas& canvas) {
+  cairo_t* cr = canvas.cr();
+  cairo_pattern_t* back = cairo_pattern_create_linear(0, 0, kWindowWidth, kWindowHeight);
+  cairo_pattern_add_color_stop_rgb(back, 0, 0.16, 0.17, 0.19);
+  cairo_pattern_add_color_stop_rgb(back, 1, 0.05, 0.05, 0.06);
+  cairo_set_source(cr, back);
+  cairo_paint(cr);
+  cairo_pattern_destroy(back);
+  useFont(cr, Font::SansBold, 44);
+  setColour(cr, colours::accent);
+  drawText(cr, "Ondex", 60, 66, Align::Left);
+  useFont(cr, Font::SansBold, 13);
+  setColour(cr, colours::legend);
+  drawText(cr, "Zel-acoustics", kVersionText.x, 30, Align::Left);
+  useFont(cr, Font::Sans, 10);
+  drawText(cr, "Modulated digital delay with a variable clock", kVersionText.x, 47, Align::Left);
+  // The version text goes on this dark band.
+  cairo_set_source_rgb(cr, 0.03, 0.03, 0.035);
+  cairo_rectangle(cr, kVersionText.x - 4, kVersionText.y - 1, kVersionText.w + 8,
+                  kVersionText.h + 2);
+  cairo_fill(cr);
+}
+
+}  // namespace artwork

@@ -1,0 +1,45 @@
+#include "rememberedlocations.h"
+
+#include <cstring>
+
+#include "platform/fileaccess.h"
+
+namespace {
+
+void store(char (&buffer)[RememberedLocations::kBufferSize], std::string_view text) {
+  std::memset(buffer, 0, sizeof buffer);
+  std::memcpy(buffer, text.data(), text.size());
+}
+
+}  // namespace
+
+std::string_view utf8Prefix(std::string_view text, size_t bytes) {
+  if (text.size() <= bytes) {
+    return text;
+  }
+  size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    --end;  // text[end] continues the character before it
+  }
+  return text.substr(0, end);
+}
+
+void RememberedLocations::remember(std::string_view path, FileKind kind) {
+  const size_t start = platform::fileNameStart(path);
+  if (start == 0) {
+    return;
+  }
+  setDirectory(path.substr(0, start));
+  setName(kind, path.substr(start));
+}
+
+void RememberedLocations::setDirectory(std::string_view text) {
+  while (text.size() >= kBufferSize) {
+    text = text.substr(0, platform::fileNameStart(text.substr(0, text.size() - 1)));
+  }
+  store(folder, text);
+}
+
+void RememberedLocations::setName(FileKind kind, std::string_view text) {
+  store(names[static_cast<int>(kind)], utf8Prefix(text, kBufferSize - 1));
+}
