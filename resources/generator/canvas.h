@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,17 @@ constexpr Colour rgb(uint32_t hex) {
 }
 Colour mix(Colour a, Colour b, double t);
 void setColour(cairo_t* cr, Colour c, double alpha = 1.0);
+
+// Gradients set as the source: stops at offsets 0 to 1, each with its alpha.
+struct Stop {
+  double offset;
+  Colour colour;
+  double alpha = 1.0;
+};
+void linearSource(cairo_t* cr, double x0, double y0, double x1, double y1,
+                  std::initializer_list<Stop> stops);
+void radialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1,
+                  double r1, std::initializer_list<Stop> stops);
 
 // An ARGB image that owns its surface and one drawing context on it.
 class Canvas {

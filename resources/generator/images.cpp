@@ -1,5 +1,6 @@
 #include "images.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "layout.h"
@@ -43,8 +44,14 @@ void modeSwitch(cairo_t* cr, const BitmapSpec& s, int image) {
   cairo_set_source_rgb(cr, 0.04, 0.04, 0.05);
   roundedRect(cr, 1, 2, w - 2, h - 4, 2);
   cairo_fill(cr);
-  const double x = image == 0 ? 2.0 : w - 8.0;
-  drawCap(cr, x, 2.5, 6, h - 5, false, 0);
+  // The lever: a bright metal tab.
+  const double x = image == 0 ? 2.0 : w - 9.0;
+  linearSource(cr, x, 2, x + 7, h - 2, {{0, {0.92, 0.92, 0.90}}, {1, {0.45, 0.45, 0.45}}});
+  roundedRect(cr, x, 2.5, 7, h - 5, 1.5);
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.4);
+  cairo_rectangle(cr, x + 3, 3.5, 1, h - 7);
+  cairo_fill(cr);
 }
 
 void segmentsDigit(cairo_t* cr, const BitmapSpec& s, int image) {
@@ -77,23 +84,23 @@ void panelCap(cairo_t* cr, const BitmapSpec& s, int image) {
   drawCap(cr, 0.5, 0.5, s.width - 2, s.imageHeight - 2, image == 2, image == 1 ? 1.0 : 0.0);
 }
 
-void loadIcon(cairo_t* cr, double cx, double cy, double shade) {
-  // A folder.
+// Load and recall: an arrow up out of a tray; save and store: an arrow down into it.
+void trayArrow(cairo_t* cr, double cx, double cy, double shade, bool up) {
   setColour(cr, colours::legend, shade);
-  cairo_rectangle(cr, cx - 4.5, cy - 2.5, 9, 6);
+  cairo_set_line_width(cr, 1);
+  cairo_move_to(cr, cx - 4.5, cy + 0.5);
+  cairo_line_to(cr, cx - 4.5, cy + 4.5);
+  cairo_line_to(cr, cx + 4.5, cy + 4.5);
+  cairo_line_to(cr, cx + 4.5, cy + 0.5);
+  cairo_stroke(cr);
+  const double tip = up ? cy - 4.5 : cy + 2.5, tail = up ? cy + 2.5 : cy - 4.5;
+  const double head = up ? 3.0 : -3.0;
+  cairo_rectangle(cr, cx - 0.75, std::min(tip, tail) + (up ? 2 : 0), 1.5, 5);
   cairo_fill(cr);
-  cairo_rectangle(cr, cx - 4.5, cy - 4, 4, 1.5);
-  cairo_fill(cr);
-}
-
-void saveIcon(cairo_t* cr, double cx, double cy, double shade) {
-  // A floppy disk.
-  setColour(cr, colours::legend, shade);
-  cairo_rectangle(cr, cx - 4, cy - 4, 8, 8);
-  cairo_fill(cr);
-  cairo_set_source_rgb(cr, 0.2, 0.2, 0.22);
-  cairo_rectangle(cr, cx - 2.5, cy - 4, 5, 3);
-  cairo_rectangle(cr, cx - 2.5, cy + 1, 5, 3);
+  cairo_move_to(cr, cx - 3, tip + head);
+  cairo_line_to(cr, cx, tip);
+  cairo_line_to(cr, cx + 3, tip + head);
+  cairo_close_path(cr);
   cairo_fill(cr);
 }
 
@@ -103,15 +110,13 @@ void panelButton(cairo_t* cr, const BitmapSpec& s, int image) {
   const double shade = image == 1 ? 1.0 : 0.85;
   switch (s.id) {
     case 990:
-      loadIcon(cr, cx, cy, shade);
-      break;
     case 991:
-      saveIcon(cr, cx, cy, shade);
+      trayArrow(cr, cx, cy, shade, s.id == 990);
       break;
     case 992:
     case 993:
     case 994:
-      useFont(cr, Font::NarrowBold, 6.5);
+      useFont(cr, Font::SansBold, 5.8);
       setColour(cr, colours::legend, shade);
       drawText(cr, "DEFAULT", cx, cy + 2.5, Align::Centre);
       break;

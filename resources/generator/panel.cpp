@@ -48,8 +48,8 @@ void brush(Canvas& canvas, int top, int bottom, double rowAmount, double pixelAm
 }
 
 void label(cairo_t* cr, const char* text, double x, double baseline, Align align = Align::Centre,
-           double size = 7.0) {
-  useFont(cr, Font::NarrowBold, size);
+           double size = 6.6) {
+  useFont(cr, Font::SansBold, size);
   setColour(cr, colours::legend);
   drawText(cr, text, x, baseline, align);
 }
@@ -95,16 +95,15 @@ void window(cairo_t* cr, const Rect& r, Colour fill) {
 
 void drawFace(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, 0, 0, kStripTop);
-  cairo_pattern_add_color_stop_rgb(face, 0, colours::faceTop.r, colours::faceTop.g,
-                                   colours::faceTop.b);
-  cairo_pattern_add_color_stop_rgb(face, 1, colours::faceBottom.r, colours::faceBottom.g,
-                                   colours::faceBottom.b);
-  cairo_set_source(cr, face);
+  linearSource(cr, 0, 0, 0, kStripTop, {{0, colours::faceTop}, {1, colours::faceBottom}});
   cairo_rectangle(cr, 0, 0, kWindowWidth, kStripTop);
   cairo_fill(cr);
-  cairo_pattern_destroy(face);
   brush(canvas, 0, kStripTop, 0.02, 0.018);
+  // The light from the top left, falling off across the face.
+  linearSource(cr, 0, 0, kWindowWidth * 0.6, kStripTop * 3,
+               {{0, {1, 1, 1}, 0.06}, {1, {0, 0, 0}, 0.12}});
+  cairo_rectangle(cr, 0, 0, kWindowWidth, kStripTop);
+  cairo_fill(cr);
   // Bevels: lit top edge, shaded bottom edge.
   cairo_set_source_rgba(cr, 1, 1, 1, 0.18);
   cairo_rectangle(cr, 0, 0, kWindowWidth, 1);
@@ -112,13 +111,25 @@ void drawFace(Canvas& canvas) {
   cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
   cairo_rectangle(cr, 0, kStripTop - 1, kWindowWidth, 1);
   cairo_fill(cr);
-  drawScrew(cr, 12, 10, 3.5);
-  drawScrew(cr, 12, 74, 3.5);
-  drawScrew(cr, 858, 58, 3.5);
-  drawScrew(cr, 858, 74, 3.5);
-  for (double x : {102.0, 195.0, 392.0, 604.0, 802.0}) {
+  for (double x : {12.0, 858.0}) {
+    drawScrew(cr, x, 8, 3.5);
+    drawScrew(cr, x, 76, 3.5);
+  }
+  for (double x : {102.0, 195.0, 392.0, 802.0}) {
     engraveVertical(cr, x, 8, 76);
   }
+}
+
+// The infinity sign, drawn: at legend size the font's glyph reads as "oo".
+void drawInfinity(cairo_t* cr, double cx, double cy) {
+  setColour(cr, colours::legend);
+  cairo_set_line_width(cr, 1.2);
+  cairo_move_to(cr, cx, cy);
+  cairo_curve_to(cr, cx + 1.5, cy - 2.8, cx + 4.8, cy - 2.8, cx + 4.8, cy);
+  cairo_curve_to(cr, cx + 4.8, cy + 2.8, cx + 1.5, cy + 2.8, cx, cy);
+  cairo_curve_to(cr, cx - 1.5, cy - 2.8, cx - 4.8, cy - 2.8, cx - 4.8, cy);
+  cairo_curve_to(cr, cx - 4.8, cy + 2.8, cx - 1.5, cy + 2.8, cx, cy);
+  cairo_stroke(cr);
 }
 
 void drawLegends(cairo_t* cr) {
@@ -149,32 +160,47 @@ void drawLegends(cairo_t* cr) {
                                {134, "FB INV"},
                                {135, "DLY INV"},
                                {137, "RPT INF"},
-                               {130, "DLY \u00d72"},
-                               {152, "POWER"}}) {
+                               {130, "DLY \u00d72"}}) {
     const Placement p = origin(b.id);
     label(cr, b.text, p.x + spec(b.id).width / 2.0, p.y - 4.5);
   }
+  // The two polarity switches under one bracket.
+  const double left = origin(134).x + 1, right = origin(135).x + spec(135).width - 1;
+  useFont(cr, Font::SansBold, 5.6);
+  setColour(cr, colours::accent);
+  drawText(cr, "POLARITY", (left + right) / 2, 30.5, Align::Centre);
+  const double half = textWidth(cr, "POLARITY") / 2 + 2;
+  cairo_set_line_width(cr, 0.8);
+  cairo_move_to(cr, left, 31);
+  cairo_line_to(cr, left, 28.5);
+  cairo_line_to(cr, (left + right) / 2 - half, 28.5);
+  cairo_move_to(cr, (left + right) / 2 + half, 28.5);
+  cairo_line_to(cr, right, 28.5);
+  cairo_line_to(cr, right, 31);
+  cairo_stroke(cr);
   // Headroom meter marks beside its five lamps.
   const Placement meter = origin(146);
   const char* marks[] = {"0", "-6", "-12", "-18", "-24"};
   for (int i = 0; i < 5; ++i) {
-    label(cr, marks[i], meter.x - 3, meter.y + i * 9 + 6, Align::Right, 6.5);
+    label(cr, marks[i], meter.x - 3, meter.y + i * 9 + 6, Align::Right, 6.2);
   }
   label(cr, "dB", meter.x + 3.5, 18.5);
   // Delay: mode switch ends, step buttons, the display and its lamps.
   const Placement modeSwitch = origin(155);
-  label(cr, "DLY", modeSwitch.x - 2, modeSwitch.y + 7.5, Align::Right, 6.5);
-  label(cr, "CLK", modeSwitch.x + 17, modeSwitch.y + 7.5, Align::Left, 6.5);
+  label(cr, "DLY", modeSwitch.x - 2, modeSwitch.y + 7.5, Align::Right, 6.2);
+  label(cr, "CLK", modeSwitch.x + 17, modeSwitch.y + 7.5, Align::Left, 6.2);
   label(cr, "STEP", kNarrowDrag.x + kNarrowDrag.w / 2.0, 69);
   label(cr, "DELAY", kDisplayDrag.x + kDisplayDrag.w / 2.0, 18.5);
   const Placement lamps = origin(144);
-  label(cr, "CLK", lamps.x + 19, lamps.y + 7.5, Align::Left, 6);
-  label(cr, "\u221e", lamps.x + 19, lamps.y + 18.5, Align::Left, 8);
-  label(cr, "4kHz", lamps.x + 19, lamps.y + 28.5, Align::Left, 6);
+  label(cr, "CLK", lamps.x + 20, lamps.y + 8, Align::Left, 6.2);
+  drawInfinity(cr, lamps.x + 24.5, lamps.y + 16.5);
+  label(cr, "4kHz", lamps.x + 20, lamps.y + 29, Align::Left, 6.2);
   const Placement bypass = origin(145);
-  label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.5);
+  label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.2);
+  const Placement power = origin(152);
+  label(cr, "POWER", power.x + spec(152).width + 2, power.y + 12.5, Align::Left, 6.2);
   const Placement mod = origin(153);
-  label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.5);
+  label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.2);
 }
 
 void drawDisplayWindow(cairo_t* cr) {
@@ -184,6 +210,11 @@ void drawDisplayWindow(cairo_t* cr) {
   roundedRect(cr, glassRect.x - 3, glassRect.y - 3, glassRect.w + 6, glassRect.h + 6, 3);
   cairo_fill(cr);
   setColour(cr, colours::glass);
+  cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
+  cairo_fill(cr);
+  // A faint reflection on the upper half of the glass.
+  linearSource(cr, 0, glassRect.y, 0, glassRect.y + glassRect.h,
+               {{0, {1, 1, 1}, 0.10}, {0.45, {1, 1, 1}, 0.03}, {0.46, {1, 1, 1}, 0.0}});
   cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
   cairo_fill(cr);
 }
@@ -205,15 +236,10 @@ void drawNarrowDrag(cairo_t* cr) {
 
 void drawStrip(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* strip = cairo_pattern_create_linear(0, kStripTop, 0, kWindowHeight);
-  cairo_pattern_add_color_stop_rgb(strip, 0, colours::stripTop.r, colours::stripTop.g,
-                                   colours::stripTop.b);
-  cairo_pattern_add_color_stop_rgb(strip, 1, colours::stripBottom.r, colours::stripBottom.g,
-                                   colours::stripBottom.b);
-  cairo_set_source(cr, strip);
+  linearSource(cr, 0, kStripTop, 0, kWindowHeight,
+               {{0, colours::stripTop}, {1, colours::stripBottom}});
   cairo_rectangle(cr, 0, kStripTop, kWindowWidth, kWindowHeight - kStripTop);
   cairo_fill(cr);
-  cairo_pattern_destroy(strip);
   window(cr, kNameField, colours::window);
   window(cr, kControllerDisplay, colours::window);
   // The program list's button: a small arrow beside the name field.
@@ -235,7 +261,7 @@ void drawStrip(Canvas& canvas) {
   // Group names above the strip.
   const double baseline = 82.5;
   auto group = [&](const char* text, double left, double right) {
-    useFont(cr, Font::NarrowBold, 6.5);
+    useFont(cr, Font::SansBold, 5.8);
     setColour(cr, colours::legendDim);
     drawText(cr, text, (left + right) / 2, baseline, Align::Centre);
   };
@@ -245,18 +271,27 @@ void drawStrip(Canvas& canvas) {
   group("MEMORY A / B", 388, 503);
   group("MIDI SETTINGS", 610, 675);
   group("CONTROLLER", 690, 780);
-  group("LEARN", 788, 812);
-  group("UNASSIGN", 813, 837);
+  useFont(cr, Font::SansBold, 5.6);
+  drawText(cr, "LEARN", 797, baseline, Align::Centre);
+  drawText(cr, "UNASSIGN", 845, baseline, Align::Right);
 }
 
 void drawLogo(cairo_t* cr) {
+  // A black name badge with the maker's line under the product name.
   const Rect r = kLogo;
-  useFont(cr, Font::SansBold, 16);
-  setColour(cr, colours::accent);
-  drawText(cr, "Ondex", r.x + r.w / 2.0, r.y + 14, Align::Centre);
-  useFont(cr, Font::Sans, 6.5);
+  drawShadow(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
+  linearSource(cr, 0, r.y, 0, r.y + r.h, {{0, {0.13, 0.13, 0.14}}, {1, {0.05, 0.05, 0.055}}});
+  roundedRect(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
+  cairo_fill_preserve(cr);
+  cairo_set_line_width(cr, 1);
+  setColour(cr, colours::accent, 0.8);
+  cairo_stroke(cr);
+  useFont(cr, Font::SansBold, 13);
   setColour(cr, colours::legend);
-  drawText(cr, "Zel-acoustics", r.x + r.w / 2.0, r.y + 22, Align::Centre);
+  drawText(cr, "Ondex", r.x + r.w / 2.0, r.y + 14, Align::Centre);
+  useFont(cr, Font::SansBold, 5.5);
+  setColour(cr, colours::accent);
+  drawText(cr, "Zel-acoustics", r.x + r.w / 2.0, r.y + 21, Align::Centre);
 }
 
 }  // namespace
@@ -273,25 +308,45 @@ void drawPanel(Canvas& canvas) {
 
 void drawAbout(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* back = cairo_pattern_create_linear(0, 0, kWindowWidth, kWindowHeight);
-  cairo_pattern_add_color_stop_rgb(back, 0, 0.16, 0.17, 0.19);
-  cairo_pattern_add_color_stop_rgb(back, 1, 0.05, 0.05, 0.06);
-  cairo_set_source(cr, back);
+  radialSource(cr, 120, 10, 10, 120, 10, double(kWindowWidth) * 0.6,
+               {{0, {0.20, 0.21, 0.23}}, {1, {0.04, 0.04, 0.05}}});
   cairo_paint(cr);
-  cairo_pattern_destroy(back);
-  useFont(cr, Font::SansBold, 44);
-  setColour(cr, colours::accent);
-  drawText(cr, "Ondex", 60, 66, Align::Left);
-  useFont(cr, Font::SansBold, 13);
+  // Echoes after the name: a plucked wave repeated, each repeat quieter and longer.
+  cairo_set_line_width(cr, 1.2);
+  for (int repeat = 0; repeat < 5; ++repeat) {
+    const double start = 214 + repeat * 56.0, level = std::pow(0.66, repeat);
+    const double width = 48;
+    setColour(cr, colours::accent, 0.9 * std::sqrt(level));
+    for (int i = 0; i <= 96; ++i) {
+      const double t = i / 96.0;
+      const double y = 52 - 26 * level * std::exp(-3.5 * t) * std::sin(t * 14 * M_PI);
+      if (i == 0) {
+        cairo_move_to(cr, start + t * width, y);
+      } else {
+        cairo_line_to(cr, start + t * width, y);
+      }
+    }
+    cairo_stroke(cr);
+  }
+  useFont(cr, Font::SansBold, 46);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
+  drawText(cr, "Ondex", 42 + 2, 70 + 2, Align::Left);
   setColour(cr, colours::legend);
-  drawText(cr, "Zel-acoustics", kVersionText.x, 30, Align::Left);
-  useFont(cr, Font::Sans, 10);
-  drawText(cr, "Modulated digital delay with a variable clock", kVersionText.x, 47, Align::Left);
-  // The version text goes on this dark band.
-  cairo_set_source_rgb(cr, 0.03, 0.03, 0.035);
-  cairo_rectangle(cr, kVersionText.x - 4, kVersionText.y - 1, kVersionText.w + 8,
-                  kVersionText.h + 2);
+  drawText(cr, "Ondex", 42, 70, Align::Left);
+  // A fine rule between the picture and the words.
+  linearSource(cr, 0, 14, 0, 88,
+               {{0, colours::accent, 0}, {0.5, colours::accent, 0.7}, {1, colours::accent, 0}});
+  cairo_rectangle(cr, kVersionText.x - 18, 14, 1, 74);
   cairo_fill(cr);
+  useFont(cr, Font::SansBold, 12);
+  setColour(cr, colours::accent);
+  drawText(cr, "Zel-acoustics", kVersionText.x, 27, Align::Left);
+  useFont(cr, Font::Sans, 10);
+  setColour(cr, colours::legend);
+  drawText(cr, "Stereo modulated delay on a variable clock", kVersionText.x, 45, Align::Left);
+  useFont(cr, Font::Sans, 8);
+  setColour(cr, colours::legendDim);
+  drawText(cr, "VST 2.4 effect \u00b7 click to close", kVersionText.x, 90, Align::Left);
 }
 
 }  // namespace artwork

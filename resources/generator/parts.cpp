@@ -8,35 +8,24 @@ namespace artwork {
 
 void drawLed(cairo_t* cr, double cx, double cy, double r, Colour colour, double brightness) {
   // Bezel: a dark ring, lit from the top left.
-  cairo_pattern_t* ring = cairo_pattern_create_linear(cx - r, cy - r - 1, cx + r, cy + r + 1);
-  cairo_pattern_add_color_stop_rgb(ring, 0, 0.08, 0.08, 0.09);
-  cairo_pattern_add_color_stop_rgb(ring, 1, 0.45, 0.46, 0.48);
-  cairo_set_source(cr, ring);
+  linearSource(cr, cx - r, cy - r - 1, cx + r, cy + r + 1,
+               {{0, {0.08, 0.08, 0.09}}, {1, {0.45, 0.46, 0.48}}});
   cairo_arc(cr, cx, cy, r + 1, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(ring);
   // Lens: the dark colour of unlit plastic blends into the lit colour.
   const Colour off = mix(rgb(0x101010), colour, 0.22);
   const Colour lens = mix(off, colour, brightness);
-  cairo_pattern_t* body = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.35, 0, cx, cy, r);
   const Colour centre = mix(lens, rgb(0xffffff), 0.55 * brightness + 0.15);
-  cairo_pattern_add_color_stop_rgb(body, 0, centre.r, centre.g, centre.b);
-  cairo_pattern_add_color_stop_rgb(body, 0.6, lens.r, lens.g, lens.b);
   const Colour rim = mix(lens, rgb(0x000000), 0.45);
-  cairo_pattern_add_color_stop_rgb(body, 1, rim.r, rim.g, rim.b);
-  cairo_set_source(cr, body);
+  radialSource(cr, cx - r * 0.3, cy - r * 0.35, 0, cx, cy, r, {{0, centre}, {0.6, lens}, {1, rim}});
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(body);
   // Glow around a lit lamp.
   if (brightness > 0) {
-    cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, r * 0.5, cx, cy, r * 2.0);
-    cairo_pattern_add_color_stop_rgba(glow, 0, colour.r, colour.g, colour.b, 0.45 * brightness);
-    cairo_pattern_add_color_stop_rgba(glow, 1, colour.r, colour.g, colour.b, 0);
-    cairo_set_source(cr, glow);
+    radialSource(cr, cx, cy, r * 0.5, cx, cy, r * 2.0,
+                 {{0, colour, 0.45 * brightness}, {1, colour, 0}});
     cairo_arc(cr, cx, cy, r * 2.0, 0, 2 * M_PI);
     cairo_fill(cr);
-    cairo_pattern_destroy(glow);
   }
   // Specular spot of the lens.
   cairo_set_source_rgba(cr, 1, 1, 1, 0.35 + 0.3 * brightness);
@@ -51,16 +40,11 @@ void drawBarLed(cairo_t* cr, double x, double y, double w, double h, Colour colo
   cairo_fill(cr);
   const Colour off = mix(rgb(0x0c0c0c), colour, 0.2);
   const Colour lens = mix(off, colour, brightness);
-  cairo_pattern_t* body = cairo_pattern_create_linear(x, y, x, y + h);
   const Colour top = mix(lens, rgb(0xffffff), 0.35 * brightness + 0.1);
   const Colour bottom = mix(lens, rgb(0x000000), 0.3);
-  cairo_pattern_add_color_stop_rgb(body, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(body, 0.5, lens.r, lens.g, lens.b);
-  cairo_pattern_add_color_stop_rgb(body, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, body);
+  linearSource(cr, x, y, x, y + h, {{0, top}, {0.5, lens}, {1, bottom}});
   cairo_rectangle(cr, x + 0.75, y + 0.75, w - 1.5, h - 1.5);
   cairo_fill(cr);
-  cairo_pattern_destroy(body);
 }
 
 void drawShadow(cairo_t* cr, double x, double y, double w, double h, double r) {
@@ -79,14 +63,10 @@ void drawKnob(cairo_t* cr, double cx, double cy, double r, double value) {
     cairo_fill(cr);
   }
   // Skirt: a wide cone of satin black metal.
-  cairo_pattern_t* skirt = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
-  cairo_pattern_add_color_stop_rgb(skirt, 0, 0.42, 0.43, 0.45);
-  cairo_pattern_add_color_stop_rgb(skirt, 0.5, 0.17, 0.17, 0.18);
-  cairo_pattern_add_color_stop_rgb(skirt, 1, 0.07, 0.07, 0.08);
-  cairo_set_source(cr, skirt);
+  linearSource(cr, cx - r, cy - r, cx + r, cy + r,
+               {{0, {0.42, 0.43, 0.45}}, {0.5, {0.17, 0.17, 0.18}}, {1, {0.07, 0.07, 0.08}}});
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(skirt);
   // Grip ridges around the skirt.
   cairo_set_line_width(cr, 0.7);
   for (int i = 0; i < 36; ++i) {
@@ -97,28 +77,35 @@ void drawKnob(cairo_t* cr, double cx, double cy, double r, double value) {
     cairo_line_to(cr, cx + std::cos(a) * (r - 0.6), cy + std::sin(a) * (r - 0.6));
     cairo_stroke(cr);
   }
-  // Cap: brushed top with a soft highlight toward the light.
-  const double capR = r * 0.72;
-  cairo_pattern_t* cap =
-      cairo_pattern_create_radial(cx - capR * 0.4, cy - capR * 0.5, 0, cx, cy, capR * 1.1);
-  cairo_pattern_add_color_stop_rgb(cap, 0, 0.36, 0.37, 0.39);
-  cairo_pattern_add_color_stop_rgb(cap, 1, 0.13, 0.13, 0.14);
-  cairo_set_source(cr, cap);
+  // Cap: spun aluminium, lit from the top left, with fine concentric rings.
+  const double capR = r * 0.68;
+  linearSource(cr, cx - capR, cy - capR, cx + capR, cy + capR,
+               {{0, {0.86, 0.86, 0.84}}, {0.55, {0.62, 0.62, 0.61}}, {1, {0.42, 0.42, 0.42}}});
   cairo_arc(cr, cx, cy, capR, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(cap);
+  cairo_set_line_width(cr, 0.5);
+  for (double ring = 1.5; ring < capR; ring += 1.5) {
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.07);
+    cairo_arc(cr, cx, cy, ring, 0, 2 * M_PI);
+    cairo_stroke(cr);
+  }
   cairo_set_line_width(cr, 0.8);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
-  cairo_arc(cr, cx, cy, capR, 0, 2 * M_PI);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.55);
+  cairo_arc(cr, cx, cy, capR + 0.3, 0, 2 * M_PI);
   cairo_stroke(cr);
-  // Pointer: a warm white line from the cap's middle to the skirt's edge.
+  // Pointer: engraved dark on the cap, a white line on the skirt.
   const double angle = (-135.0 + 270.0 * value) * M_PI / 180.0;
   const double dx = std::sin(angle), dy = -std::cos(angle);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 1.6);
+  cairo_set_source_rgb(cr, 0.12, 0.12, 0.13);
+  cairo_move_to(cr, cx + dx * capR * 0.25, cy + dy * capR * 0.25);
+  cairo_line_to(cr, cx + dx * (capR - 1.0), cy + dy * (capR - 1.0));
+  cairo_stroke(cr);
   cairo_set_line_width(cr, 2.0);
   setColour(cr, colours::legend);
-  cairo_move_to(cr, cx + dx * r * 0.3, cy + dy * r * 0.3);
-  cairo_line_to(cr, cx + dx * (r - 1.5), cy + dy * (r - 1.5));
+  cairo_move_to(cr, cx + dx * (capR + 1.6), cy + dy * (capR + 1.6));
+  cairo_line_to(cr, cx + dx * (r - 1.2), cy + dy * (r - 1.2));
   cairo_stroke(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
@@ -132,14 +119,12 @@ void drawCap(cairo_t* cr, double x, double y, double w, double h, bool pressed, 
   cairo_set_source_rgb(cr, 0.05, 0.05, 0.06);
   roundedRect(cr, x - 0.5, y - 0.5, w + 1, h + 1, 2.5);
   cairo_fill(cr);
-  const double light = (pressed ? 0.78 : 1.0) + 0.12 * hover;
-  cairo_pattern_t* face = cairo_pattern_create_linear(x, y, x + w * 0.4, y + h);
-  cairo_pattern_add_color_stop_rgb(face, 0, 0.40 * light, 0.41 * light, 0.43 * light);
-  cairo_pattern_add_color_stop_rgb(face, 1, 0.19 * light, 0.19 * light, 0.20 * light);
-  cairo_set_source(cr, face);
+  const double light = (pressed ? 0.62 : 1.0) + 0.3 * hover;
+  linearSource(cr, x, y, x + w * 0.4, y + h,
+               {{0, {0.40 * light, 0.41 * light, 0.43 * light}},
+                {1, {0.19 * light, 0.19 * light, 0.20 * light}}});
   roundedRect(cr, x + 0.5 + sink * 0.5, y + 0.5 + sink, w - 1 - sink, h - 1 - sink, 2);
   cairo_fill(cr);
-  cairo_pattern_destroy(face);
   // Edge highlight on the lit sides.
   cairo_set_line_width(cr, 0.8);
   cairo_set_source_rgba(cr, 1, 1, 1, pressed ? 0.08 : 0.22);
@@ -147,6 +132,12 @@ void drawCap(cairo_t* cr, double x, double y, double w, double h, bool pressed, 
   cairo_line_to(cr, x + 1.5, y + 1.5 + sink);
   cairo_line_to(cr, x + w - 2, y + 1.5 + sink);
   cairo_stroke(cr);
+  if (hover > 0) {
+    // The pointer is over it: a thin rim in the accent colour.
+    setColour(cr, colours::accent, 0.75 * hover);
+    roundedRect(cr, x, y, w, h, 2.5);
+    cairo_stroke(cr);
+  }
 }
 
 namespace {
@@ -220,7 +211,7 @@ void drawDigit(cairo_t* cr, double w, double h, int segments) {
       setColour(cr, mix(colours::ledRed, rgb(0xffd0a0), 0.25));
       cairo_fill(cr);
     } else {
-      setColour(cr, mix(colours::glass, colours::ledRed, 0.12));
+      setColour(cr, mix(colours::glass, colours::ledRed, 0.09));
       cairo_fill(cr);
     }
   }
@@ -230,13 +221,10 @@ void drawScrew(cairo_t* cr, double cx, double cy, double r) {
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_arc(cr, cx + kShadowX * 0.7, cy + kShadowY * 0.7, r + 0.6, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_t* head = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
-  cairo_pattern_add_color_stop_rgb(head, 0, 0.78, 0.78, 0.76);
-  cairo_pattern_add_color_stop_rgb(head, 1, 0.30, 0.30, 0.30);
-  cairo_set_source(cr, head);
+  linearSource(cr, cx - r, cy - r, cx + r, cy + r,
+               {{0, {0.78, 0.78, 0.76}}, {1, {0.30, 0.30, 0.30}}});
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(head);
   // A cross recess.
   cairo_set_line_width(cr, 1.1);
   cairo_set_source_rgba(cr, 0.1, 0.1, 0.1, 0.8);

@@ -5,7 +5,9 @@
 #include <new>
 #include <string>
 
+#include "../host/aeffeditor.h"
 #include "../host/pluginentry.h"
+#include "editorfactory.h"
 #include "identity.h"
 
 static_assert(std::char_traits<char>::length(kOndexProduct) == 63);
@@ -59,11 +61,20 @@ Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
   delayChanged.store(false, kRelaxed);
   engine.reset();
 
+  if (AEffEditor* created = createEditorFor(this)) {
+    setEditor(created);
+  }
   loadStoredDefaults();
   selectProgram(0);
 }
 
-Zel::~Zel() = default;
+// An editor still open is closed while the effect is whole: closing may reach
+// back into the effect. The base class deletes the editor.
+Zel::~Zel() {
+  if (editor != nullptr) {
+    editor->close();
+  }
+}
 
 void Zel::applySampleRate(int rate) {
   engineRate = rate;

@@ -34,9 +34,10 @@ CMouseEventResult CHorizontalSwitch::onMouseMoved(CPoint& where, const CButtonSt
   if (!buttons.isLeftButton()) {
     return kMouseEventHandled;
   }
-  // Position width: the bitmap's width shared by its images.
+  // Position width: the bitmap's width shared by its images (the view's, when
+  // the bitmap could not be loaded).
   double positionWidth = getWidth() / (maxPositions > 0 ? maxPositions : 1);
-  if (background != nullptr && subPixmaps > 0) {
+  if (background != nullptr && background->isLoaded() && subPixmaps > 0) {
     positionWidth = background->getWidth() / subPixmaps;
   }
   float v = vmin;

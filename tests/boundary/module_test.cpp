@@ -43,6 +43,7 @@ TEST_F(Module, EitherNameCreatesAnEffectWithTheSameIdentity) {
     AEffect* e = entry(FakeHost::callback);
     ASSERT_NE(e, nullptr) << name;
     EXPECT_EQ(e->magic, kEffectMagic);
+    EXPECT_EQ(e->flags, 0x31);  // the module's effects always have their editor
     EXPECT_EQ(e->uniqueID, fourCharCode('O', 'n', 'd', 'x'));
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);

@@ -1,8 +1,10 @@
 // The host's two threads on several instances at once: the audio thread plays
 // blocks with MIDI control and tempo changes, the user-interface thread
 // automates, saves and restores the state, selects programs, reads texts and
-// the status as the editor does. Run under ThreadSanitizer (preset tsan) this
-// shows any unsynchronized access to the engine's controls, flags and status.
+// the status as the editor does, and runs the editor windows (headless) with
+// their idle passes and clicks. Run under ThreadSanitizer (preset tsan) this
+// shows any unsynchronized access to the engine's controls, flags and status,
+// and to the editor's controls, which MIDI moves from the audio thread.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,7 +15,10 @@
 #include <vector>
 
 #include "../presets/midievents.h"
+#include "editor/editor.h"
+#include "engine/editorfactory.h"
 #include "engine/zel.h"
+#include "gui/cframe.h"
 #include "host/pluginentry.h"
 
 namespace {
@@ -84,6 +89,28 @@ void playAudio(std::atomic<bool>& finite, std::atomic<int>& blocksDone) {
   }
 }
 
+// The editor window as a user meets it: idle passes, a click on a button, a
+// step and a drag of the delay, and now and then closing and opening again.
+void useEditor(AEffect* e, int step) {
+  if (step % 97 == 0) {
+    e->dispatcher(e, effEditClose, 0, 0, nullptr, 0.0f);
+    e->dispatcher(e, effEditOpen, 0, 0, nullptr, 0.0f);
+  }
+  e->dispatcher(e, effEditIdle, 0, 0, nullptr, 0.0f);
+  CFrame* frame = zelOf(e).getEditor() != nullptr
+                      ? static_cast<Editor*>(zelOf(e).getEditor())->getFrame()
+                      : nullptr;
+  if (frame == nullptr || step % 3 != 0) {
+    return;
+  }
+  const CPoint points[] = {{258, 57}, {483, 46}, {540, 42}, {120, 40}};
+  CPoint where = points[step / 3 % 4];
+  CPoint to(where.x, where.y - static_cast<CCoord>(step % 50));
+  frame->onMouseDown(where, kLButton);
+  frame->onMouseMoved(to, kLButton);
+  frame->onMouseUp(to, 0);
+}
+
 // The user-interface thread, until the audio thread is done.
 void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
   std::vector<unsigned char> saved(1736);
@@ -92,6 +119,7 @@ void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
     for (Slot& slot : slots) {
       AEffect* e = slot.effect;
       Zel& zel = zelOf(e);
+      useEditor(e, step);
       const auto index = static_cast<VstInt32>(step % kNumHostParams);
       e->setParameter(e, index, static_cast<float>((step % 1000) * 7919 % 1000) / 999.0f);
       (void)e->getParameter(e, (index + 5) % kNumHostParams);
@@ -132,6 +160,7 @@ void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
 }  // namespace
 
 TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
+  setEditorFactory(&createEditor);
   for (Slot& slot : slots) {
     slot.transport = VstTimeInfo{};
     slot.transport.tempo = 120.0;
@@ -143,6 +172,7 @@ TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
     e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
     e->dispatcher(e, effSetBlockSize, 0, kFrames, nullptr, 0.0f);
     e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
+    e->dispatcher(e, effEditOpen, 0, 0, nullptr, 0.0f);
   }
   std::atomic<bool> finite{true};
   std::atomic<int> blocksDone{0};
@@ -154,7 +184,9 @@ TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
   EXPECT_TRUE(finite.load());
   EXPECT_EQ(blocksDone.load(), kBlocks);
   EXPECT_GT(rounds, 0);
+  setEditorFactory(nullptr);
   for (Slot& slot : slots) {
+    slot.effect->dispatcher(slot.effect, effEditClose, 0, 0, nullptr, 0.0f);
     slot.effect->dispatcher(slot.effect, effMainsChanged, 0, 0, nullptr, 0.0f);
     EXPECT_EQ(slot.effect->dispatcher(slot.effect, effClose, 0, 0, nullptr, 0.0f), 1);
     slot.effect = nullptr;

@@ -1,0 +1,72 @@
+// The preset-system base of the plug-in's editor: the preset panel along the
+// window's bottom strip, the preset, bank and MIDI-settings records it reads
+// and writes, and what the effect asks of its editor (the link).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "gui/aeffguieditor.h"
+#include "gui/ccontrol.h"
+#include "presets/presetsystemeditorlink.h"
+
+class CParamDisplay;
+class CPresetSystemEffect;
+
+class CPresetSystemEditor : public AEffGUIEditor,
+                            public CControlListener,
+                            public CPresetSystemEditorLink {
+ public:
+  explicit CPresetSystemEditor(CPresetSystemEffect* effect);
+  ~CPresetSystemEditor() override;
+  CPresetSystemEditor(const CPresetSystemEditor&) = delete;
+  CPresetSystemEditor& operator=(const CPresetSystemEditor&) = delete;
+
+  // Records the parent window and adds the panel to the frame that the
+  // derived editor has made in it; false without a frame or an effect.
+  bool open(void* window) override;
+  // Forgets the panel's controls, then closes the frame, which destroys them.
+  void close() override;
+  // The toolkit's idle, then the controller display.
+  void idle() override;
+  // The panel's own tags, 33 to 51; every other tag is the derived editor's.
+  void valueChanged(CControl* control) override;
+  // Edit gestures reach the host for the effect's parameters only: the
+  // window's other controls (tags 19 and up) stand for no parameter.
+  void beginEdit(int32_t index) override;
+  void endEdit(int32_t index) override;
+
+  // The editor's own operations, in this order. The learn and unassign
+  // buttons may be cleared from the audio thread (MIDI learn): that only
+  // leaves a request which the next idle pass carries out.
+  void clearLearnButton() override;
+  void clearUnassignButton() override;
+  void showProgramName(const char* name) override;
+  void readStoredDefaults() override;
+  virtual void readBank(const void* buffer, bool reversed);
+  virtual void writeBank(void* buffer);
+  virtual void readPreset(const void* buffer, bool reversed);
+  virtual void writePreset(void* buffer);
+  virtual void readMidiSettings(const void* buffer, bool reversed);
+  virtual void writeMidiSettings(void* buffer);
+
+ protected:
+  // The parameter that a control stands for (its tag, unless the derived
+  // editor knows better); the controller display shows its MIDI controller.
+  virtual int32_t parameterOf(const CControl& control) const;
+  // The controller display shows the MIDI controller of this parameter (0 to
+  // 17), or nothing for any other number.
+  void showControllerOf(int32_t parameter);
+  // Requests left by another thread, carried out on the editor's thread.
+  void applyPanelRequests();
+
+  CPresetSystemEffect* presetEffect;
+  // The panel's controls, owned by the frame while the window is open.
+  CParamDisplay* controllerDisplay = nullptr;
+  CControl* learnButton = nullptr;
+  CControl* unassignButton = nullptr;
+
+ private:
+  std::atomic<bool> learnButtonOff{false};
+  std::atomic<bool> unassignButtonOff{false};
+};
