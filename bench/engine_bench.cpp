@@ -3,81 +3,97 @@
 // figure can be read as a ratio.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <random>
-#include <utility>
+#include <chrono>
+#include <string>
 #include <vector>
 
-#include "engine/zel.h"
-#include "host/pluginentry.h"
-#include "quiethost.h"
+#include "editor/editor.h"
+#include "engine/editorfactory.h"
+#include "enginecases.h"
 
 namespace {
 
 constexpr int kBlock = 512;
 
-struct Buffers {
-  std::vector<float> inL, inR, outL, outR;
-  Buffers() : inL(kBlock), inR(kBlock), outL(kBlock), outR(kBlock) {
-    std::mt19937 rng(5);
-    std::uniform_real_distribution<float> dist(-0.5f, 0.5f);
-    for (int i = 0; i < kBlock; ++i) {
-      inL[i] = dist(rng);
-      inR[i] = dist(rng);
-    }
-  }
-};
-
 // Seconds of CPU time per stereo frame (shown as e.g. "28.8n").
-void setFrameCounter(benchmark::State& state) {
+void setFrameCounter(benchmark::State& state, int frames) {
   state.counters["per_frame"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * kBlock,
+      benchmark::Counter(static_cast<double>(state.iterations()) * frames,
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void runEngine(benchmark::State& state, float sampleRate,
-               std::vector<std::pair<VstInt32, float>> settings) {
-  quiethost::transport.tempo = 120.0;
-  AEffect* e = pluginEntry(quiethost::callback);
-  e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, sampleRate);
-  e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
-  for (const auto& [index, value] : settings) {
-    e->setParameter(e, index, value);
-  }
-  e->dispatcher(e, effMainsChanged, 0, 0, nullptr, 0.0f);
-  e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
-  Buffers b;
-  float* in[2] = {b.inL.data(), b.inR.data()};
-  float* out[2] = {b.outL.data(), b.outR.data()};
-  for (int warm = 0; warm < 200; ++warm) {
-    e->processReplacing(e, in, out, kBlock);
+// One case at the given rate and block size.
+void runCase(benchmark::State& state, EngineCase c, int block) {
+  AEffect* e = openEngineCase(c);
+  NoiseBlock b(block);
+  for (int warm = 0; warm < 100 * kBlock / block; ++warm) {
+    b.process(e, block);
   }
   for (auto _ : state) {
-    e->processReplacing(e, in, out, kBlock);
+    b.process(e, block);
     benchmark::DoNotOptimize(b.outL.data());
   }
-  setFrameCounter(state);
-  e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
+  setFrameCounter(state, block);
+  closeEngineCase(e);
 }
 
-void DefaultProgram(benchmark::State& state) { runEngine(state, 44100.0f, {}); }
-void FastModulation(benchmark::State& state) {
-  runEngine(state, 44100.0f, {{kWaveform, 0.0f}, {kDepth, 1.0f}, {kRate, 1.0f}});
+void registerCase(const std::string& name, EngineCase c, int block) {
+  benchmark::RegisterBenchmark(name.c_str(),
+                               [c, block](benchmark::State& s) { runCase(s, c, block); });
 }
-void EnvelopeModulation(benchmark::State& state) {
-  runEngine(state, 44100.0f, {{kWaveform, 0.25f}, {kDepth, 1.0f}, {kRate, 1.0f}});
+
+// Instances in one thread, each with its own block in turn, as a host runs a
+// session's plug-ins; per_frame is per frame of one instance.
+void Instances(benchmark::State& state) {
+  const auto count = static_cast<size_t>(state.range(0));
+  std::vector<AEffect*> effects;
+  for (size_t i = 0; i < count; ++i) {
+    effects.push_back(openEngineCase(*findEngineCase("DefaultProgram")));
+  }
+  std::vector<NoiseBlock> blocks(count, NoiseBlock(kBlock));
+  for (auto _ : state) {
+    for (size_t i = 0; i < count; ++i) {
+      blocks[i].process(effects[i], kBlock);
+      benchmark::DoNotOptimize(blocks[i].outL.data());
+    }
+  }
+  setFrameCounter(state, kBlock * static_cast<int>(count));
+  for (AEffect* e : effects) {
+    closeEngineCase(e);
+  }
 }
-void FullFeedbackHighCut(benchmark::State& state) {
-  runEngine(state, 44100.0f, {{kFbck, 1.0f}, {kHiCut, 1.0f}});
+
+// What a block costs before its first frame: the host requests (two pin
+// queries, two time requests) and the block set-up, measured as empty blocks.
+void EmptyBlock(benchmark::State& state) {
+  AEffect* e = openEngineCase(*findEngineCase("DefaultProgram"));
+  NoiseBlock b(kBlock);
+  for (auto _ : state) {
+    b.process(e, 0);
+    benchmark::DoNotOptimize(b.outL.data());
+  }
+  closeEngineCase(e);
 }
-void TwoStepsPerSample(benchmark::State& state) {
-  runEngine(state, 44100.0f, {{kManVCO, 0.0f}, {kDepth, 0.0f}});  // clock period 0.5
+
+// From the entry point to the first processed block, with the editor made (as
+// the module makes it) but not opened.
+void Instantiation(benchmark::State& state) {
+  setEditorFactory(&createEditor);
+  NoiseBlock b(kBlock);
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    AEffect* e = openEngineCase(*findEngineCase("DefaultProgram"));
+    b.process(e, kBlock);
+    const auto end = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    closeEngineCase(e);
+  }
+  setEditorFactory(nullptr);
 }
-void DefaultProgramAt96k(benchmark::State& state) { runEngine(state, 96000.0f, {}); }
 
 // The reference: one biquad and a linearly interpolated delay with feedback per channel.
 void ReferenceLoop(benchmark::State& state) {
-  Buffers b;
+  NoiseBlock b(kBlock);
   const int length = 141121;
   std::vector<float> delay(static_cast<size_t>(length) * 2, 0.0f);
   const float b0 = 0.2f, b1 = 0.4f, b2 = 0.2f, a1 = -0.3f, a2 = 0.1f;
@@ -113,17 +129,34 @@ void ReferenceLoop(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(b.outL.data());
   }
-  setFrameCounter(state);
+  setFrameCounter(state, kBlock);
 }
 
-}  // namespace
+// Every case at 44.1 kHz (or its own rate) and 512 frames; then the rates and
+// block sizes for the default program and the dearest case.
+const int registered = [] {
+  benchmark::RegisterBenchmark("ReferenceLoop", ReferenceLoop);
+  for (const EngineCase& c : engineCases()) {
+    registerCase(c.name, c, kBlock);
+  }
+  for (const char* name : {"DefaultProgram", "EnvelopeModulation"}) {
+    EngineCase c = *findEngineCase(name);
+    for (int block : {16, 64, 4096}) {
+      registerCase(std::string(name) + "/block:" + std::to_string(block), c, block);
+    }
+    for (int rate : {48000, 88200, 96000, 176400, 192000}) {
+      c.sampleRate = static_cast<float>(rate);
+      registerCase(std::string(name) + "/rate:" + std::to_string(rate), c, kBlock);
+    }
+  }
+  benchmark::RegisterBenchmark("Instances", Instances)->Arg(1)->Arg(16);
+  benchmark::RegisterBenchmark("EmptyBlock", EmptyBlock);
+  benchmark::RegisterBenchmark("Instantiation", Instantiation)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
+  return 0;
+}();
 
-BENCHMARK(ReferenceLoop);
-BENCHMARK(DefaultProgram);
-BENCHMARK(FastModulation);
-BENCHMARK(EnvelopeModulation);
-BENCHMARK(FullFeedbackHighCut);
-BENCHMARK(TwoStepsPerSample);
-BENCHMARK(DefaultProgramAt96k);
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -120,19 +120,14 @@ void Editor::showNumber(float value) {
   }
   const int n = value >= 0.0f ? static_cast<int>(std::min(value, float(kLargestShown))) : 0;
   int rest = n;
-  int digits[layout::kNumDigits];
   int scale = 1000;
-  for (int& digit : digits) {
+  for (int i = 0; i < layout::kNumDigits; ++i, scale /= 10) {
+    int digit = kBlank;
     if (n >= scale || scale == 1) {
       digit = rest / scale;
       rest -= digit * scale;
-    } else {
-      digit = kBlank;
     }
-    scale /= 10;
-  }
-  for (int i = 0; i < layout::kNumDigits; ++i) {
-    setDigit(i, digits[i]);
+    setDigit(i, digit);
   }
 }
 

@@ -5,13 +5,20 @@
 
 #include "dsp/catmullrom.h"
 
+// The loop's parts are lambdas over its local state; called from two loops,
+// they would otherwise become calls that keep that state in memory.
+#define ONDEX_INLINE __attribute__((always_inline))
+
 namespace {
 
 constexpr float kTwoPi30 = 188.49556f;
 constexpr float kTwoPi4000 = 25132.742f;
 constexpr float kTwoPi10 = 62.831856f;
 constexpr float kCrossfadeStart = 0.001f;
-constexpr float kFeedbackFloor = 0.00001f;
+
+dsp::GlideTargets glideTargets(const BlockSettings& s) {
+  return {s.inputGainTarget, s.outputGainTarget, s.mix, s.depth, s.feedback, s.delaySign};
+}
 
 }  // namespace
 
@@ -21,6 +28,7 @@ bool DelayEngine::prepare(int sampleRate) {
   rate = sampleRate;
   fRate = static_cast<float>(sampleRate);
   a30 = std::exp(-kTwoPi30 / fRate);
+  glide.setCoefficient(a30);
   c4k = std::exp(-kTwoPi4000 / fRate);
   clock.setEnvelopeCoefficient(std::exp(-kTwoPi10 / fRate));
   const int crossfadeLength = sampleRate * 50 / 1000;
@@ -75,13 +83,7 @@ void DelayEngine::setAntiAliasCutoff(float fc) {
   filter.setCoefficients(dsp::BiquadCoefficients::lowpass(fc, fRate));
 }
 
-void DelayEngine::settleControls(const BlockSettings& s) {
-  inputGain = s.inputGainTarget;
-  outputGain = s.outputGainTarget;
-  mixGain = s.mix;
-  feedbackGain = s.feedback;
-  depthGain = s.depth;
-}
+void DelayEngine::settleControls(const BlockSettings& s) { glide.jumpTo(glideTargets(s)); }
 
 void DelayEngine::process(const float* inL, const float* inR, float* outL, float* outR, int frames,
                           const BlockSettings& settings, BlockResult& result) {
@@ -116,6 +118,8 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
   // member as far as the compiler knows, which would keep everything in memory.
   using dsp::F4;
   const BlockSettings s = settings;
+  dsp::ControlGlide gl = glide;
+  gl.begin(glideTargets(s), denormalOffset);
   dsp::AntiAliasFilter aa = filter;
   dsp::LevelLimiter lim = limiter;
   dsp::ModulationClock clk = clock;
@@ -132,59 +136,88 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
   float peak = peakLevel;
   bool indicator = cycleIndicator;
   float n = denormalOffset;
-  // Input gain, output gain, mix and depth glide together, one per lane.
-  F4 smooth{inputGain, outputGain, mixGain, depthGain};
-  const F4 targets{s.inputGainTarget, s.outputGainTarget, s.mix, s.depth};
-  float fbGain = feedbackGain;
-  const float oneMinusA30 = 1.0f - a30;
   const float oneMinusC4k = 1.0f - c4k;
+  bool bypassed = delayInSteps < 3.0f;
   int cyclePos = s.cyclePosition;
   bool delayChanged = s.delayChanged;
+  // The read curve changes only with the read history, at memory steps.
+  dsp::CatmullRom readCurve{};
+  bool readCurveStale = true;
 
-  for (int i = 0; i < frames; ++i) {
-    n = -n;
-    const float rawL = inL[i];
-    const float rawR = inR[i];
+  for (int done = 0; done < frames; done += kChunk) {
+    const int count = frames - done < kChunk ? frames - done : kChunk;
+    const float* const chunkL = inL + done;
+    const float* const chunkR = inR + done;
+    float* const chunkOutL = outL + done;
+    float* const chunkOutR = outR == nullptr ? nullptr : outR + done;
 
-    // Input stage; a non-finite host sample is taken as silence.
-    const F4 x = smooth[0] * dsp::finiteOrZero(dsp::pair(rawL, rawR)) + n;
-    const F4 sig = aa.process(x) + fb;
-
-    const F4 mag = dsp::absolute(sig);
-    const F4 g = lim.process(mag);
-    const F4 limited = sig * g;
-    const float level = mag[0] + mag[1];
-    if (level > peak) {
-      peak = level;
+    // Input stage: nothing here depends on the delay's output, so the whole
+    // chunk runs first, in a short loop of its own.
+    bool swept = false;
+    // Feedback now, or from a repeat that may engage within the chunk.
+    bool fedBack = engaged || s.repeatOn || !dsp::isZero(fb);
+    auto input = [&](int i, InputFrame& f) ONDEX_INLINE {
+      // A non-finite host sample is taken as silence.
+      f.x = f.c->inputGain * dsp::finiteOrZero(dsp::pair(chunkL[i], chunkR[i])) + n;
+      if (i == 0) {
+        aa.lead(f.x);
+      } else {
+        scratch[i - 1].filtered = aa.push(f.x);
+      }
+      f.lfo = clk.oscillate(s.clock, f.c->depth);
+    };
+    if (gl.isSettled()) {
+      // Arrived controls alternate with the offset's sign.
+      const dsp::Controls& negative = gl.settledFor(-1.0f);
+      const dsp::Controls& positive = gl.settledFor(1.0f);
+      swept = dsp::ModulationClock::sweeps(negative.depth) ||
+              dsp::ModulationClock::sweeps(positive.depth);
+      fedBack = fedBack || negative.feedback != 0.0f || positive.feedback != 0.0f;
+      for (int i = 0; i < count; ++i) {
+        InputFrame& f = scratch[i];
+        n = -n;
+        f.c = n > 0.0f ? &positive : &negative;
+        input(i, f);
+      }
+    } else {
+      for (int i = 0; i < count; ++i) {
+        InputFrame& f = scratch[i];
+        n = -n;
+        f.own = gl.next(n);
+        f.c = &f.own;
+        input(i, f);
+        swept = swept || dsp::ModulationClock::sweeps(f.c->depth);
+        fedBack = fedBack || f.c->feedback != 0.0f;
+      }
     }
-    const F4 weighted = g * mag;
-    clk.followEnvelope(0.5f * (weighted[0] + weighted[1]));
+    scratch[count - 1].filtered = aa.trail();
+    const bool unitClock = !swept && clk.atUnitRest(s.clock);
 
-    ih0 = ih1;
-    ih1 = ih2;
-    ih2 = ih3;
-    ih3 = limited;
+    // The loop through the delay memory and the feedback. Its first half,
+    // from the feedback's sum to the envelope, is the front; the rest, from
+    // the clock to the next feedback, the back.
+    auto front = [&](const InputFrame& f) ONDEX_INLINE {
+      const F4 sig = f.filtered + fb;
+      const F4 mag = dsp::absolute(sig);
+      const F4 g = lim.process(mag);
+      const float level = mag[0] + mag[1];
+      if (level > peak) {
+        peak = level;
+      }
+      const F4 weighted = g * mag;
+      clk.followEnvelope(0.5f * (weighted[0] + weighted[1]));
+      return sig * g;
+    };
+    auto back = [&](int i, const InputFrame& f, F4 limited, float envelopePow) ONDEX_INLINE {
+      ih0 = ih1;
+      ih1 = ih2;
+      ih2 = ih3;
+      ih3 = limited;
 
-    smooth = oneMinusA30 * targets + a30 * smooth + n;
-    fbGain = oneMinusA30 * s.feedback + a30 * fbGain;
-    if (std::fabs(fbGain) < kFeedbackFloor) {
-      fbGain = 0.0f;
-    }
-    const float outGain = smooth[1];
-    const float w = dsp::flushed(smooth[2] * outGain);
-    const float dryGain = outGain - w;
-    const float wetGain = w * s.delaySign;
-
-    const float q = clk.advance(s.clock, smooth[3]);
-
-    if (clk.clockPhase >= 1.0f) {
-      const auto write = dsp::CatmullRom::through(ih0, ih1, ih2, ih3);
-      float u = 1.0f - q;
-      do {
-        clk.clockPhase -= 1.0f;
-        const float t = clk.dividedByStep(u);
-        const F4 fresh = t == 1.0f ? write.atOne() : write.at(t);
-        const F4 old = dsp::pair(mem[rp].l, mem[rp].r);
+      // One memory step: the new value written with the repeat crossfade, the
+      // value at the read position passed into the read history.
+      auto step = [&](F4 fresh) ONDEX_INLINE {
+        const F4 old = dsp::loadPair(&mem[rp].l);
         const float gain = xfade;
         F4 written;
         if (gain == 1.0f) {
@@ -196,6 +229,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
           xfade = grown < 1.0f ? grown : 1.0f;
         }
         mem[wp] = Frame{written[0], written[1]};
+        readCurveStale = true;
         rh0 = rh1;
         rh1 = rh2;
         rh2 = rh3;
@@ -206,58 +240,120 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
         if (++wp == len) {
           wp = 0;
         }
-        u += 1.0f;
-      } while (clk.clockPhase >= 1.0f);
-    }
+      };
 
-    F4 d;
-    if (delayInSteps < 3.0f && !engaged) {
-      d = limited;
-    } else if (clk.clockPhase == 0.0f) {
-      d = rh1;  // the memory steps fell on the sample: no interpolation to do
-    } else {
-      d = dsp::CatmullRom::through(rh0, rh1, rh2, rh3).at(clk.clockPhase);
-    }
-
-    if (delayChanged) {
-      delayChanged = false;
-      writePos = wp;
-      seat(s.delayTimeMs);
-      rp = readPos;
-    }
-
-    hc = dsp::flushed(s.hiCutOn ? c4k * hc + oneMinusC4k * d : d);
-    fb = engaged ? hc : fbGain * hc * s.feedbackSign;
-
-    if (s.powerOn) {
-      const F4 y = x * dryGain + d * wetGain;
-      if (outR != nullptr) {
-        outL[i] = y[0];
-        outR[i] = y[1];
+      F4 d;
+      if (unitClock) {
+        // One step at t = 1, where the curve passes through x[n-1], and the
+        // read falls on the sample.
+        clk.lfoValue = f.lfo;
+        step(ih2);
+        d = rh1;
       } else {
-        outL[i] = 0.5f * y[1] + 0.5f * y[0];
+        const float q = clk.advanceClock(s.clock, {f.c->depth, f.lfo, envelopePow});
+        if (clk.clockPhase >= 1.0f) {
+          dsp::CatmullRom write{};
+          bool curve = false;
+          float u = 1.0f - q;
+          do {
+            clk.clockPhase -= 1.0f;
+            const float t = clk.stepTime(u);
+            if (t == 1.0f) {
+              step(ih2);
+            } else {
+              if (!curve) {
+                write = dsp::CatmullRom::through(ih0, ih1, ih2, ih3);
+                curve = true;
+              }
+              step(write.at(t));
+            }
+            u += 1.0f;
+          } while (clk.clockPhase >= 1.0f);
+        }
+        if (clk.clockPhase == 0.0f) {
+          d = rh1;  // the memory steps fell on the sample: no interpolation to do
+        } else {
+          if (readCurveStale) {
+            readCurve = dsp::CatmullRom::through(rh0, rh1, rh2, rh3);
+            readCurveStale = false;
+          }
+          d = readCurve.at(clk.clockPhase);
+        }
       }
-    } else if (outR != nullptr) {
-      outL[i] = rawL;
-      outR[i] = rawR;
-    } else {
-      outL[i] = 0.5f * rawL + 0.5f * rawR;
+      if (bypassed && !engaged) {
+        d = limited;
+      }
+
+      if (delayChanged) {
+        delayChanged = false;
+        writePos = wp;
+        seat(s.delayTimeMs);
+        rp = readPos;
+        bypassed = delayInSteps < 3.0f;
+      }
+
+      hc = dsp::flushed(s.hiCutOn ? c4k * hc + oneMinusC4k * d : d);
+      if (engaged) {
+        fb = hc;
+      } else if (f.c->feedback != 0.0f) {
+        fb = f.c->feedback * hc * s.feedbackSign;
+      } else {
+        fb = F4{};  // the same sum ahead, without waiting for the read
+      }
+
+      // Output: direct and delayed signal, or the raw input with Power off; the
+      // mono sum on the left output when the host has no right one.
+      if (s.powerOn) {
+        const F4 y = f.x * f.c->dryGain + d * f.c->wetGain;
+        if (chunkOutR != nullptr) {
+          chunkOutL[i] = y[0];
+          chunkOutR[i] = y[1];
+        } else {
+          chunkOutL[i] = 0.5f * y[1] + 0.5f * y[0];
+        }
+      } else if (chunkOutR != nullptr) {
+        chunkOutL[i] = chunkL[i];
+        chunkOutR[i] = chunkR[i];
+      } else {
+        chunkOutL[i] = 0.5f * chunkL[i] + 0.5f * chunkR[i];
+      }
+
+      // Infinite repeat waiting for the beat engages at a cycle boundary.
+      if (++cyclePos > s.cycleLength) {
+        cyclePos = 0;
+        if (s.repeatOn && !engaged) {
+          engaged = true;
+          xfade = kCrossfadeStart;
+          result.repeatEngagedAtBoundary = true;
+        }
+      }
+    };
+
+    // The indicator lights near each cycle boundary: the chunk passes the
+    // positions from one past the current one up to the boundary, past which
+    // it starts at 1, inside the window.
+    if (cyclePos + 1 < window || cyclePos + count > s.cycleLength - window) {
+      indicator = true;
     }
 
-    // Delay cycle: the indicator lights near each boundary, and infinite
-    // repeat waiting for the beat engages at one.
-    ++cyclePos;
-    const bool inWindow = cyclePos < window || cyclePos > s.cycleLength - window;
-    if (cyclePos > s.cycleLength) {
-      cyclePos = 0;
-      if (s.repeatOn && !engaged) {
-        engaged = true;
-        xfade = kCrossfadeStart;
-        result.repeatEngagedAtBoundary = true;
+    if (fedBack) {
+      for (int i = 0; i < count; ++i) {
+        InputFrame& f = scratch[i];
+        const F4 limited = front(f);
+        back(i, f, limited, clk.envelopeShare(s.clock, f.c->depth));
       }
-    }
-    if (inWindow) {
-      indicator = true;
+    } else {
+      // Without feedback the front does not wait for the back: the whole
+      // chunk's envelope, and its power, is ready before the clock needs it.
+      for (int i = 0; i < count; ++i) {
+        InputFrame& f = scratch[i];
+        f.limited = front(f);
+        f.envelopePow = swept ? clk.envelopeShare(s.clock, f.c->depth) : 0.0f;
+      }
+      for (int i = 0; i < count; ++i) {
+        InputFrame& f = scratch[i];
+        back(i, f, f.limited, f.envelopePow);
+      }
     }
   }
   const int next = cyclePos + 1;
@@ -265,6 +361,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
     indicator = true;
   }
 
+  glide = gl;
   filter = aa;
   limiter = lim;
   clock = clk;
@@ -285,9 +382,4 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
   peakLevel = peak;
   cycleIndicator = indicator;
   denormalOffset = n;
-  inputGain = smooth[0];
-  outputGain = smooth[1];
-  mixGain = smooth[2];
-  feedbackGain = fbGain;
-  depthGain = smooth[3];
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dsp/antialiasfilter.h"
+#include "dsp/controlglide.h"
 #include "dsp/levellimiter.h"
 #include "dsp/modulationclock.h"
 
@@ -82,6 +83,18 @@ class DelayEngine {
     float l = 0.0f, r = 0.0f;
   };
 
+  // One sample on its way through a chunk: what the input stage makes of it.
+  struct InputFrame {
+    dsp::F4 x;               // the direct signal
+    dsp::F4 filtered;        // after the anti-alias filter
+    dsp::F4 limited;         // entering the memory, when the limiter runs ahead
+    const dsp::Controls* c;  // its own, or the settled set of its offset's sign
+    dsp::Controls own;
+    float lfo;          // the oscillator's weighted output
+    float envelopePow;  // when the limiter runs ahead
+  };
+  static constexpr int kChunk = 64;
+
   int rate = 0;
   float fRate = 0.0f;
   float a30 = 0.0f;
@@ -104,9 +117,6 @@ class DelayEngine {
   dsp::F4 feedbackSignal{};
   float denormalOffset = dsp::kDenormalOffset;
 
-  float inputGain = 1.0f;
-  float outputGain = 1.0f;
-  float mixGain = 0.5f;
-  float feedbackGain = 0.0f;
-  float depthGain = 0.0f;
+  dsp::ControlGlide glide;
+  InputFrame scratch[kChunk] = {};
 };

@@ -19,8 +19,8 @@ struct FileKindInfo {
 
 inline const FileKindInfo& fileKindInfo(FileKind kind) {
   static const FileKindInfo kinds[] = {
-      {"Load bank", "Load bank (endian-reversed)", "Save bank", "Zel Bank", "zeb",
-       kBankRecordSize, "CurrBank"},
+      {"Load bank", "Load bank (endian-reversed)", "Save bank", "Zel Bank", "zeb", kBankRecordSize,
+       "CurrBank"},
       {"Load preset", "Load preset (endian-reversed)", "Save preset", "Zel Preset", "zel",
        kPresetRecordSize, "CurrPreset"},
       {"Load MIDI settings", "Load MIDI settings (endian-reversed)", "Save midi settings as",

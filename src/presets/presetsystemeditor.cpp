@@ -2,13 +2,12 @@
 
 #include "gui/cframe.h"
 #include "gui/cparamdisplay.h"
+#include "platform/fileaccess.h"
 #include "presets/presetsystemeffect.h"
 #include "presets/steps.h"
 
 namespace {
 
-constexpr int32_t kFirstPanelTag = 33;
-constexpr int32_t kLastPanelTag = 51;
 // The controller display's entries: 128 controllers, "not assigned", nothing.
 constexpr int kNotAssignedEntry = 128;
 constexpr int kNoParameterEntry = 129;
@@ -16,22 +15,14 @@ constexpr int kControllerEntries = 130;
 
 }  // namespace
 
+// Dialogs start in the working directory until the stored locations are read.
 CPresetSystemEditor::CPresetSystemEditor(CPresetSystemEffect* effect)
-    : AEffGUIEditor(effect), presetEffect(effect) {}
-
-CPresetSystemEditor::~CPresetSystemEditor() = default;
-
-bool CPresetSystemEditor::open(void* window) {
-  AEffGUIEditor::open(window);
-  return frame != nullptr && presetEffect != nullptr;
+    : AEffGUIEditor(effect), presetEffect(effect) {
+  locations.setDirectory(platform::workingDirectory());
+  storedLocations = locations;
 }
 
-void CPresetSystemEditor::close() {
-  controllerDisplay = nullptr;
-  learnButton = nullptr;
-  unassignButton = nullptr;
-  AEffGUIEditor::close();
-}
+CPresetSystemEditor::~CPresetSystemEditor() { saveFileLocations(); }
 
 // The controller display follows the pointer wherever it is: away from the
 // window, or over the modal about picture, it is over no parameter.
@@ -52,16 +43,6 @@ void CPresetSystemEditor::idle() {
 }
 
 int32_t CPresetSystemEditor::parameterOf(const CControl& control) const { return control.getTag(); }
-
-void CPresetSystemEditor::valueChanged(CControl* control) {
-  if (presetEffect == nullptr || control == nullptr) {
-    return;
-  }
-  const int32_t tag = control->getTag();
-  if (tag < kFirstPanelTag || tag > kLastPanelTag) {
-    return;
-  }
-}
 
 void CPresetSystemEditor::beginEdit(int32_t index) {
   if (index >= 0 && index < kNumEffectParams) {
@@ -100,6 +81,7 @@ void CPresetSystemEditor::applyPanelRequests() {
       !presetEffect->isUnassignActive()) {
     unassignButton->setValue(0.0f);
   }
+  followPrograms();
 }
 
 void CPresetSystemEditor::clearLearnButton() {
@@ -109,12 +91,3 @@ void CPresetSystemEditor::clearLearnButton() {
 void CPresetSystemEditor::clearUnassignButton() {
   unassignButtonOff.store(true, std::memory_order_relaxed);
 }
-
-void CPresetSystemEditor::showProgramName(const char* /*name*/) {}
-void CPresetSystemEditor::readStoredDefaults() {}
-void CPresetSystemEditor::readBank(const void* /*buffer*/, bool /*reversed*/) {}
-void CPresetSystemEditor::writeBank(void* /*buffer*/) {}
-void CPresetSystemEditor::readPreset(const void* /*buffer*/, bool /*reversed*/) {}
-void CPresetSystemEditor::writePreset(void* /*buffer*/) {}
-void CPresetSystemEditor::readMidiSettings(const void* /*buffer*/, bool /*reversed*/) {}
-void CPresetSystemEditor::writeMidiSettings(void* /*buffer*/) {}

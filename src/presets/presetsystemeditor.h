@@ -5,13 +5,18 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "gui/aeffguieditor.h"
 #include "gui/ccontrol.h"
+#include "presets/filekinds.h"
 #include "presets/presetsystemeditorlink.h"
+#include "presets/rememberedlocations.h"
 
+class COptionMenu;
 class CParamDisplay;
 class CPresetSystemEffect;
+class CTextEdit;
 
 class CPresetSystemEditor : public AEffGUIEditor,
                             public CControlListener,
@@ -62,11 +67,35 @@ class CPresetSystemEditor : public AEffGUIEditor,
 
   CPresetSystemEffect* presetEffect;
   // The panel's controls, owned by the frame while the window is open.
+  CTextEdit* nameField = nullptr;
+  COptionMenu* programList = nullptr;
   CParamDisplay* controllerDisplay = nullptr;
   CControl* learnButton = nullptr;
   CControl* unassignButton = nullptr;
 
  private:
+  // Panel actions.
+  void chooseProgram(VstInt32 index);
+  // The program list and the name field show the programs as they are, also
+  // after the host restored a chunk or renamed a program.
+  void followPrograms();
+  void renameFromNameField();
+  // Files: a dialog, then the whole file read into a record or written from one.
+  void loadFile(FileKind kind, bool reversed);
+  void saveFile(FileKind kind);
+  bool chooseFile(int style, const char* title, FileKind kind, std::string& path);
+  // The record operation of each kind, for files and the store alike.
+  void readRecord(FileKind kind, const void* buffer, bool reversed);
+  void writeRecord(FileKind kind, void* buffer);
+  // The per-user store.
+  void storeRecord(const char* value, FileKind kind);
+  void recallRecord(const char* value, FileKind kind);
+  void forgetRecord(const char* value);
+  void saveFileLocations();
+
+  // The folder and names that seed the dialogs, and what the store holds of them.
+  RememberedLocations locations;
+  RememberedLocations storedLocations;
   std::atomic<bool> learnButtonOff{false};
   std::atomic<bool> unassignButtonOff{false};
 };

@@ -180,6 +180,12 @@ void CPresetSystemEffect::selectProgram(VstInt32 index) {
   selectingProgram = false;
 }
 
+void CPresetSystemEffect::replaceProgram(VstInt32 index, const Program& program) {
+  if (programs != nullptr && index >= 0 && index < kNumPrograms) {
+    programs[index] = program;
+  }
+}
+
 void CPresetSystemEffect::renameCurrentProgram(const char* name) {
   curProgram = 0;
   if (programs != nullptr && name != nullptr) {

@@ -53,6 +53,9 @@ class CPresetSystemEffect : public AudioEffectX {
 
   // Read access for the editor side and for tests.
   const Program* getPrograms() const { return programs; }
+  // The editor side loads a program's name and values from a record; the
+  // engine takes them when the program is selected.
+  void replaceProgram(VstInt32 index, const Program& program);
   bool isLearnActive() const { return learnActive; }
   bool isUnassignActive() const { return unassignActive; }
   VstInt32 getLearnTarget() const { return learnTarget; }

@@ -6,6 +6,7 @@
 
 namespace {
 
+// NOLINTBEGIN(bugprone-easily-swappable-parameters): identifier and type byte are distinct kinds
 VstInt32 byteReversed(VstInt32 word) {
   unsigned char bytes[4];
   std::memcpy(bytes, &word, 4);
@@ -37,6 +38,8 @@ std::optional<bool> valueSwap(const unsigned char* record, VstInt32 id, unsigned
   }
   return foreign != reversed;
 }
+
+// NOLINTEND(bugprone-easily-swappable-parameters)
 
 void readValues(const unsigned char* at, bool swap, float* values, size_t count) {
   for (size_t i = 0; i < count; ++i) {

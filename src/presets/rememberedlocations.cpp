@@ -43,3 +43,8 @@ void RememberedLocations::setDirectory(std::string_view text) {
 void RememberedLocations::setName(FileKind kind, std::string_view text) {
   store(names[static_cast<int>(kind)], utf8Prefix(text, kBufferSize - 1));
 }
+
+bool RememberedLocations::operator==(const RememberedLocations& other) const {
+  return std::memcmp(folder, other.folder, sizeof folder) == 0 &&
+         std::memcmp(names, other.names, sizeof names) == 0;
+}

@@ -22,6 +22,7 @@ class RememberedLocations {
 
   const char* directory() const { return folder; }
   const char* name(FileKind kind) const { return names[static_cast<int>(kind)]; }
+  bool operator==(const RememberedLocations& other) const;
 
  private:
   char folder[kBufferSize] = {};

@@ -25,7 +25,7 @@ class EditorWindowTest : public ::testing::Test {
   void SetUp() override {
     liveBefore = CBaseObject::liveObjects();
     AEffGUIEditor::setTickSource([this] { return now; });
-    setEditorFactory(&createEditor);
+    setEditorFactory(factory);
     plugin = std::make_unique<Plugin>();
     zel = static_cast<Zel*>(plugin->effect()->object);
     editor = dynamic_cast<Editor*>(zel->getEditor());
@@ -93,6 +93,7 @@ class EditorWindowTest : public ::testing::Test {
   }
 
   FakeHost host;
+  EditorFactory factory = &createEditor;
   uint32_t now = 1000;
   int32_t liveBefore = 0;
   std::unique_ptr<Plugin> plugin;

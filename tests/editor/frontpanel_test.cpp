@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editorwindow.h"
+#include "gui/cparamdisplay.h"
 #include "presets/steps.h"
 
 namespace {
@@ -13,6 +14,35 @@ using FrontPanel = editortest::EditorWindowTest;
 
 float numerator(int index) { return stepCentre(index, kNumeratorSteps); }
 float denominator(int index) { return stepCentre(index, kDenominatorSteps); }
+
+// The editor with a controller display of its own, where the preset panel
+// puts one.
+class EditorWithDisplay : public Editor {
+ public:
+  using Editor::Editor;
+  bool open(void* parent) override {
+    Editor::open(parent);
+    controllerDisplay = new CParamDisplay(CRect(690, 87, 780, 99));
+    frame->addView(controllerDisplay);
+    return true;
+  }
+  CParamDisplay* display() const { return controllerDisplay; }
+};
+
+class ControllerDisplay : public editortest::EditorWindowTest {
+ protected:
+  void SetUp() override {
+    factory = [](Zel* effect) -> AEffEditor* { return new EditorWithDisplay(effect); };
+    EditorWindowTest::SetUp();
+  }
+  // The controller shown with the pointer at (x, y): 128 "not assigned", 129 none.
+  int shownAt(CCoord x, CCoord y) {
+    CPoint where(x, y);
+    frame().onMouseMoved(where, 0);
+    idle();
+    return stepIndex(static_cast<EditorWithDisplay*>(editor)->display()->getValue(), 130);
+  }
+};
 
 }  // namespace
 
@@ -157,4 +187,23 @@ TEST_F(FrontPanel, MeterRisesAtOnceAndFallsIn500MillisecondsAtAnyIdleRate) {
     idleAt(2500);
     EXPECT_FLOAT_EQ(value(29), 0.0f) << rate;
   }
+}
+
+TEST_F(ControllerDisplay, ShowsTheControllerOfTheParameterUnderThePointer) {
+  open();
+  EXPECT_EQ(shownAt(210, 40), 109);  // Fbck, by the default assignment
+  EXPECT_EQ(shownAt(464, 50), 105);  // either drag area stands for DlyTime
+  EXPECT_EQ(shownAt(540, 30), 105);
+  EXPECT_EQ(shownAt(515, 40), 105);  // the area lies over the digits
+  EXPECT_EQ(shownAt(800, 65), 129);  // the modulation lamp
+  EXPECT_EQ(shownAt(5, 5), 129);     // the background
+  zel->unassignParameter(kFbck);
+  EXPECT_EQ(shownAt(210, 40), 128);
+  clickAt(830, 20);  // the about picture is over every control
+  EXPECT_EQ(shownAt(210, 40), 129);
+  clickAt(210, 40);
+  CPoint away(-1, -1);
+  frame().onMouseExited(away, 0);
+  idle();
+  EXPECT_EQ(stepIndex(static_cast<EditorWithDisplay*>(editor)->display()->getValue(), 130), 129);
 }

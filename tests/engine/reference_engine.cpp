@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/dsp/antialiasfilter.h"
+#include "engine/dsp/oscillatormath.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ void referenceRender(const ReferenceSettings& s, const std::vector<float>& inL,
     const float lR = sR * gR;
 
     envLevel = flush(c10 * envLevel + (1 - c10) * (0.5f * (gL * mL + gR * mR)));
-    envTerm = (std::pow(envLevel, 0.3f) - 0.5f) * envAmount;
+    envTerm = (dsp::envelopePower(envLevel) - 0.5f) * envAmount;
 
     for (int h = 0; h < 3; ++h) {
       histL[h] = histL[h + 1];
@@ -132,7 +133,7 @@ void referenceRender(const ReferenceSettings& s, const std::vector<float>& inL,
     const float dry = outGain - w;
     const float wet = w * delaySign;
 
-    const float osc = square ? (lfoPhase <= 0 ? 1.0f : -1.0f) : -std::sin(lfoPhase);
+    const float osc = square ? (lfoPhase <= 0 ? 1.0f : -1.0f) : -dsp::sineOfPhase(lfoPhase);
     lfoPhase += increment;
     if (lfoPhase >= 3.1415927f) {
       lfoPhase -= 6.2831855f;

@@ -1,6 +1,6 @@
 // The signal path written out plainly, one channel after the other, every
-// operation in the order of the design and no shortcut taken. The engine's
-// optimised loop must give the same output.
+// operation in the order of the design and no shortcut taken, with the
+// engine's own sin and power (tested on their own against double precision).
 #pragma once
 
 #include <vector>

@@ -268,12 +268,13 @@ TEST_F(Render, ProgressBarOnlyOnATerminalAndOnlyForLongRenders) {
   if (!fileExists("/usr/bin/script")) {
     GTEST_SKIP() << "no /usr/bin/script to give the host a terminal";
   }
-  // `script` runs the host on a pseudo-terminal; some 800 s of audio take
-  // longer than a second to render, a quarter-second tail does not.
+  // `script` runs the host on a pseudo-terminal; 200 s of audio in blocks of
+  // one frame take longer than a second to render (the calls per block, not
+  // the engine, set the pace), a quarter-second tail does not.
   const std::string host = ONDEX_HOST_PATH;
   const HostRun longRun = runProgram(
       "/usr/bin/script",
-      {"-qfec", host + " render --out " + file("long.wav") + " --tail 800", "/dev/null"});
+      {"-qfec", host + " render --out " + file("long.wav") + " --block 1 --tail 200", "/dev/null"});
   ASSERT_EQ(longRun.status, 0) << longRun.out;
   EXPECT_NE(longRun.out.find("\r[#"), std::string::npos) << "a bar is drawn";
   EXPECT_NE(longRun.out.find("long.wav: "), std::string::npos) << "then the summary";

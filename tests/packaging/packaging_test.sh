@@ -44,6 +44,7 @@ info="$("$linux/ondex-host" info)"
 expect "Linux info takes the module beside it" "$info" "module      $linux/Ondex.so"
 expect "Linux module's name" "$info" "effect      Corvane Ondex"
 expect "Linux module's vendor" "$info" "vendor      Zel-acoustics"
+expect "Linux module has its editor" "$info" "flags       0x31 (editor replacing chunks)"
 
 windows="$work/windows/Ondex-$version-windows-x64"
 mkdir -p "$work/windows"
@@ -56,8 +57,17 @@ info="$("$wine" "$windows/ondex-host.exe" info)"
 "$wine" --stop
 expect "Windows module's name" "$info" "effect      Corvane Ondex"
 expect "Windows module's vendor" "$info" "vendor      Zel-acoustics"
+expect "Windows module has its editor" "$info" "flags       0x31 (editor replacing chunks)"
 expect "Windows module's version resource" "$info" \
   "file info   Corvane Ondex $version (file $version.0), Zel-acoustics"
+numbers() { sed -n "s/$1/\\1/p" | sort -n | tr '\n' ' '; }
+wanted="$(numbers '^\([0-9]*\) BITMAP .*' <"$root/resources/ondex.rc")"
+found="$(x86_64-w64-mingw32-windres -J coff -i "$windows/Ondex.dll" -O rc | numbers '^\([0-9]*\) 2 .*')"
+if [ -n "$wanted" ] && [ "$found" = "$wanted" ]; then
+  pass "Ondex.dll carries every bitmap of its editor"
+else
+  fail "Ondex.dll's bitmaps: found '$found', wanted '$wanted'"
+fi
 if strings -el "$windows/ondex-host.exe" | grep -qxF "$version"; then
   pass "ondex-host.exe carries its version"
 else

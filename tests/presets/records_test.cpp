@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -28,10 +29,15 @@ float at(const Bytes& b, size_t offset) {
   return v;
 }
 
-// `count` 4-byte words from `from` on, each reversed: the record as a machine of
+// `words` 4-byte words from `from` on, each reversed: the record as a machine of
 // the other byte order writes it.
-void reverseWords(Bytes& b, size_t from, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
+struct Words {
+  size_t from;
+  size_t count;
+};
+void reverseWords(Bytes& b, Words words) {
+  const size_t from = words.from;
+  for (size_t i = 0; i < words.count; ++i) {
     std::reverse(b.begin() + static_cast<long>(from + 4 * i),
                  b.begin() + static_cast<long>(from + 4 * i + 4));
   }
@@ -39,11 +45,17 @@ void reverseWords(Bytes& b, size_t from, size_t count) {
 
 void reverseProgramValues(Bytes& b, size_t programs) {
   for (size_t k = 0; k < programs; ++k) {
-    reverseWords(b, kRecordHeaderSize + k * sizeof(Program) + kProgramNameSize, kNumEffectParams);
+    reverseWords(b, {kRecordHeaderSize + k * sizeof(Program) + kProgramNameSize, kNumEffectParams});
   }
 }
 
-bool same(const Program& a, const Program& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool same(const Program& a, const Program& b) {
+  return std::memcmp(a.name, b.name, kProgramNameSize) == 0 &&
+         std::equal(a.values, a.values + kNumEffectParams, b.values);
+}
+
+// The 4 bytes of a value, to compare values whose bytes were reversed.
+std::string bytesOf(const void* at) { return {static_cast<const char*>(at), 4}; }
 
 }  // namespace
 
@@ -66,7 +78,7 @@ TEST(Records, LayoutOfEachKind) {
   Bytes bank(kBankRecordSize);
   writeBankRecord(bank.data(), kId, programs);
   EXPECT_EQ(bank[4], 0x37);
-  EXPECT_EQ(std::memcmp(bank.data() + 5 + 96 * 16, "short\0\0", 7), 0);
+  EXPECT_EQ(std::memcmp(bank.data() + 5 + size_t{96} * 16, "short\0\0", 7), 0);
   EXPECT_EQ(at(bank, 29 + 96 * 16 + 4 * 17), programs[16].values[17]);
 
   float controllers[kNumEffectParams];
@@ -87,7 +99,7 @@ TEST(Records, RoundTripsInEitherByteOrder) {
   Bytes bank(kBankRecordSize);
   writeBankRecord(bank.data(), kId, programs);
   Bytes foreign = bank;
-  reverseWords(foreign, 0, 1);
+  reverseWords(foreign, {0, 1});
   reverseProgramValues(foreign, kNumPrograms);
   Bytes nativeButReversed = bank;
   reverseProgramValues(nativeButReversed, kNumPrograms);
@@ -110,11 +122,11 @@ TEST(Records, RoundTripsInEitherByteOrder) {
   Program read[kNumPrograms] = {};
   ASSERT_TRUE(readBankRecord(foreign.data(), kId, true, read));
   EXPECT_EQ(std::memcmp(read[3].name, programs[3].name, kProgramNameSize), 0);
-  EXPECT_EQ(std::memcmp(&read[3].values[2], nativeButReversed.data() + 5 + 96 * 3 + 24 + 8, 4), 0);
+  EXPECT_EQ(bytesOf(&read[3].values[2]), bytesOf(&nativeButReversed[5 + 96 * 3 + 24 + 8]));
 
   Bytes preset(kPresetRecordSize);
   writePresetRecord(preset.data(), kId, programs[7]);
-  reverseWords(preset, 0, 1);
+  reverseWords(preset, {0, 1});
   reverseProgramValues(preset, 1);
   Program one{};
   ASSERT_TRUE(readPresetRecord(preset.data(), kId, false, one));
@@ -126,11 +138,11 @@ TEST(Records, RoundTripsInEitherByteOrder) {
   }
   Bytes midi(kMidiSettingsRecordSize);
   writeMidiSettingsRecord(midi.data(), kId, values);
-  reverseWords(midi, 0, 1);
-  reverseWords(midi, kRecordHeaderSize, kNumEffectParams);
+  reverseWords(midi, {0, 1});
+  reverseWords(midi, {kRecordHeaderSize, kNumEffectParams});
   float back[kNumEffectParams] = {};
   ASSERT_TRUE(readMidiSettingsRecord(midi.data(), kId, false, back));
-  EXPECT_EQ(std::memcmp(back, values, sizeof values), 0);
+  EXPECT_TRUE(std::equal(back, back + kNumEffectParams, values));
 }
 
 TEST(Records, OtherPluginsAndOtherKindsAreRefusedUntouched) {

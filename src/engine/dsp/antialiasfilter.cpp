@@ -27,9 +27,6 @@ void AntiAliasFilter::setCoefficients(const BiquadCoefficients& c) {
   a2 = splat(c.a2);
 }
 
-void AntiAliasFilter::reset() {
-  first = Section{};
-  second = Section{};
-}
+void AntiAliasFilter::reset() { state = State{}; }
 
 }  // namespace dsp

@@ -14,24 +14,59 @@ struct BiquadCoefficients {
   static BiquadCoefficients lowpass(float fc, float sampleRate);
 };
 
+// Both sections of both channels share one register, [first L, first R,
+// second L, second R], with the second section one sample behind the first:
+// each sample then costs one section's arithmetic. lead() lets the first
+// section go ahead at the start of a run, push() moves both on, trail() lets
+// the second catch up at its end; between runs both stand at the same sample.
 class AntiAliasFilter {
  public:
   void setCoefficients(const BiquadCoefficients& c);
   const BiquadCoefficients& coefficients() const { return k; }
   void reset();
 
-  // One stereo sample through both cascades; the stored outputs are flushed.
-  F4 process(F4 x) { return runSection(second, runSection(first, x)); }
+  // The first section takes x alone.
+  void lead(F4 x) {
+    const State before = state;
+    step(x);
+    state.keepUpperPairOf(before);
+  }
+  // The first section takes x, the second the first's previous output; returns
+  // the filtered previous sample.
+  F4 push(F4 x) { return upperPair(step(x)); }
+  // The second section takes the first's last output; returns the filtered
+  // last sample.
+  F4 trail() {
+    const State before = state;
+    const F4 y = step(F4{});
+    state.keepLowerPairOf(before);
+    return upperPair(y);
+  }
 
  private:
-  struct Section {
+  struct State {
     F4 x1{}, x2{}, y1{}, y2{};
+
+    void keepUpperPairOf(const State& o) {
+      x1 = lowPairs(x1, upperPair(o.x1));
+      x2 = lowPairs(x2, upperPair(o.x2));
+      y1 = lowPairs(y1, upperPair(o.y1));
+      y2 = lowPairs(y2, upperPair(o.y2));
+    }
+    void keepLowerPairOf(const State& o) {
+      x1 = lowPairs(o.x1, upperPair(x1));
+      x2 = lowPairs(o.x2, upperPair(x2));
+      y1 = lowPairs(o.y1, upperPair(y1));
+      y2 = lowPairs(o.y2, upperPair(y2));
+    }
   };
 
-  F4 runSection(Section& s, F4 x) const {
-    const F4 y = flushed(b0 * x + b1 * s.x1 + b2 * s.x2 - a1 * s.y1 - a2 * s.y2);
+  F4 step(F4 x) {
+    State& s = state;
+    const F4 in = lowPairs(x, s.y1);
+    const F4 y = flushed(b0 * in + b1 * s.x1 + b2 * s.x2 - a1 * s.y1 - a2 * s.y2);
     s.x2 = s.x1;
-    s.x1 = x;
+    s.x1 = in;
     s.y2 = s.y1;
     s.y1 = y;
     return y;
@@ -39,7 +74,7 @@ class AntiAliasFilter {
 
   BiquadCoefficients k;
   F4 b0 = splat(1.0f), b1{}, b2{}, a1{}, a2{};
-  Section first, second;
+  State state;
 };
 
 }  // namespace dsp

@@ -31,7 +31,8 @@ class LevelLimiter {
     const I4 loud = mean > 2.0f;
     const F4 soft = 1.0f - 0.25f * mean;
     // The division is needed only above a mean of 2, which is rare.
-    return (loud[0] | loud[1]) != 0 ? select(loud, 1.0f / mean, soft) : soft;
+    return (_mm_movemask_ps(reinterpret_cast<F4>(loud)) & 3) != 0 ? select(loud, 1.0f / mean, soft)
+                                                                  : soft;
   }
 
  private:

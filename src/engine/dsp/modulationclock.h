@@ -3,10 +3,9 @@
 #pragma once
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 #include "flush.h"
+#include "oscillatormath.h"
 
 namespace dsp {
 
@@ -19,11 +18,17 @@ struct ClockSettings {
   float doublingFactor;
 };
 
+// What sweeps the clock in one sample.
+struct Sweep {
+  float depth;        // the smoothed Depth
+  float lfo;          // the oscillator's weighted output
+  float envelopePow;  // the envelope's power (envelopeShare)
+};
+
 class ModulationClock {
  public:
   static constexpr float kPi = 3.1415927f;
   static constexpr float kTwoPi = 6.2831855f;
-  static constexpr float kEnvelopeExponent = 0.3f;
 
   void setEnvelopeCoefficient(float c10) {
     envelopeCoeff = c10;
@@ -43,53 +48,73 @@ class ModulationClock {
     envelopeLevel = flushed(envelopeCoeff * envelopeLevel + envelopeGain * e);
   }
 
-  // Sets this sample's period and step rate; returns the entry phase q.
-  float advance(const ClockSettings& c, float depth) {
+  // The sweep term is lost in rounding against the manual period while the
+  // smoothed depth is this small, so sin and pow are skipped then.
+  static bool sweeps(float depth) { return !(std::fabs(depth) < 1e-9f); }
+
+  // The oscillator's weighted output for this sample; advances its phase.
+  float oscillate(const ClockSettings& c, float depth) {
     float output = 0.0f;
-    // The sweep term is lost in rounding against the manual period while the
-    // smoothed depth is this small, so sin and pow are skipped then.
-    const bool swept = !(std::fabs(depth) < 1e-9f);
-    if (c.squareWave) {
+    if (c.lfoAmount == 0.0f) {
+      // No share of the oscillator: only its phase moves on.
+    } else if (c.squareWave) {
       output = lfoPhase <= 0.0f ? 1.0f : -1.0f;
-    } else if (swept && c.lfoAmount != 0.0f) {
-      output = -std::sin(lfoPhase);
+    } else if (sweeps(depth)) {
+      output = -sineOfPhase(lfoPhase);
     }
     lfoPhase += c.lfoIncrement;
     if (lfoPhase >= kPi) {
       lfoPhase -= kTwoPi;
     }
-    lfoValue = output * c.lfoAmount;
-    if (swept) {
-      envelopeTerm = c.envelopeAmount != 0.0f
-                         ? (std::pow(envelopeLevel, kEnvelopeExponent) - 0.5f) * c.envelopeAmount
-                         : 0.0f;
-      clockPeriod = ((lfoValue + envelopeTerm) * depth + c.manualClock) * c.doublingFactor;
+    return output * c.lfoAmount;
+  }
+
+  // The envelope's power as this sample's clock uses it: 0 when it has no
+  // share or the sweep is off. It depends only on the envelope level, so it
+  // can be taken before the clock runs.
+  float envelopeShare(const ClockSettings& c, float depth) const {
+    return c.envelopeAmount != 0.0f && sweeps(depth) ? envelopePower(envelopeLevel) : 0.0f;
+  }
+
+  // Sets this sample's period and step rate from the oscillator's output and
+  // the envelope's power; returns the entry phase q.
+  float advanceClock(const ClockSettings& c, const Sweep& sweep) {
+    lfoValue = sweep.lfo;
+    if (sweeps(sweep.depth)) {
+      envelopeTerm =
+          c.envelopeAmount != 0.0f ? (sweep.envelopePow - 0.5f) * c.envelopeAmount : 0.0f;
+      clockPeriod = ((lfoValue + envelopeTerm) * sweep.depth + c.manualClock) * c.doublingFactor;
     } else {
       clockPeriod = c.manualClock * c.doublingFactor;
     }
     if (clockPeriod != lastPeriod) {
       lastPeriod = clockPeriod;
       lastRate = 1.0f / clockPeriod;
-      lastRatePowerOfTwo = isPowerOfTwo(lastRate);
-      if (lastRatePowerOfTwo) {
-        lastRateInverse = 1.0f / lastRate;
-      }
     }
     const float s = lastRate;
-    // Keeps the time to the next memory step when the rate changes.
-    const float q = 1.0f - dividedByStep((1.0f - clockPhase) * s);
+    // Keeps the time to the next memory step when the rate changes. The ratio
+    // of the rates is formed apart from the phase, so that the phase's chain
+    // from sample to sample holds no division.
+    const float q = 1.0f - ((1.0f - clockPhase) * s) / clockStep;
     clockPhase = q + s;
     clockStep = s;
-    stepPowerOfTwo = lastRatePowerOfTwo;
-    stepInverse = lastRateInverse;
     return q;
   }
 
-  // x / clockStep. Dividing by a power of two is the same as multiplying by
-  // its inverse, bit for bit, and the clock's rate is one (1, 2, 1/2) at rest.
-  float dividedByStep(float x) const {
-    return stepPowerOfTwo ? x * stepInverse : x / clockStep;
+  float advance(const ClockSettings& c, float depth) {
+    const float lfo = oscillate(c, depth);
+    return advanceClock(c, {depth, lfo, envelopeShare(c, depth)});
   }
+
+  // One memory step per sample, on the sample: every sample's clock update
+  // then leaves period, rate and phase as they are (q = 0, phase 1 - 1 = 0).
+  bool atUnitRest(const ClockSettings& c) const {
+    return clockPhase == 0.0f && clockStep == 1.0f && lastPeriod == 1.0f &&
+           c.manualClock * c.doublingFactor == 1.0f;
+  }
+
+  // Where in the sample interval a memory step falls, u steps after the sample's start.
+  float stepTime(float u) const { return u / clockStep; }
 
   float lfoPhase = 0.0f;
   float lfoValue = 0.0f;
@@ -100,18 +125,6 @@ class ModulationClock {
   float clockPhase = 0.0f;
 
  private:
-  // A normal number with no mantissa bits.
-  static bool isPowerOfTwo(float x) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &x, sizeof(bits));
-    const std::uint32_t exponent = (bits >> 23) & 0xffu;
-    return (bits & 0x7fffffu) == 0 && exponent != 0 && exponent != 0xffu;
-  }
-
-  bool stepPowerOfTwo = true;
-  bool lastRatePowerOfTwo = true;
-  float stepInverse = 1.0f;
-  float lastRateInverse = 1.0f;
   float envelopeCoeff = 0.0f;
   float envelopeGain = 1.0f;
   float lastPeriod = 1.0f;

@@ -1,0 +1,107 @@
+// The preset panel's program choice, name field, learn and unassign buttons
+// and controller display, through the window's events.
+#include "guitest.h"
+#include "panelwindow.h"
+
+namespace {
+
+using guitest::key;
+using paneltest::PanelTest;
+
+constexpr int32_t kStep = 34, kLearn = 40, kUnassign = 44;
+
+}  // namespace
+
+TEST_F(PanelTest, ProgramListAndStepSwitchAtBothEnds) {
+  open();
+  programList().chooseEntry(11);
+  EXPECT_EQ(zel->getCurrentProgramIndex(), 11);
+  EXPECT_EQ(std::string(nameField().getText()), "lezlie");
+  EXPECT_EQ(programList().getCurrentIndex(), 11);
+
+  press(kStep, kLButton, 0.75);
+  EXPECT_EQ(zel->getCurrentProgramIndex(), 12);
+  press(kStep, kLButton, 0.25);
+  press(kStep, kLButton, 0.25);
+  EXPECT_EQ(zel->getCurrentProgramIndex(), 10);
+  EXPECT_EQ(programList().getCurrentIndex(), 10);
+  EXPECT_EQ(std::string(nameField().getText()), name(10));
+
+  programList().chooseEntry(16);
+  zel->setParameter(6, 0.5f);
+  host.clear();
+  press(kStep, kLButton, 0.75);  // the last program stays, selected again
+  EXPECT_EQ(zel->getCurrentProgramIndex(), 16);
+  EXPECT_GT(host.count(audioMasterUpdateDisplay), 0);
+  programList().chooseEntry(0);
+  press(kStep, kLButton, 0.25);
+  EXPECT_EQ(zel->getCurrentProgramIndex(), 0);
+}
+
+TEST_F(PanelTest, RenamingThroughTheNameFieldReachesTheHost) {
+  open();
+  zel->selectProgram(2);  // as a restored chunk does: the panel follows at the next idle
+  idle();
+  EXPECT_EQ(programList().getCurrentIndex(), 2);
+  press(33);
+  for (int i = 0; i < 30; ++i) {
+    VstKeyCode back = key(0, VKEY_BACK);
+    frame().onKeyDown(back);
+  }
+  for (const char c : std::string("A name longer than twenty-four")) {
+    VstKeyCode typed = key(c);
+    frame().onKeyDown(typed);
+  }
+  host.clear();
+  VstKeyCode enter = key(0, VKEY_RETURN);
+  frame().onKeyDown(enter);
+  EXPECT_EQ(name(2), "A name longer than twent");
+  EXPECT_EQ(std::string(nameField().getText()), "A name longer than twent");
+  EXPECT_STREQ(programList().getEntry(2)->getTitle(), "A name longer than twent");
+  EXPECT_EQ(host.count(audioMasterUpdateDisplay), 1);
+  EXPECT_EQ(plugin->text(effGetProgramName), "A name longer than twent");
+
+  // The host renames: the panel follows.
+  char renamed[] = "from the host";
+  plugin->dispatch(effSetProgramName, 0, 0, renamed);
+  EXPECT_EQ(std::string(nameField().getText()), "from the host");
+  EXPECT_STREQ(programList().getEntry(2)->getTitle(), "from the host");
+}
+
+TEST_F(PanelTest, LearnAndUnassignExcludeEachOther) {
+  zel->startLearn();
+  open();  // a window never opens in learn mode
+  EXPECT_FALSE(zel->isLearnActive());
+  press(kLearn);
+  EXPECT_TRUE(zel->isLearnActive());
+  EXPECT_EQ(panel(kLearn).getValue(), 1.0f);
+  press(kUnassign);
+  idle();
+  EXPECT_FALSE(zel->isLearnActive());
+  EXPECT_TRUE(zel->isUnassignActive());
+  EXPECT_EQ(panel(kLearn).getValue(), 0.0f);
+  press(kLearn);
+  idle();
+  EXPECT_TRUE(zel->isLearnActive());
+  EXPECT_FALSE(zel->isUnassignActive());
+  EXPECT_EQ(panel(kUnassign).getValue(), 0.0f);
+  press(kLearn);
+  EXPECT_FALSE(zel->isLearnActive());
+}
+
+TEST_F(PanelTest, ControllerDisplayNamesTheControllerUnderThePointer) {
+  open();
+  auto shownOver = [&](CCoord x, CCoord y) {
+    CPoint where(x, y);
+    frame().onMouseMoved(where, 0);
+    idle();
+    return dynamic_cast<CParamDisplay&>(panel(39)).getDisplayText();
+  };
+  const CRect fbck = control(6).getViewSize();
+  EXPECT_EQ(shownOver(fbck.left + 2, fbck.top + 2), "control 109");
+  zel->setParameter(18 + 6, 1.0f);
+  EXPECT_EQ(shownOver(fbck.left + 2, fbck.top + 2), "not assigned");
+  const CRect drag = control(31).getViewSize();  // a delay drag area stands for DlyTime
+  EXPECT_EQ(shownOver(drag.left + 1, drag.top + 1), "control 105");
+  EXPECT_EQ(shownOver(600, 5), "");  // the background
+}
