@@ -3,6 +3,7 @@
 // A refused record leaves the programs, the controller assignment and the
 // current program exactly as they were; an accepted one leaves a state that
 // plays finite audio.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,7 +46,8 @@ struct State {
     }
   }
   bool operator==(const State& o) const {
-    return chunk == o.chunk && std::equal(controllers, controllers + kNumEffectParams, o.controllers) &&
+    return chunk == o.chunk &&
+           std::equal(controllers, controllers + kNumEffectParams, o.controllers) &&
            std::equal(parameters, parameters + kNumControllers, o.parameters);
   }
 };
@@ -122,9 +124,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::vector<uint8_t> value(in.current(), in.current() + std::min(length, in.remaining()));
       in.skip(value.size());
       writeStoreValue(kStoredRecords[k], value.data(), value.size());
-      value.resize(kRecordSizes[k] + 1, 0);  // a longer value is not read at all
-      anyAcceptable = anyAcceptable ||
-                      (length <= kRecordSizes[k] && acceptable(value.data(), kRecordTypes[k], id));
+      const bool fits = value.size() <= kRecordSizes[k];  // a longer value is not read at all
+      value.resize(kRecordSizes[k], 0);
+      anyAcceptable = anyAcceptable || (fits && acceptable(value.data(), kRecordTypes[k], id));
     }
     writeStoreValue("CurrDir", in.current(), in.remaining());
     editor->readStoredDefaults();

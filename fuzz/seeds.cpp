@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz targets from valid states, so that no
 // binary input is kept in the repository: fuzz_seeds <directory> makes
-// <directory>/{chunk,events,dispatcher,parameters}/ with one file per seed.
+// <directory>/{chunk,events,dispatcher,parameters,records}/ with one file per seed.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +10,7 @@
 
 #include "fuzzplugin.h"
 #include "presets/presetsystemeffect.h"
+#include "presets/records.h"
 
 namespace {
 
@@ -73,8 +74,8 @@ bool chunkSeeds(const std::filesystem::path& dir) {
       put<uint8_t>(seed, static_cast<uint8_t>(p));
       put<int32_t>(seed, 0);
       seed.insert(seed.end(), body.begin(), body.end());
-      ok = write(dir, "program" + std::to_string(p) + (seed[0] == 0 ? "" : "-reversed"), seed) &&
-           ok;
+      ok =
+          write(dir, "program" + std::to_string(p) + (seed[0] == 0 ? "" : "-reversed"), seed) && ok;
     }
   }
   return ok;
@@ -180,6 +181,63 @@ bool parameterSeeds(const std::filesystem::path& dir) {
   return ok;
 }
 
+// A record as a machine of the other byte order writes it: identifier and
+// values reversed, names as they are.
+Bytes foreignRecord(Bytes record) {
+  const size_t programs = record.size() == kBankRecordSize     ? kNumPrograms
+                          : record.size() == kPresetRecordSize ? 1
+                                                               : 0;
+  const size_t values = programs == 0 ? kNumEffectParams : 0;
+  auto reverse = [&](size_t at) {
+    std::swap(record[at], record[at + 3]);
+    std::swap(record[at + 1], record[at + 2]);
+  };
+  reverse(0);
+  for (size_t p = 0; p < programs; ++p) {
+    for (size_t i = 0; i < kNumEffectParams; ++i) {
+      reverse(5 + p * sizeof(Program) + kProgramNameSize + 4 * i);
+    }
+  }
+  for (size_t i = 0; i < values; ++i) {
+    reverse(5 + 4 * i);
+  }
+  return record;
+}
+
+bool recordSeeds(const std::filesystem::path& dir) {
+  FuzzPlugin plugin;
+  auto* effect = static_cast<CPresetSystemEffect*>(  // NOLINT: the record's object
+      static_cast<AudioEffect*>(plugin.effect()->object));
+  const VstInt32 id = effect->getUniqueId();
+  Bytes bank(kBankRecordSize), preset(kPresetRecordSize), midi(kMidiSettingsRecordSize);
+  writeBankRecord(bank.data(), id, effect->getPrograms());
+  writePresetRecord(preset.data(), id, effect->getPrograms()[9]);
+  float controllers[kNumEffectParams];
+  for (int i = 0; i < kNumEffectParams; ++i) {
+    controllers[i] = effect->getParameter(kNumEffectParams + i);
+  }
+  writeMidiSettingsRecord(midi.data(), id, controllers);
+  const Bytes records[] = {
+      bank, preset, midi, foreignRecord(bank), foreignRecord(preset), foreignRecord(midi)};
+  bool ok = true;
+  for (size_t r = 0; r < 6; ++r) {
+    for (uint8_t reversed : {0, 1}) {
+      Bytes seed{static_cast<uint8_t>(r % 3), reversed, static_cast<uint8_t>(r * 3)};
+      seed.insert(seed.end(), records[r].begin(), records[r].end());
+      ok = write(dir, "record" + std::to_string(r) + "-" + std::to_string(reversed), seed) && ok;
+    }
+  }
+  // The stored defaults: the three records, then a remembered folder.
+  Bytes stored{3, 0, 4};
+  for (size_t r = 0; r < 3; ++r) {
+    put<uint16_t>(stored, static_cast<uint16_t>(records[r].size()));
+    stored.insert(stored.end(), records[r].begin(), records[r].end());
+  }
+  const std::string folder = "/home/someone/Sounds/Delays/";
+  stored.insert(stored.end(), folder.begin(), folder.end());
+  return write(dir, "stored", stored) && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,13 +247,14 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path root = argv[1];
   bool ok = true;
-  for (const char* target : {"chunk", "events", "dispatcher", "parameters"}) {
+  for (const char* target : {"chunk", "events", "dispatcher", "parameters", "records"}) {
     std::error_code error;
     std::filesystem::create_directories(root / target, error);
     ok = ok && !error;
   }
   ok = ok && chunkSeeds(root / "chunk") && eventSeeds(root / "events") &&
-       dispatcherSeeds(root / "dispatcher") && parameterSeeds(root / "parameters");
+       dispatcherSeeds(root / "dispatcher") && parameterSeeds(root / "parameters") &&
+       recordSeeds(root / "records");
   if (!ok) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds under %s\n", argv[1]);
     return 1;

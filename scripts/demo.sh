@@ -9,6 +9,9 @@ echo
 echo "== build/linux/ondex-host demo: every program of build/linux/Ondex.so"
 build/linux/ondex-host demo --out-dir build/demo
 echo
+echo "== build/linux/ondex-host snapshot: the editor window"
+build/linux/ondex-host snapshot --out build/demo/editor.png
+echo
 echo "== the Windows build under Wine: build/windows/Ondex.dll, default program"
 build/windows/wine-run.sh --start
 build/windows/wine-run.sh build/windows/ondex-host.exe render --out build/demo/windows-default.wav

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
-targets=(chunk events dispatcher parameters)
+targets=(chunk events dispatcher parameters records)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_seeds "${targets[@]/%/_fuzz}"
 build=build/fuzz

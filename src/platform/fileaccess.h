@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ namespace platform {
 // Reads at most `size` bytes from the start of the file into `data`, opening it
 // for reading only. The number of bytes read, or -1 when it cannot be opened.
 long readFileStart(const std::string& path, void* data, size_t size);
+
+// The platform's own opening of a file for reading only (binary), or null.
+std::FILE* openForReading(const std::string& path);
 
 // Replaces the file's contents with exactly these bytes, or leaves it as it was:
 // the bytes go to a new file in the same folder, which is then renamed over the

@@ -1,5 +1,6 @@
 // The preset panel along the window's bottom strip: its nineteen controls, and
 // what each of them does.
+#include <cmath>
 #include <cstring>
 
 #include "gui/cbitmap.h"
@@ -205,7 +206,7 @@ void CPresetSystemEditor::valueChanged(CControl* control) {
       }
       break;
     case kProgramListTag:
-      chooseProgram(static_cast<VstInt32>(v + 0.5f));
+      chooseProgram(static_cast<VstInt32>(std::lround(v)));
       break;
     case kLoadBankTag:
       loadFile(FileKind::kBank, rightClick);

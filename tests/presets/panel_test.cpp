@@ -1,19 +1,14 @@
 // The preset panel's program choice, name field, learn and unassign buttons
 // and controller display, through the window's events.
+#include "guitest.h"
 #include "panelwindow.h"
 
 namespace {
 
+using guitest::key;
 using paneltest::PanelTest;
 
 constexpr int32_t kStep = 34, kLearn = 40, kUnassign = 44;
-
-VstKeyCode key(int32_t character, unsigned char virt = 0) {
-  VstKeyCode code{};
-  code.character = character;
-  code.virt = virt;
-  return code;
-}
 
 }  // namespace
 

@@ -16,10 +16,12 @@ namespace fs = std::filesystem;
 constexpr int32_t kLoadBank = 35, kSaveBank = 36, kLoadPreset = 37, kSavePreset = 38;
 constexpr int32_t kLoadMidi = 41, kSaveMidi = 42;
 
-std::string reversedValues(std::string record, size_t from, int words) {
-  for (int i = 0; i < words; ++i) {
-    std::reverse(record.begin() + static_cast<long>(from) + 4 * i,
-                 record.begin() + static_cast<long>(from) + 4 * i + 4);
+// A preset record with its 18 values byte-reversed, and its identifier too when
+// it is to look written on a machine of the other byte order.
+std::string reversedValues(std::string record, bool identifierToo) {
+  for (size_t at = identifierToo ? 0 : 29; at < kPresetRecordSize; at = at == 0 ? 29 : at + 4) {
+    std::reverse(record.begin() + static_cast<long>(at),
+                 record.begin() + static_cast<long>(at + 4));
   }
   return record;
 }
@@ -100,16 +102,14 @@ TEST_F(PanelTest, ForeignReversedAndDamagedFiles) {
   const std::string bytes = readAll(native);
 
   // Written on a machine of the other byte order: the plain load reads it.
-  std::string foreign = reversedValues(bytes, 0, 1);
-  foreign = reversedValues(foreign, 29, 18);
-  writeAll(box.path("foreign.zel"), foreign);
+  writeAll(box.path("foreign.zel"), reversedValues(bytes, true));
   zel->setParameter(0, 0.0f);
   answer(box.path("foreign.zel"));
   press(kLoadPreset);
   EXPECT_EQ(zel->getParameter(0), original.values[0]);
 
   // Native identifier, reversed values: only the reversed load (right click) reads them.
-  writeAll(box.path("swapped.zel"), reversedValues(bytes, 29, 18));
+  writeAll(box.path("swapped.zel"), reversedValues(bytes, false));
   zel->setParameter(0, 0.0f);
   answer(box.path("swapped.zel"));
   press(kLoadPreset, kRButton);

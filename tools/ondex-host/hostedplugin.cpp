@@ -29,6 +29,9 @@ PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
   }
 }
 
+PluginLibrary::PluginLibrary(std::string name, Entry entry)
+    : modulePath(std::move(name)), entry(entry) {}
+
 std::unique_ptr<HostedPlugin> PluginLibrary::instantiate(const HostSettings& settings) const {
   auto context = std::make_unique<HostContext>();
   context->sampleRate = settings.sampleRate;

@@ -26,12 +26,15 @@ struct HostSettings {
 // unloading it just before exit would orphan them.
 class PluginLibrary {
  public:
+  using Entry = AEffect* (*)(audioMasterCallback);
   explicit PluginLibrary(std::string path);
+  // A plug-in whose code is linked into this program, reached through its entry
+  // function as a loaded module's would be; `name` stands for the path.
+  PluginLibrary(std::string name, Entry entry);
   std::unique_ptr<HostedPlugin> instantiate(const HostSettings& settings) const;
   const std::string& path() const { return modulePath; }
 
  private:
-  using Entry = AEffect* (*)(audioMasterCallback);
   std::string modulePath;
   platform::PluginModule* module = nullptr;
   Entry entry = nullptr;

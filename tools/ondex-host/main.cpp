@@ -20,6 +20,7 @@ const char* kHelp =
     "  render   run an audio file (or the built-in demo phrase) through it\n"
     "  demo     the built-in phrase through every program, one file each\n"
     "  bench    processing speed: time per sample frame, real-time factor\n"
+    "  snapshot a picture of Ondex's editor window, as a PNG\n"
     "\n"
     "Run 'ondex-host COMMAND --help' for the options of each, and\n"
     "'ondex-host --version' for the version.\n";
@@ -43,7 +44,9 @@ int main(int argc, char** argv) {
     if (all[0] == "render") return runRender(rest);
     if (all[0] == "demo") return runDemo(rest);
     if (all[0] == "bench") return runBench(rest);
-    throw Failure("unknown command '" + all[0] + "' (commands: info, render, demo, bench)");
+    if (all[0] == "snapshot") return runSnapshot(rest);
+    throw Failure("unknown command '" + all[0] +
+                  "' (commands: info, render, demo, bench, snapshot)");
   } catch (const Failure& failure) {
     std::fflush(stdout);
     std::fprintf(stderr, "ondex-host: %s\n", failure.what());

@@ -60,15 +60,7 @@ int createTemporary(const std::string& target, std::string& name) {
 
 }  // namespace
 
-long readFileStart(const std::string& path, void* data, size_t size) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    return -1;
-  }
-  const size_t n = std::fread(data, 1, size, file);
-  std::fclose(file);
-  return static_cast<long>(n);
-}
+std::FILE* openForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
 
 bool replaceFile(const std::string& path, const void* data, size_t size) {
   const std::string target = resolvedTarget(path);

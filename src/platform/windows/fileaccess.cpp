@@ -43,15 +43,7 @@ HANDLE createTemporary(const std::wstring& target, std::wstring& name) {
 
 }  // namespace
 
-long readFileStart(const std::string& path, void* data, size_t size) {
-  std::FILE* file = _wfopen(widen(path).c_str(), L"rb");
-  if (file == nullptr) {
-    return -1;
-  }
-  const size_t n = std::fread(data, 1, size, file);
-  std::fclose(file);
-  return static_cast<long>(n);
-}
+std::FILE* openForReading(const std::string& path) { return _wfopen(widen(path).c_str(), L"rb"); }
 
 bool replaceFile(const std::string& path, const void* data, size_t size) {
   const std::wstring target = widen(path);

@@ -11,6 +11,7 @@ int runInfo(const Args& args);
 int runRender(const Args& args);
 int runDemo(const Args& args);
 int runBench(const Args& args);
+int runSnapshot(const Args& args);
 
 // Our own plug-in beside the executable, else in the ../lib/vst of an
 // install, else in the working folder.

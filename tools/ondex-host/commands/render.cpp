@@ -7,13 +7,12 @@
 #include "arguments.h"
 #include "audiofile.h"
 #include "audiolevels.h"
+#include "chosenstate.h"
 #include "commands.h"
 #include "demophrase.h"
 #include "failure.h"
 #include "hostedplugin.h"
 #include "outputfile.h"
-#include "parameterlookup.h"
-#include "programs.h"
 #include "progressbar.h"
 #include "renderer.h"
 #include "statefile.h"
@@ -119,25 +118,7 @@ int runRender(const Args& args) {
   if (!restoredState.empty() && !plugin->setChunk(restoredState)) {
     throw Failure("the plug-in refused the state in " + options.value("state"));
   }
-  if (options.has("program")) {
-    ProgramList programs(*plugin);
-    const int index = programs.find(options.value("program"));
-    programs.select(index);
-    if (verbose) {
-      std::fprintf(stderr, "program %d \"%s\"\n", index,
-                   programs.names()[static_cast<size_t>(index)].c_str());
-    }
-  }
-  for (const std::string& text : options.all("set")) {
-    const ParameterSetting setting = parseParameterSetting(*plugin, text);
-    plugin->setParameter(setting.index, setting.value);
-    if (verbose) {
-      std::fprintf(stderr, "set %s = %g (%s %s)\n", plugin->parameterName(setting.index).c_str(),
-                   static_cast<double>(setting.value),
-                   plugin->text(effGetParamDisplay, setting.index).c_str(),
-                   plugin->text(effGetParamLabel, setting.index).c_str());
-    }
-  }
+  applyChosenState(*plugin, options, verbose);
   TailRule tail = defaultTail(*plugin, settings.tempo);
   if (tailSeconds >= 0.0) {
     tail.fixedSeconds = tailSeconds;
