@@ -212,131 +212,131 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
     // With steady set (a std::bool_constant), the pass is compiled for the
     // common case, in which the checks below for repeat, crossfade, clock mode,
     // bypass, delay change, power and mono output all come out the same.
-    auto back = [&](auto steady, int i, const InputFrame& f, F4 limited, float envelopePow)
-                    ONDEX_INLINE {
-                      constexpr bool kSteady = decltype(steady)::value;
-                      ih0 = ih1;
-                      ih1 = ih2;
-                      ih2 = ih3;
-                      ih3 = limited;
+    auto back = [&](auto steady, int i, F4 limited, float envelopePow) ONDEX_INLINE {
+      const InputFrame& f = scratch[i];
+      constexpr bool kSteady = decltype(steady)::value;
+      ih0 = ih1;
+      ih1 = ih2;
+      ih2 = ih3;
+      ih3 = limited;
 
-                      // One memory step: the new value written with the repeat crossfade, the
-                      // value at the read position passed into the read history.
-                      auto step = [&](F4 fresh) ONDEX_INLINE {
-                        const F4 old = dsp::loadPair(&mem[rp].l);
-                        const float gain = xfade;
-                        F4 written;
-                        if (kSteady) {
-                          written = fresh;
-                        } else if (gain == 1.0f) {
-                          written = engaged ? old : fresh;
-                        } else {
-                          const float keep = 1.0f - gain;
-                          written = engaged ? keep * fresh + gain * old : keep * old + gain * fresh;
-                          const float grown = gain * crossfadeGrowth;
-                          xfade = grown < 1.0f ? grown : 1.0f;
-                        }
-                        mem[wp] = Frame{written[0], written[1]};
-                        readCurveStale = true;
-                        rh0 = rh1;
-                        rh1 = rh2;
-                        rh2 = rh3;
-                        // The read position's value after this step's write.
-                        rh3 = !kSteady && wp == rp ? written : old;
-                        if (++rp == len) {
-                          rp = 0;
-                        }
-                        if (++wp == len) {
-                          wp = 0;
-                        }
-                      };
+      // One memory step: the new value written with the repeat crossfade, the
+      // value at the read position passed into the read history.
+      auto step = [&](F4 fresh) ONDEX_INLINE {
+        const F4 old = dsp::loadPair(&mem[rp].l);
+        const float gain = xfade;
+        F4 written;
+        if (kSteady) {
+          written = fresh;
+        } else if (gain == 1.0f) {
+          written = engaged ? old : fresh;
+        } else {
+          const float keep = 1.0f - gain;
+          written = engaged ? keep * fresh + gain * old : keep * old + gain * fresh;
+          const float grown = gain * crossfadeGrowth;
+          xfade = grown < 1.0f ? grown : 1.0f;
+        }
+        mem[wp] = Frame{written[0], written[1]};
+        readCurveStale = true;
+        rh0 = rh1;
+        rh1 = rh2;
+        rh2 = rh3;
+        // The read position's value after this step's write.
+        rh3 = !kSteady && wp == rp ? written : old;
+        if (++rp == len) {
+          rp = 0;
+        }
+        if (++wp == len) {
+          wp = 0;
+        }
+      };
 
-                      F4 d;
-                      if (kSteady || unitClock) {
-                        // One step at t = 1, where the curve passes through x[n-1], and the
-                        // read falls on the sample.
-                        clk.lfoValue = f.lfo;
-                        step(ih2);
-                        d = rh1;
-                      } else {
-                        const float q = clk.advanceClock(s.clock, {f.c->depth, f.lfo, envelopePow});
-                        if (clk.clockPhase >= 1.0f) {
-                          dsp::CatmullRom write{};
-                          bool curve = false;
-                          float u = 1.0f - q;
-                          do {
-                            clk.clockPhase -= 1.0f;
-                            const float t = clk.stepTime(u);
-                            if (t == 1.0f) {
-                              step(ih2);
-                            } else {
-                              if (!curve) {
-                                write = dsp::CatmullRom::through(ih0, ih1, ih2, ih3);
-                                curve = true;
-                              }
-                              step(write.at(t));
-                            }
-                            u += 1.0f;
-                          } while (clk.clockPhase >= 1.0f);
-                        }
-                        if (clk.clockPhase == 0.0f) {
-                          d = rh1;  // the memory steps fell on the sample: no interpolation to do
-                        } else {
-                          if (readCurveStale) {
-                            readCurve = dsp::CatmullRom::through(rh0, rh1, rh2, rh3);
-                            readCurveStale = false;
-                          }
-                          d = readCurve.at(clk.clockPhase);
-                        }
-                      }
-                      if (!kSteady && bypassed && !engaged) {
-                        d = limited;
-                      }
+      F4 d;
+      if (kSteady || unitClock) {
+        // One step at t = 1, where the curve passes through x[n-1], and the
+        // read falls on the sample.
+        clk.lfoValue = f.lfo;
+        step(ih2);
+        d = rh1;
+      } else {
+        const float q = clk.advanceClock(s.clock, {f.c->depth, f.lfo, envelopePow});
+        if (clk.clockPhase >= 1.0f) {
+          dsp::CatmullRom write{};
+          bool curve = false;
+          float u = 1.0f - q;
+          do {
+            clk.clockPhase -= 1.0f;
+            const float t = clk.stepTime(u);
+            if (t == 1.0f) {
+              step(ih2);
+            } else {
+              if (!curve) {
+                write = dsp::CatmullRom::through(ih0, ih1, ih2, ih3);
+                curve = true;
+              }
+              step(write.at(t));
+            }
+            u += 1.0f;
+          } while (clk.clockPhase >= 1.0f);
+        }
+        if (clk.clockPhase == 0.0f) {
+          d = rh1;  // the memory steps fell on the sample: no interpolation to do
+        } else {
+          if (readCurveStale) {
+            readCurve = dsp::CatmullRom::through(rh0, rh1, rh2, rh3);
+            readCurveStale = false;
+          }
+          d = readCurve.at(clk.clockPhase);
+        }
+      }
+      if (!kSteady && bypassed && !engaged) {
+        d = limited;
+      }
 
-                      if (!kSteady && delayChanged) {
-                        delayChanged = false;
-                        writePos = wp;
-                        seat(s.delayTimeMs);
-                        rp = readPos;
-                        bypassed = delayInSteps < 3.0f;
-                      }
+      if (!kSteady && delayChanged) {
+        delayChanged = false;
+        writePos = wp;
+        seat(s.delayTimeMs);
+        rp = readPos;
+        bypassed = delayInSteps < 3.0f;
+      }
 
-                      hc = dsp::flushed(s.hiCutOn ? c4k * hc + oneMinusC4k * d : d);
-                      if (!kSteady && engaged) {
-                        fb = hc;
-                      } else if (f.c->feedback != 0.0f) {
-                        fb = f.c->feedback * hc * s.feedbackSign;
-                      } else {
-                        fb = F4{};  // the same sum ahead, without waiting for the read
-                      }
+      hc = dsp::flushed(s.hiCutOn ? c4k * hc + oneMinusC4k * d : d);
+      if (!kSteady && engaged) {
+        fb = hc;
+      } else if (f.c->feedback != 0.0f) {
+        fb = f.c->feedback * hc * s.feedbackSign;
+      } else {
+        fb = F4{};  // the same sum ahead, without waiting for the read
+      }
 
-                      // Output: direct and delayed signal, or the raw input with Power off; the
-                      // mono sum on the left output when the host has no right one.
-                      if (kSteady || s.powerOn) {
-                        const F4 y = f.x * f.c->dryGain + d * f.c->wetGain;
-                        if (kSteady || chunkOutR != nullptr) {
-                          chunkOutL[i] = y[0];
-                          chunkOutR[i] = y[1];
-                        } else {
-                          chunkOutL[i] = 0.5f * y[1] + 0.5f * y[0];
-                        }
-                      } else if (chunkOutR != nullptr) {
-                        chunkOutL[i] = chunkL[i];
-                        chunkOutR[i] = chunkR[i];
-                      } else {
-                        chunkOutL[i] = 0.5f * chunkL[i] + 0.5f * chunkR[i];
-                      }
+      // Output: direct and delayed signal, or the raw input with Power off; the
+      // mono sum on the left output when the host has no right one.
+      if (kSteady || s.powerOn) {
+        const F4 y = f.x * f.c->dryGain + d * f.c->wetGain;
+        if (kSteady || chunkOutR != nullptr) {
+          chunkOutL[i] = y[0];
+          chunkOutR[i] = y[1];
+        } else {
+          chunkOutL[i] = 0.5f * y[1] + 0.5f * y[0];
+        }
+      } else if (chunkOutR != nullptr) {
+        chunkOutL[i] = chunkL[i];
+        chunkOutR[i] = chunkR[i];
+      } else {
+        chunkOutL[i] = 0.5f * chunkL[i] + 0.5f * chunkR[i];
+      }
 
-                      // Infinite repeat waiting for the beat engages at a cycle boundary.
-                      if (++cyclePos > s.cycleLength) {
-                        cyclePos = 0;
-                        if (!kSteady && s.repeatOn && !engaged) {
-                          engaged = true;
-                          xfade = kCrossfadeStart;
-                          result.repeatEngagedAtBoundary = true;
-                        }
-                      }
-                    };
+      // Infinite repeat waiting for the beat engages at a cycle boundary.
+      if (++cyclePos > s.cycleLength) {
+        cyclePos = 0;
+        if (!kSteady && s.repeatOn && !engaged) {
+          engaged = true;
+          xfade = kCrossfadeStart;
+          result.repeatEngagedAtBoundary = true;
+        }
+      }
+    };
 
     // The indicator lights near each cycle boundary: the chunk passes the
     // positions from one past the current one up to the boundary, past which
@@ -350,7 +350,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
         for (int i = 0; i < count; ++i) {
           InputFrame& f = scratch[i];
           const F4 limited = front(f);
-          back(steady, i, f, limited, clk.envelopeShare(s.clock, f.c->depth));
+          back(steady, i, limited, clk.envelopeShare(s.clock, f.c->depth));
         }
       } else {
         // Without feedback the front does not wait for the back: the whole
@@ -361,7 +361,7 @@ void DelayEngine::process(const float* inL, const float* inR, float* outL, float
           f.envelopePow = swept ? clk.envelopeShare(s.clock, f.c->depth) : 0.0f;
         }
         for (int i = 0; i < count; ++i) {
-          back(steady, i, scratch[i], scratch[i].limited, scratch[i].envelopePow);
+          back(steady, i, scratch[i].limited, scratch[i].envelopePow);
         }
       }
     };
