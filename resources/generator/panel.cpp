@@ -258,6 +258,10 @@ void drawStrip(Canvas& canvas) {
   setColour(cr, colours::accent);
   drawText(cr, "A", 413, 98, Align::Centre);
   drawText(cr, "B", 477.5, 98, Align::Centre);
+  // The model line, in the strip's free middle.
+  useFont(cr, Font::SansBold, 5.6);
+  setColour(cr, colours::legendDim, 0.6);
+  drawText(cr, "MODULATED  DIGITAL  DELAY", 556.5, 95.5, Align::Centre);
   // Group names above the strip.
   const double baseline = 82.5;
   auto group = [&](const char* text, double left, double right) {

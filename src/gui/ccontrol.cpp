@@ -65,6 +65,14 @@ void CControl::endEdit() {
   }
 }
 
+bool CControl::removed(CFrame* parent) {
+  if (editing > 0) {
+    editing = 1;
+    endEdit();
+  }
+  return CView::removed(parent);
+}
+
 void CControl::bounceValue() {
   const float v = getValue();
   if (v > vmax) {

@@ -58,6 +58,10 @@ class CControl : public CView {
   // value (reported to the listener inside one edit); true when it did.
   virtual bool checkDefaultValue(CButtonState buttons);
 
+  // Removed from the frame (the window closing) in the middle of a gesture:
+  // the gesture still ends, for the listener and the host.
+  bool removed(CFrame* parent) override;
+
   // Dirty also when the value differs from the one last drawn.
   bool isDirty() const override;
   void setDirty(bool state = true) override;

@@ -352,6 +352,19 @@ TEST_F(FrameTest, KnobModeAndEditsComeFromTheEditor) {
   lone->close();
 }
 
+TEST_F(FrameTest, ClosingInTheMiddleOfADragEndsItsEdit) {
+  guitest::RecordingListener listener;
+  auto* knob = new CKnob(CRect(0, 0, 40, 40), &listener, 6, nullptr);
+  frame->addView(knob);
+  down(*frame, 20, 20);
+  moved(*frame, 20, 10);
+  frame->close();  // the host closes the window before the button is released
+  frame = nullptr;
+  EXPECT_EQ(editor.edits, (std::vector<std::string>{"b6", "e6"}));
+  EXPECT_EQ(listener.begins, 1);
+  EXPECT_EQ(listener.ends, 1);
+}
+
 TEST_F(FrameTest, OpenWithoutParentStaysHeadlessAndIsTypeOf) {
   EXPECT_TRUE(frame->open(nullptr));
   EXPECT_FALSE(frame->hasWindow());
