@@ -1,12 +1,9 @@
-// A headless frame for the editor's controls: grey test bitmaps whose level
-// tells the image shown, and a listener that logs the order of edits and
-// reports as "b<tag>", "<tag>=<value>" and "e<tag>".
+// A headless frame for the editor's controls (the toolkit tests' frame) with a
+// listener that logs the order of edits and reports as "b<tag>",
+// "<tag>=<value>" and "e<tag>".
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,10 +12,6 @@
 #include "guitest.h"
 
 namespace editortest {
-
-inline uint32_t grey(int k) {
-  return 0xFF000000u | uint32_t(k * 40) << 16 | uint32_t(k * 40) << 8 | uint32_t(k * 40);
-}
 
 struct LogListener : CControlListener {
   std::vector<std::string> log;
@@ -37,21 +30,9 @@ struct LogListener : CControlListener {
   std::vector<std::string> take() { return std::exchange(log, {}); }
 };
 
-class EditorFrameTest : public ::testing::Test {
+class EditorFrameTest : public guitest::FrameTest {
  protected:
-  explicit EditorFrameTest(CRect size = CRect(0, 0, 200, 100)) : frameSize(size) {}
-  void SetUp() override {
-    liveBefore = CBaseObject::liveObjects();
-    frame = new CFrame(frameSize, &editor);
-  }
-  void TearDown() override {
-    frame->close();
-    EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
-  }
-  // A bitmap of `count` stacked images of w × h, image k in grey(k).
-  CBitmap* images(int w, int h, int count) {
-    return guitest::stackedBitmap(8000 + int32_t(keep.size()), w, h, count, grey, keep);
-  }
+  using FrameTest::FrameTest;
   // Adds a control that takes over the bitmap's reference.
   template <class T>
   T* add(T* control) {
@@ -67,18 +48,8 @@ class EditorFrameTest : public ::testing::Test {
     frame->setBackgroundColor(CColor{v, v, v, 255});
     frame->setDirty(true);
   }
-  // The image shown at (x, y) after an idle pass: the grey level's index.
-  int shown(int x, int y) {
-    frame->idle();
-    return int((frame->getPixel(x, y) & 0xFF) / 40);
-  }
 
-  CRect frameSize;
-  int32_t liveBefore = 0;
-  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
-  guitest::EditRecorder editor;
   LogListener listener;
-  CFrame* frame = nullptr;
 };
 
 using Log = std::vector<std::string>;

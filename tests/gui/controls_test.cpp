@@ -16,40 +16,14 @@ using guitest::up;
 
 namespace {
 
-uint32_t grey(int k) {
-  return 0xFF000000u | uint32_t(k * 40) << 16 | uint32_t(k * 40) << 8 | uint32_t(k * 40);
-}
-
-class ControlTest : public ::testing::Test {
+class ControlTest : public guitest::FrameTest {
  protected:
-  void SetUp() override {
-    liveBefore = CBaseObject::liveObjects();
-    frame = new CFrame(CRect(0, 0, 200, 100), &editor);
-  }
-  void TearDown() override {
-    frame->close();
-    EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
-  }
-  // A bitmap of `images` stacked images of w × h, image k in grey(k).
-  CBitmap* images(int w, int h, int count) {
-    return guitest::stackedBitmap(8000 + int32_t(keep.size()), w, h, count, grey, keep);
-  }
   template <class T>
   T* add(T* control) {
     frame->addView(control);
     return control;
   }
-  // The image shown at (x, y): the grey level's index.
-  int shown(int x, int y) {
-    frame->idle();
-    return int((frame->getPixel(x, y) & 0xFF) / 40);
-  }
-
-  int32_t liveBefore = 0;
-  std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
-  guitest::EditRecorder editor;
   guitest::RecordingListener listener;
-  CFrame* frame = nullptr;
 };
 
 }  // namespace

@@ -106,4 +106,27 @@ CBitmap* stackedBitmap(int32_t id, int w, int h, int images,
   return new CBitmap(id);
 }
 
+uint32_t grey(int k) {
+  return 0xFF000000u | uint32_t(k * 40) << 16 | uint32_t(k * 40) << 8 | uint32_t(k * 40);
+}
+
+void FrameTest::SetUp() {
+  liveBefore = CBaseObject::liveObjects();
+  frame = new CFrame(frameSize, &editor);
+}
+
+void FrameTest::TearDown() {
+  frame->close();
+  EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
+}
+
+CBitmap* FrameTest::images(int w, int h, int count) {
+  return stackedBitmap(8000 + int32_t(keep.size()), w, h, count, grey, keep);
+}
+
+int FrameTest::shown(int x, int y) {
+  frame->idle();
+  return int((frame->getPixel(x, y) & 0xFF) / 40);
+}
+
 }  // namespace guitest

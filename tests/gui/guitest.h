@@ -1,7 +1,9 @@
 // Helpers of the toolkit tests: BMP files made in memory, a view that records
 // its events, a listener and an editor interface that record what reaches them,
-// and short forms of synthetic mouse events on a headless frame.
+// short forms of synthetic mouse events, and a headless frame for control tests.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
@@ -195,5 +197,27 @@ inline VstKeyCode key(int32_t character, unsigned char virt = 0, unsigned char m
   code.modifier = modifier;
   return code;
 }
+
+// Grey level k (40·k in each channel): image k of a test bitmap.
+uint32_t grey(int k);
+
+// A headless frame with an edit recorder as its editor; closing it at the end
+// must release every toolkit object made in the test.
+class FrameTest : public ::testing::Test {
+ protected:
+  explicit FrameTest(CRect size = CRect(0, 0, 200, 100)) : frameSize(size) {}
+  void SetUp() override;
+  void TearDown() override;
+  // A bitmap of `count` stacked images of w × h, image k in grey(k).
+  CBitmap* images(int w, int h, int count);
+  // The image shown at (x, y) after an idle pass: the grey level's index.
+  int shown(int x, int y);
+
+  CRect frameSize;
+  int32_t liveBefore = 0;
+  std::vector<std::unique_ptr<RegisteredBitmap>> keep;
+  EditRecorder editor;
+  CFrame* frame = nullptr;
+};
 
 }  // namespace guitest
