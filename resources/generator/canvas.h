@@ -31,8 +31,8 @@ struct Stop {
 };
 void linearSource(cairo_t* cr, double x0, double y0, double x1, double y1,
                   std::initializer_list<Stop> stops);
-void radialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1,
-                  double r1, std::initializer_list<Stop> stops);
+void radialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+                  std::initializer_list<Stop> stops);
 
 // An ARGB image that owns its surface and one drawing context on it.
 class Canvas {

@@ -154,6 +154,10 @@ void rocker(cairo_t* cr, const BitmapSpec& s, int image) {
 
 void drawImage(cairo_t* cr, int32_t id, int image) {
   const BitmapSpec& s = spec(id);
+  if (isKnob(id)) {
+    drawKnob(cr, s.width / 2.0, s.imageHeight / 2.0, s.width / 2.0 - 3.5, image / 100.0);
+    return;
+  }
   switch (id) {
     case 130:
     case 134:
@@ -164,16 +168,6 @@ void drawImage(cairo_t* cr, int32_t id, int image) {
       break;
     case 152:
       onOffButton(cr, s, image, colours::ledRed);
-      break;
-    case 131:
-    case 132:
-    case 133:
-    case 136:
-    case 148:
-    case 149:
-    case 150:
-    case 151:
-      drawKnob(cr, s.width / 2.0, s.imageHeight / 2.0, s.width / 2.0 - 3.5, image / 100.0);
       break;
     case 138:
     case 139:

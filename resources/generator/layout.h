@@ -72,6 +72,17 @@ inline constexpr const BitmapSpec& spec(int32_t id) {
   return kBitmaps[0];
 }
 
+// The knobs: 101 images each, pointer from -135 to +135 degrees.
+inline constexpr std::array<int32_t, 8> kKnobs{131, 132, 133, 136, 148, 149, 150, 151};
+inline constexpr bool isKnob(int32_t id) {
+  for (int32_t k : kKnobs) {
+    if (k == id) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Every place a bitmap is shown, for the preview and for the labels beside the
 // controls: the editor's controls and the preset panel's buttons.
 struct Placement {

@@ -133,36 +133,32 @@ void drawInfinity(cairo_t* cr, double cx, double cy) {
 }
 
 void drawLegends(cairo_t* cr) {
-  // Knobs: name above, scale around.
-  struct KnobLabel {
+  struct Legend {
     int32_t id;
     const char* text;
   };
-  for (const KnobLabel& k : {KnobLabel{131, "INPUT"},
-                             {132, "OUTPUT"},
-                             {133, "FEEDBACK"},
-                             {136, "MIX"},
-                             {149, "MAN VCO"},
-                             {148, "DEPTH"},
-                             {151, "WAVEFORM"},
-                             {150, "RATE"}}) {
-    const Placement p = origin(k.id);
-    const int size = spec(k.id).width;
-    knobScale(cr, p, size);
-    label(cr, k.text, p.x + size / 2.0, 18.5);
-  }
-  // Buttons: name above.
-  struct ButtonLabel {
-    int32_t id;
-    const char* text;
-  };
-  for (const ButtonLabel& b : {ButtonLabel{147, "HI CUT"},
-                               {134, "FB INV"},
-                               {135, "DLY INV"},
-                               {137, "RPT INF"},
-                               {130, "DLY \u00d72"}}) {
-    const Placement p = origin(b.id);
-    label(cr, b.text, p.x + spec(b.id).width / 2.0, p.y - 4.5);
+  // Knobs and buttons: the name above; knobs also get their scale around.
+  for (const Legend& l : {Legend{131, "INPUT"},
+                          {132, "OUTPUT"},
+                          {133, "FEEDBACK"},
+                          {136, "MIX"},
+                          {149, "MAN VCO"},
+                          {148, "DEPTH"},
+                          {151, "WAVEFORM"},
+                          {150, "RATE"},
+                          {147, "HI CUT"},
+                          {134, "FB INV"},
+                          {135, "DLY INV"},
+                          {137, "RPT INF"},
+                          {130, "DLY \u00d72"}}) {
+    const Placement p = origin(l.id);
+    const int width = spec(l.id).width;
+    if (isKnob(l.id)) {
+      knobScale(cr, p, width);
+      label(cr, l.text, p.x + width / 2.0, 18.5);
+    } else {
+      label(cr, l.text, p.x + width / 2.0, p.y - 4.5);
+    }
   }
   // The two polarity switches under one bracket.
   const double left = origin(134).x + 1, right = origin(135).x + spec(135).width - 1;

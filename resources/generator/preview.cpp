@@ -56,16 +56,10 @@ void paste(Canvas& to, const std::vector<uint32_t>& pixels, int w, int imageHeig
 
 // What each control shows in the picture.
 int shownImage(const Placement& p) {
+  if (isKnob(p.id)) {
+    return 50;
+  }
   switch (p.id) {
-    case 131:
-    case 132:
-    case 133:
-    case 136:
-    case 148:
-    case 149:
-    case 150:
-    case 151:
-      return 50;
     case 140:
       return 1;
     case 141:

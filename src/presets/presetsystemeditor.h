@@ -9,6 +9,7 @@
 
 #include "gui/aeffguieditor.h"
 #include "gui/ccontrol.h"
+#include "gui/cfileselector.h"
 #include "presets/filekinds.h"
 #include "presets/presetsystemeditorlink.h"
 #include "presets/rememberedlocations.h"
@@ -83,7 +84,8 @@ class CPresetSystemEditor : public AEffGUIEditor,
   // Files: a dialog, then the whole file read into a record or written from one.
   void loadFile(FileKind kind, bool reversed);
   void saveFile(FileKind kind);
-  bool chooseFile(int style, const char* title, FileKind kind, std::string& path);
+  bool chooseFile(CNewFileSelector::Style style, const char* title, FileKind kind,
+                  std::string& path);
   // The record operation of each kind, for files and the store alike.
   void readRecord(FileKind kind, const void* buffer, bool reversed);
   void writeRecord(FileKind kind, void* buffer);

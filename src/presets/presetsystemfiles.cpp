@@ -32,13 +32,12 @@ void CPresetSystemEditor::saveFile(FileKind kind) {
   platform::replaceFile(path, record, info.recordSize);
 }
 
-bool CPresetSystemEditor::chooseFile(int style, const char* title, FileKind kind,
-                                     std::string& path) {
+bool CPresetSystemEditor::chooseFile(CNewFileSelector::Style style, const char* title,
+                                     FileKind kind, std::string& path) {
   if (frame == nullptr) {
     return false;
   }
-  CNewFileSelector* selector =
-      CNewFileSelector::create(frame, static_cast<CNewFileSelector::Style>(style));
+  CNewFileSelector* selector = CNewFileSelector::create(frame, style);
   if (selector == nullptr) {
     return false;
   }

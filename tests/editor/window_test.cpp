@@ -6,9 +6,13 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -36,6 +40,10 @@ constexpr int kHiCutX = 258;
 constexpr int kHiCutY = 57;
 constexpr int kStepUpX = 483;
 constexpr int kStepUpY = 46;
+// Inside the preset panel's save-preset and load-preset buttons.
+constexpr int kSavePresetX = 122;
+constexpr int kLoadPresetX = 185;
+constexpr int kPanelButtonY = 93;
 
 // A left click as the platform delivers it to the window.
 void click(TestHost& host, int x, int y) {
@@ -176,4 +184,48 @@ TEST_F(EditorWindowTest, AHundredOpenAndCloseCyclesLeaveNothingBehind) {
   settle(*host);
   EXPECT_EQ(host->childWindows(), 0);
   EXPECT_EQ(openDescriptors(), descriptorsBefore);
+}
+
+// A musician's own sound: saved through the file dialog from the preset panel,
+// changed, and loaded back, all by clicks in the window. The dialog is the real
+// one, answered by the test (a scripted stand-in for zenity on Linux).
+TEST_F(EditorWindowTest, APresetSavedThroughTheDialogLoadsBack) {
+  namespace fs = std::filesystem;
+  const fs::path folder =
+      fs::temp_directory_path() / ("ondex-e2e-" + std::to_string(std::random_device()()));
+  fs::create_directories(folder);
+  const fs::path preset = folder / "my sound.zel";
+#if defined(_WIN32)
+  const auto answer = [&] { TestHost::answerNextFileDialog(preset.string().c_str()); };
+#else
+  const fs::path script = folder / "dialog.sh";
+  std::ofstream(script) << "#!/bin/sh\necho \"$ONDEX_TEST_ANSWER\"\n";
+  fs::permissions(script, fs::perms::owner_all);
+  setenv("ONDEX_FILE_DIALOG", script.c_str(), 1);
+  setenv("ONDEX_TEST_ANSWER", preset.c_str(), 1);
+  const auto answer = [] {};
+#endif
+  effect->setParameter(effect, 7, 0.25f);  // HiCut off
+  ASSERT_EQ(dispatch(effEditOpen, 0, host->parent()), 1);
+  ASSERT_TRUE(idleUntil([&] { return host->childWindows() == 1; }));
+  click(*host, kHiCutX, kHiCutY);
+  ASSERT_TRUE(idleUntil([&] { return parameter(7) == 0.75f; }));
+
+  answer();
+  click(*host, kSavePresetX, kPanelButtonY);
+  ASSERT_TRUE(idleUntil([&] { return fs::exists(preset) && fs::file_size(preset) == 101; }));
+  click(*host, kHiCutX, kHiCutY);
+  ASSERT_TRUE(idleUntil([&] { return parameter(7) == 0.25f; }));
+  answer();
+  click(*host, kLoadPresetX, kPanelButtonY);
+  EXPECT_TRUE(idleUntil([&] { return parameter(7) == 0.75f; }));
+
+  dispatch(effEditClose);
+  settle(*host);
+#if !defined(_WIN32)
+  unsetenv("ONDEX_FILE_DIALOG");
+  unsetenv("ONDEX_TEST_ANSWER");
+#endif
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/fileaccess.h"
 #include "platform/settingsstore.h"
@@ -37,6 +38,36 @@ TEST(UserFiles, SavingReplacesWholeFilesOrNothing) {
   EXPECT_EQ(std::string(buffer), "2nd");
   EXPECT_EQ(platform::readFileStart(name, buffer, 2), 2);
   EXPECT_EQ(platform::readFileStart(box.path("none.zel"), buffer, 2), -1);
+}
+
+TEST(UserFiles, PathsOfAnyLength) {
+  Sandbox box;
+  std::vector<fs::path> levels{box.folder()};
+  for (char c : {'a', 'b', 'c'}) {
+    levels.push_back(levels.back() / std::string(100, c));
+  }
+  // Folders this deep are made (and removed) one at a time, on Windows in the
+  // form that lifts the length limit.
+  const auto system = [](const fs::path& p) {
+#ifdef _WIN32
+    return fs::path(L"\\\\?\\" + p.wstring());
+#else
+    return p;
+#endif
+  };
+  for (size_t i = 1; i < levels.size(); ++i) {
+    ASSERT_TRUE(fs::create_directory(system(levels[i])));
+  }
+  const std::string path = utf8(levels.back() / "long.zel");
+  ASSERT_GT(path.size(), 300u);
+  ASSERT_TRUE(platform::replaceFile(path, "abc", 3));
+  char buffer[4] = {};
+  EXPECT_EQ(platform::readFileStart(path, buffer, 3), 3);
+  EXPECT_EQ(std::string(buffer), "abc");
+  fs::remove(system(levels.back() / "long.zel"));
+  for (size_t i = levels.size() - 1; i > 0; --i) {
+    fs::remove(system(levels[i]));
+  }
 }
 
 TEST(UserFiles, PathsSplitAtThePlatformsSeparators) {

@@ -41,12 +41,28 @@ HANDLE createTemporary(const std::wstring& target, std::wstring& name) {
   return INVALID_HANDLE_VALUE;
 }
 
+// A full path in the form that lifts the 260-character limit of the file calls.
+std::wstring systemPath(const std::string& path) {
+  std::wstring wide = widen(path);
+  const bool drivePath =
+      wide.size() > 2 && wide[1] == L':' && (wide[2] == L'\\' || wide[2] == L'/');
+  if (drivePath && wide.size() >= MAX_PATH) {
+    for (wchar_t& c : wide) {
+      c = c == L'/' ? L'\\' : c;
+    }
+    wide.insert(0, L"\\\\?\\");
+  }
+  return wide;
+}
+
 }  // namespace
 
-std::FILE* openForReading(const std::string& path) { return _wfopen(widen(path).c_str(), L"rb"); }
+std::FILE* openForReading(const std::string& path) {
+  return _wfopen(systemPath(path).c_str(), L"rb");
+}
 
 bool replaceFile(const std::string& path, const void* data, size_t size) {
-  const std::wstring target = widen(path);
+  const std::wstring target = systemPath(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
