@@ -11,7 +11,7 @@ std::string bitmapFileName(int32_t id) { return "bitmaps/" + std::to_string(id) 
 
 std::string resourceScript() {
   std::string out = "// The editor's bitmaps, numbered; made by resources/generator.\n";
-  for (const BitmapSpec& s : kBitmaps) {
+  for (const BitmapShape& s : kBitmaps) {
     out += std::to_string(s.id) + " BITMAP \"" + bitmapFileName(s.id) + "\"\n";
   }
   return out;
@@ -21,7 +21,7 @@ std::vector<RenderedBitmap> renderArtwork() {
   Canvas panel(kWindowWidth, kWindowHeight);
   drawPanel(panel);
   std::vector<RenderedBitmap> out;
-  for (const BitmapSpec& s : kBitmaps) {
+  for (const BitmapShape& s : kBitmaps) {
     const int height = s.imageHeight * s.images;
     Canvas canvas(s.width, height);
     if (s.id == 128) {

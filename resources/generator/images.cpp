@@ -11,7 +11,7 @@ namespace artwork {
 namespace {
 
 // On/off buttons: a cap with a lamp in its upper part, lit when on.
-void onOffButton(cairo_t* cr, const BitmapSpec& s, int image, Colour lamp) {
+void onOffButton(cairo_t* cr, const BitmapShape& s, int image, Colour lamp) {
   const bool on = image == 1;
   const double w = s.width, h = s.imageHeight;
   const double capTop = h > 22 ? 6.0 : 1.5;
@@ -25,7 +25,7 @@ void onOffButton(cairo_t* cr, const BitmapSpec& s, int image, Colour lamp) {
   }
 }
 
-void stepButton(cairo_t* cr, const BitmapSpec& s, int image, bool up) {
+void stepButton(cairo_t* cr, const BitmapShape& s, int image, bool up) {
   const bool pressed = image == 1;
   const double w = s.width, h = s.imageHeight;
   drawCap(cr, 2, 2, w - 5, h - 5, pressed, 0);
@@ -39,7 +39,7 @@ void stepButton(cairo_t* cr, const BitmapSpec& s, int image, bool up) {
   cairo_fill(cr);
 }
 
-void modeSwitch(cairo_t* cr, const BitmapSpec& s, int image) {
+void modeSwitch(cairo_t* cr, const BitmapShape& s, int image) {
   const double w = s.width, h = s.imageHeight;
   cairo_set_source_rgb(cr, 0.04, 0.04, 0.05);
   roundedRect(cr, 1, 2, w - 2, h - 4, 2);
@@ -54,7 +54,7 @@ void modeSwitch(cairo_t* cr, const BitmapSpec& s, int image) {
   cairo_fill(cr);
 }
 
-void segmentsDigit(cairo_t* cr, const BitmapSpec& s, int image) {
+void segmentsDigit(cairo_t* cr, const BitmapShape& s, int image) {
   // a b c d e f g per digit 0 to 9, then the blank and "P".
   static const int kSegments[12] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D,
                                     0x7D, 0x07, 0x7F, 0x6F, 0x00, 0x73};
@@ -80,7 +80,7 @@ void meter(cairo_t* cr, int image) {
 }
 
 // The preset panel's small buttons: released, hovered, pressed (or on).
-void panelCap(cairo_t* cr, const BitmapSpec& s, int image) {
+void panelCap(cairo_t* cr, const BitmapShape& s, int image) {
   drawCap(cr, 0.5, 0.5, s.width - 2, s.imageHeight - 2, image == 2, image == 1 ? 1.0 : 0.0);
 }
 
@@ -104,7 +104,7 @@ void trayArrow(cairo_t* cr, double cx, double cy, double shade, bool up) {
   cairo_fill(cr);
 }
 
-void panelButton(cairo_t* cr, const BitmapSpec& s, int image) {
+void panelButton(cairo_t* cr, const BitmapShape& s, int image) {
   panelCap(cr, s, image);
   const double cx = (s.width - 1) / 2.0, cy = (s.imageHeight - 1) / 2.0 + (image == 2 ? 0.8 : 0);
   const double shade = image == 1 ? 1.0 : 0.85;
@@ -130,7 +130,7 @@ void panelButton(cairo_t* cr, const BitmapSpec& s, int image) {
   }
 }
 
-void rocker(cairo_t* cr, const BitmapSpec& s, int image) {
+void rocker(cairo_t* cr, const BitmapShape& s, int image) {
   // Images: 0 plain, 1 left hovered, 2 right hovered, 3 left pressed, 4 right pressed.
   const double half = s.width / 2.0;
   for (int side = 0; side < 2; ++side) {
@@ -153,7 +153,7 @@ void rocker(cairo_t* cr, const BitmapSpec& s, int image) {
 }  // namespace
 
 void drawImage(cairo_t* cr, int32_t id, int image) {
-  const BitmapSpec& s = spec(id);
+  const BitmapShape& s = shapeOf(id);
   if (isKnob(id)) {
     drawKnob(cr, s.width / 2.0, s.imageHeight / 2.0, s.width / 2.0 - 3.5, image / 100.0);
     return;

@@ -12,7 +12,7 @@ struct Rect {
 };
 
 // One bitmap resource: size of one image, number of stacked images, depth.
-struct BitmapSpec {
+struct BitmapShape {
   int32_t id;
   int width;
   int imageHeight;
@@ -24,7 +24,7 @@ inline constexpr int kWindowWidth = 870;
 inline constexpr int kWindowHeight = 101;
 inline constexpr int kStripTop = 85;  // the preset panel's band
 
-inline constexpr std::array<BitmapSpec, 36> kBitmaps{{
+inline constexpr std::array<BitmapShape, 36> kBitmaps{{
     {128, 870, 101, 1, 24},  // background
     {129, 870, 101, 1, 8},   // about picture
     {130, 21, 20, 2, 8},     // Dly x2
@@ -63,8 +63,8 @@ inline constexpr std::array<BitmapSpec, 36> kBitmaps{{
     {999, 24, 16, 3, 24},    // unassign
 }};
 
-inline constexpr const BitmapSpec& spec(int32_t id) {
-  for (const BitmapSpec& s : kBitmaps) {
+inline constexpr const BitmapShape& shapeOf(int32_t id) {
+  for (const BitmapShape& s : kBitmaps) {
     if (s.id == id) {
       return s;
     }

@@ -152,7 +152,7 @@ void drawLegends(cairo_t* cr) {
                           {137, "RPT INF"},
                           {130, "DLY \u00d72"}}) {
     const Placement p = origin(l.id);
-    const int width = spec(l.id).width;
+    const int width = shapeOf(l.id).width;
     if (isKnob(l.id)) {
       knobScale(cr, p, width);
       label(cr, l.text, p.x + width / 2.0, 18.5);
@@ -161,7 +161,7 @@ void drawLegends(cairo_t* cr) {
     }
   }
   // The two polarity switches under one bracket.
-  const double left = origin(134).x + 1, right = origin(135).x + spec(135).width - 1;
+  const double left = origin(134).x + 1, right = origin(135).x + shapeOf(135).width - 1;
   useFont(cr, Font::SansBold, 5.6);
   setColour(cr, colours::accent);
   drawText(cr, "POLARITY", (left + right) / 2, 30.5, Align::Centre);
@@ -194,7 +194,7 @@ void drawLegends(cairo_t* cr) {
   const Placement bypass = origin(145);
   label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.2);
   const Placement power = origin(152);
-  label(cr, "POWER", power.x + spec(152).width + 2, power.y + 12.5, Align::Left, 6.2);
+  label(cr, "POWER", power.x + shapeOf(152).width + 2, power.y + 12.5, Align::Left, 6.2);
   const Placement mod = origin(153);
   label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.2);
 }

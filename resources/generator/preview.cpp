@@ -95,7 +95,7 @@ bool writePreviews(const std::string& panelPng, const std::string& aboutPng) {
   const auto background = decode(bitmaps.at(128).file, w, h);
   paste(panel, background, w, h, 0, 0, 0);
   for (const Placement& p : kPlacements) {
-    const BitmapSpec& s = spec(p.id);
+    const BitmapShape& s = shapeOf(p.id);
     const auto pixels = decode(bitmaps.at(p.id).file, w, h);
     paste(panel, pixels, w, s.imageHeight, shownImage(p), p.x, p.y);
   }

@@ -49,10 +49,10 @@ bool Editor::open(void* parentWindow) {
       return true;
     }
     frame->setBackground(bitmaps.get(layout::kBackgroundBitmap));
-    for (const layout::ControlSpec& spec : layout::kControls) {
-      CControl* control = layout::createControl(spec, this, bitmaps);
+    for (const layout::ControlRow& row : layout::kControls) {
+      CControl* control = layout::createControl(row, this, bitmaps);
       if (control != nullptr && frame->addView(control)) {
-        controls[spec.tag] = control;
+        controls[row.tag] = control;
       }
     }
   }

@@ -27,7 +27,7 @@ const CPoint kVersionOrigin(520, 57);
 
 }  // namespace
 
-const ControlSpec kControls[kNumControls] = {
+const ControlRow kControls[kNumControls] = {
     {kDigit1, Lamp, {511, 32, 525, 52}, 140, 12, 0},
     {kDigit1 + 1, Lamp, {528, 32, 542, 52}, 141, 12, 0},
     {kDigit1 + 2, Lamp, {545, 32, 560, 52}, 142, 12, 0},
@@ -83,35 +83,35 @@ CBitmap* Bitmaps::get(int32_t id) {
   return bitmap;
 }
 
-CControl* createControl(const ControlSpec& spec, CControlListener* listener, Bitmaps& bitmaps) {
-  CBitmap* bitmap = bitmaps.get(spec.bitmap);
-  const CRect& r = spec.rect;
-  switch (spec.kind) {
+CControl* createControl(const ControlRow& row, CControlListener* listener, Bitmaps& bitmaps) {
+  CBitmap* bitmap = bitmaps.get(row.bitmap);
+  const CRect& r = row.rect;
+  switch (row.kind) {
     case Lamp:
       return new (std::nothrow)
-          CMovieBitmap(r, listener, spec.tag, spec.images, r.getHeight(), bitmap);
+          CMovieBitmap(r, listener, row.tag, row.images, r.getHeight(), bitmap);
     case Knob: {
       auto* knob =
-          new (std::nothrow) CAnimKnob(r, listener, spec.tag, spec.images, r.getHeight(), bitmap);
+          new (std::nothrow) CAnimKnob(r, listener, row.tag, row.images, r.getHeight(), bitmap);
       if (knob != nullptr) {
-        knob->setDefaultValue(spec.defaultValue);
+        knob->setDefaultValue(row.defaultValue);
         knob->setWheelInc(kKnobWheelStep);
         knob->setZoomFactor(kKnobZoom);
       }
       return knob;
     }
     case OnOff:
-      return new (std::nothrow) ZelOnOffButton(r, listener, spec.tag, bitmap);
+      return new (std::nothrow) ZelOnOffButton(r, listener, row.tag, bitmap);
     case ModeSwitch:
       return new (std::nothrow)
-          ZelSwitch(r, listener, spec.tag, spec.images, kSwitchImageHeight, 2, bitmap);
+          ZelSwitch(r, listener, row.tag, row.images, kSwitchImageHeight, 2, bitmap);
     case StepButton:
-      return new (std::nothrow) ZelKickButton(r, listener, spec.tag, kStepImageHeight, bitmap);
+      return new (std::nothrow) ZelKickButton(r, listener, row.tag, kStepImageHeight, bitmap);
     case DragArea:
-      return new (std::nothrow) CInvisibleSlider(r, listener, spec.tag);
+      return new (std::nothrow) CInvisibleSlider(r, listener, row.tag);
     case About:
       return new (std::nothrow)
-          CAbout(r, listener, spec.tag, bitmap, CRect(0, 0, kWindowWidth, kWindowHeight),
+          CAbout(r, listener, row.tag, bitmap, CRect(0, 0, kWindowWidth, kWindowHeight),
                  CPoint(0, 0), kVersionOrigin);
   }
   return nullptr;

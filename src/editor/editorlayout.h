@@ -34,7 +34,7 @@ constexpr int kNumDigits = 4;
 
 enum class Kind { Lamp, Knob, OnOff, ModeSwitch, StepButton, DragArea, About };
 
-struct ControlSpec {
+struct ControlRow {
   int32_t tag;
   Kind kind;
   CRect rect;
@@ -44,7 +44,7 @@ struct ControlSpec {
 };
 
 constexpr int kNumControls = 28;
-extern const ControlSpec kControls[kNumControls];
+extern const ControlRow kControls[kNumControls];
 
 // Loads each bitmap once while the window is built, and lets go of them all
 // afterwards (the controls keep their own references).
@@ -64,6 +64,6 @@ class Bitmaps {
 
 // A new control for one row of the table, with its bitmap, default value,
 // wheel step and zoom factor; null when memory ran out.
-CControl* createControl(const ControlSpec& spec, CControlListener* listener, Bitmaps& bitmaps);
+CControl* createControl(const ControlRow& row, CControlListener* listener, Bitmaps& bitmaps);
 
 }  // namespace layout

@@ -226,7 +226,7 @@ TEST_F(Artwork, KnobPointersTurnThroughTheirArc) {
 // The generator draws each control's images over the background where it
 // places them; the editor must put the control exactly there, image for image.
 TEST_F(Artwork, EditorControlsSitWhereTheArtworkDrewThem) {
-  for (const layout::ControlSpec& control : layout::kControls) {
+  for (const layout::ControlRow& control : layout::kControls) {
     const CRect& r = control.rect;
     SCOPED_TRACE(control.tag);
     if (control.kind == layout::Kind::DragArea) {
@@ -243,7 +243,7 @@ TEST_F(Artwork, EditorControlsSitWhereTheArtworkDrewThem) {
     const artwork::Placement at = artwork::origin(control.bitmap);
     EXPECT_EQ(at.x, r.left);
     EXPECT_EQ(at.y, r.top);
-    const artwork::BitmapSpec& drawn = artwork::spec(control.bitmap);
+    const artwork::BitmapShape& drawn = artwork::shapeOf(control.bitmap);
     EXPECT_EQ(drawn.width, r.getWidth());
     EXPECT_EQ(drawn.imageHeight, r.getHeight());
   }
