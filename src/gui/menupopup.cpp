@@ -5,6 +5,7 @@
 
 #include "gui/cdrawcontext.h"
 #include "gui/coptionmenu.h"
+#include "gui/zoomscale.h"
 
 namespace {
 constexpr CColor kPopupBack{236, 236, 236, 255};
@@ -14,7 +15,8 @@ constexpr CColor kPopupHighlight{52, 101, 164, 255};
 constexpr CColor kPopupBorder{90, 90, 90, 255};
 }  // namespace
 
-MenuPopupLayout::MenuPopupLayout(COptionMenu& menu) : menu(menu) {
+MenuPopupLayout::MenuPopupLayout(COptionMenu& menu, int zoom)
+    : menu(menu), zoom(isZoom(zoom) ? zoom : 100) {
   CDrawContext measure({nullptr, 0, 0, 0});
   measure.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont);
   CCoord widest = 0;
@@ -30,11 +32,15 @@ MenuPopupLayout::MenuPopupLayout(COptionMenu& menu) : menu(menu) {
   width = std::max(int(std::lround(menu.getWidth())), int(std::ceil(widest)) + kMarkWidth + 8);
 }
 
+int MenuPopupLayout::getWidth() const { return zoomedLength(width, zoom); }
+int MenuPopupLayout::getHeight() const { return zoomedLength(kRowHeight * int(entries.size()), zoom); }
+int MenuPopupLayout::getRowHeight() const { return zoomedLength(kRowHeight, zoom); }
+
 int32_t MenuPopupLayout::entryAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width || y >= getHeight()) {
+  if (x < 0 || y < 0 || x >= getWidth() || y >= getHeight()) {
     return -1;
   }
-  const auto index = size_t(y / kRowHeight);
+  const auto index = std::min(entries.size() - 1, size_t(y * 100 / zoom / kRowHeight));
   return entries[index].choosable ? int32_t(index) : -1;
 }
 
@@ -48,9 +54,10 @@ int32_t MenuPopupLayout::step(int32_t from, int direction) const {
 }
 
 void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighted) const {
-  CDrawContext context(image);
+  CDrawContext context(image, zoom);
+  const CCoord height = CCoord(kRowHeight) * CCoord(entries.size());
   context.setFillColor(kPopupBack);
-  context.fillRect(CRect(0, 0, width, getHeight()));
+  context.fillRect(CRect(0, 0, width, height));
   context.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont, 0, kNormalFace);
   const int32_t current = menu.getCurrentIndex();
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -79,5 +86,5 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
     context.drawString(entry.title, CRect(kMarkWidth, top, width - 4, top + kRowHeight), kLeftText);
   }
   context.setFrameColor(kPopupBorder);
-  context.drawRect(CRect(0, 0, width, getHeight()));
+  context.drawRect(CRect(0, 0, width, height));
 }

@@ -1,6 +1,7 @@
 // The option menu's popup where the platform has no menu of its own (X11): one
 // column of entries below the control, the current entry marked, the one under
-// the pointer highlighted. Drawn with the toolkit's own drawing.
+// the pointer highlighted. Drawn with the toolkit's own drawing, at the frame's
+// zoom: sizes and positions here are the popup window's pixels.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +13,13 @@ class COptionMenu;
 
 class MenuPopupLayout {
  public:
-  explicit MenuPopupLayout(COptionMenu& menu);
+  explicit MenuPopupLayout(COptionMenu& menu, int zoom = 100);
 
-  static constexpr int kRowHeight = 18;
+  static constexpr int kRowHeight = 18;  // at 100 %
   static constexpr int kMarkWidth = 16;  // the column of the current-entry mark
-  int getWidth() const { return width; }
-  int getHeight() const { return kRowHeight * int(entries.size()); }
+  int getWidth() const;
+  int getHeight() const;
+  int getRowHeight() const;
   // The entry that a click at (x, y) chooses, or -1 (outside, separator,
   // title or disabled entry).
   int32_t entryAt(int x, int y) const;
@@ -34,5 +36,6 @@ class MenuPopupLayout {
   };
   COptionMenu& menu;
   std::vector<Entry> entries;
-  int width = 0;
+  int width = 0;  // at 100 %
+  int zoom;
 };
