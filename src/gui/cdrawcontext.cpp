@@ -121,11 +121,8 @@ void CDrawContext::drawRect(const CRect& rect) {
 }
 
 platform::TextStyle CDrawContext::textStyle(CHoriTxtAlign align, bool antialias) const {
-  return {fontName.c_str(), fontSize * zoom / 100.0,
-          fontStyle,        fontColor.red,
-          fontColor.green,  fontColor.blue,
-          fontColor.alpha,  int(align),
-          antialias};
+  return {fontName.c_str(), fontSize * zoom / 100.0, fontStyle,  fontColor.red, fontColor.green,
+          fontColor.blue,   fontColor.alpha,         int(align), antialias};
 }
 
 void CDrawContext::drawString(const char* text, const CRect& rect, CHoriTxtAlign align,

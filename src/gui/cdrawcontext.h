@@ -49,7 +49,7 @@ class CDrawContext {
 
  private:
   platform::IntRect pixelRect(const CRect& rect) const;  // clipped to clip and image
-  int toPixel(CCoord v) const;                            // the pixel holding the scaled edge
+  int toPixel(CCoord v) const;                           // the pixel holding the scaled edge
   platform::TextStyle textStyle(CHoriTxtAlign align, bool antialias) const;
   void blendPixel(uint32_t& dst, uint32_t src) const;
 

@@ -322,7 +322,8 @@ CMouseEventResult CFrame::onMouseDown(CPoint& pixel, const CButtonState& buttons
 
 void CFrame::showZoomMenu(const CPoint& where) {
   // An empty rectangle at the pointer: the menu opens where the click was.
-  auto* menu = new (std::nothrow) COptionMenu(CRect(where.x, where.y, where.x, where.y), nullptr, -1);
+  auto* menu =
+      new (std::nothrow) COptionMenu(CRect(where.x, where.y, where.x, where.y), nullptr, -1);
   if (menu == nullptr) {
     return;
   }
@@ -519,9 +520,7 @@ bool CFrame::idle() {
   return true;
 }
 
-void CFrame::draw(CDrawContext* context) {
-  drawRect(context, bounds());
-}
+void CFrame::draw(CDrawContext* context) { drawRect(context, bounds()); }
 
 void CFrame::drawRect(CDrawContext* context, const CRect& area) {
   CRect saved;

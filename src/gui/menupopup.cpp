@@ -33,7 +33,9 @@ MenuPopupLayout::MenuPopupLayout(COptionMenu& menu, int zoom)
 }
 
 int MenuPopupLayout::getWidth() const { return zoomedLength(width, zoom); }
-int MenuPopupLayout::getHeight() const { return zoomedLength(kRowHeight * int(entries.size()), zoom); }
+int MenuPopupLayout::getHeight() const {
+  return zoomedLength(kRowHeight * int(entries.size()), zoom);
+}
 int MenuPopupLayout::getRowHeight() const { return zoomedLength(kRowHeight, zoom); }
 
 int32_t MenuPopupLayout::entryAt(int x, int y) const {

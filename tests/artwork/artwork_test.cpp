@@ -141,7 +141,7 @@ TEST_F(Artwork, ScaledSetsStackTheSameImagesAtTheirZoom) {
       ASSERT_EQ(scaled.width, w);
       ASSERT_EQ(scaled.height, h * e.images);
       const auto small = images(e.id, e.images);
-      for (int k = 0; k < e.images; k += e.images > 12 ? 7 : 1) {
+      for (int k = 0; k<e.images; k += e.images> 12 ? 7 : 1) {
         // Image k's mean colour, channel by channel, against the 100 % image's.
         for (int shift = 0; shift <= 16; shift += 8) {
           double sum = 0, smallSum = 0;

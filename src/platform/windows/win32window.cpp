@@ -123,11 +123,17 @@ class Win32FrameWindow final : public FrameWindow {
       wc.lpszClassName = kClassName;
       RegisterClassExW(&wc);
     }
-    const CRect size = frame.getViewSize();
     window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                             int(std::lround(size.getWidth())), int(std::lround(size.getHeight())),
-                             parent, nullptr, instance(), this);
+                             frame.getPixelWidth(), frame.getPixelHeight(), parent, nullptr,
+                             instance(), this);
     return window != nullptr;
+  }
+
+  void resize(int width, int height) override {
+    if (window != nullptr) {
+      SetWindowPos(window, nullptr, 0, 0, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
 
   void handleEvents() override {}  // the host's message loop delivers them
@@ -166,8 +172,8 @@ class Win32FrameWindow final : public FrameWindow {
       }
       AppendMenuW(popup, flags, UINT_PTR(i + 1), title);
     }
-    const CRect size = menu.getViewSize();
-    POINT below{LONG(std::lround(size.left)), LONG(std::lround(size.bottom))};
+    const IntRect at = frame.toPixels(menu.getViewSize());
+    POINT below{LONG(at.left), LONG(at.bottom)};
     ClientToScreen(window, &below);
     const int chosen =
         int(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
