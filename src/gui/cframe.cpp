@@ -52,6 +52,7 @@ bool CFrame::setZoom(int percent) {
   if (percent == zoom) {
     return true;
   }
+  setFocusView(nullptr);  // a text being edited is committed before its field moves
   zoom = percent;
   imageWidth = zoomedLength(int(std::lround(size.getWidth())), zoom);
   imageHeight = zoomedLength(int(std::lround(size.getHeight())), zoom);

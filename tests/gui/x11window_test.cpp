@@ -24,6 +24,8 @@ namespace {
 // of the test, the way a host's idle would run its own event loop.
 struct HostEditor : guitest::EditRecorder {
   std::function<void()> onHostIdle;
+  int chosenZoom = 0;
+  void zoomChosen(int percent) override { chosenZoom = percent; }
   void doIdleStuff() override {
     guitest::EditRecorder::doIdleStuff();
     if (onHostIdle) {
@@ -293,6 +295,41 @@ TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
   host->click(100, 50);
   ASSERT_TRUE(pumpUntil([&] { return controls.menu->getCurrentIndex() == 3; }));
   EXPECT_EQ(listener.changes.size(), 2u);
+}
+
+// At 200 % the window doubles, a drag covers the same range over twice the
+// pixels, and a right click on no view opens the zoom menu at the pointer.
+TEST_F(X11WindowTest, ZoomedWindowDragsAndOffersItsZoomsAtThePointer) {
+  editor.knobMode = kLinearMode;
+  controls.knob->setValue(0.2f);
+  ASSERT_TRUE(frame->setZoom(200));
+  pump();
+  host->moveTo(60, 60);  // the knob's middle, (30, 30) at 100 %
+  host->button(1, true);
+  host->moveTo(60, 20);  // 40 pixels up: 20 at 100 %
+  pump();
+  host->button(1, false);
+  pump();
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.3f);
+
+  ScreenRect popup;
+  std::vector<uint32_t> shown;
+  editor.onHostIdle = [&] {
+    if (shown.empty() && host->findPopup(popup)) {
+      shown = host->grabScreen({popup.x, popup.y, popup.width, popup.height});
+      host->click(popup.x + 30, popup.y + 2 * MenuPopupLayout::kRowHeight + 10);
+    }
+  };
+  host->click(110, 10, 3);  // (55, 5) at 100 %: between the knob and the text
+  ASSERT_TRUE(pumpUntil([&] { return editor.chosenZoom != 0; }));
+  EXPECT_EQ(editor.chosenZoom, 150);
+  EXPECT_EQ(popup.x, 110);
+  EXPECT_EQ(popup.y, 10);
+  EXPECT_EQ(popup.height, 3 * 2 * MenuPopupLayout::kRowHeight);
+  // The current zoom (the third entry, rows of 36 pixels) is lit, the others not.
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown[size_t(90) * size_t(popup.width) + 4], 0x3465A4u);
+  EXPECT_EQ(shown[size_t(54) * size_t(popup.width) + 4], 0xECECECu);
 }
 
 TEST_F(X11WindowTest, ParentDestroyedBeforeCloseIsNoError) {
