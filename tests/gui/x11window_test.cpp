@@ -24,8 +24,6 @@ namespace {
 // of the test, the way a host's idle would run its own event loop.
 struct HostEditor : guitest::EditRecorder {
   std::function<void()> onHostIdle;
-  int chosenZoom = 0;
-  void zoomChosen(int percent) override { chosenZoom = percent; }
   void doIdleStuff() override {
     guitest::EditRecorder::doIdleStuff();
     if (onHostIdle) {
