@@ -35,7 +35,6 @@ class Zel : public CPresetSystemEffect {
   bool getEffectName(char* name) override;
   bool getVendorString(char* text) override;
   bool getProductString(char* text) override;
-  void selectProgram(VstInt32 index) override;
 
   void updateSyncedDelay();
   void setTempoFromControl(float v);
@@ -53,13 +52,15 @@ class Zel : public CPresetSystemEffect {
   bool isClockSyncOn() const { return clockSyncOn.load(std::memory_order_relaxed); }
   bool isRepeatEngaged() const { return repeatEngaged.load(std::memory_order_relaxed); }
   float getSongPosition() const { return songPositionBeats; }
-  int getEngineSampleRate() const { return engineRate; }
+  int getEngineSampleRate() const { return engineRate.load(std::memory_order_relaxed); }
   const DelayEngine& getEngine() const { return engine; }
 
  private:
   template <typename T>
   using Shared = std::atomic<T>;
 
+  void applyProgram(const float (&programValues)[kNumEffectParams]) override;
+  void applyValue(VstInt32 index, float value);
   void applyParameter(VstInt32 index, float value);
   void applySampleRate(int rate);
   float doublingCutoff(bool doubled, int limitRate) const;
@@ -107,7 +108,7 @@ class Zel : public CPresetSystemEffect {
   Shared<bool> peakResetRequested{false};
   Shared<bool> indicatorAcknowledged{false};
 
-  int engineRate = 44100;
+  Shared<int> engineRate{44100};
   float engineCutoff = 0.0f;  // the cutoff the engine's filter was designed for
   DelayEngine engine;
 };
