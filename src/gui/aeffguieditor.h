@@ -48,7 +48,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   // Key events go to the frame; true when a view used the key.
   bool onKeyDown(VstKeyCode& keyCode) override;
   bool onKeyUp(VstKeyCode& keyCode) override;
-  // The knob mode is shared by every instance of the editor.
+  // Each editor has its own knob mode: instances may live on different threads.
   bool setKnobMode(VstInt32 mode) override;
   int32_t getKnobMode() const override { return knobMode; }
 
@@ -75,7 +75,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   // Resizes the open window to the zoom and asks the host to follow.
   void applyZoom(int percent);
 
-  static inline int32_t knobMode = kCircularMode;
+  int32_t knobMode = kCircularMode;
   ERect zoomedRect{};
   uint32_t zoomChoicesSeen = 0;
   uint32_t lastIdleTicks = 0;

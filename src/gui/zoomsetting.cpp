@@ -1,5 +1,6 @@
 #include "gui/zoomsetting.h"
 
+#include <atomic>
 #include <string>
 
 #include "gui/guiplatform.h"
@@ -8,9 +9,10 @@
 
 namespace zoomsetting {
 namespace {
-// Editor-thread state shared by every instance, as the knob mode is.
-uint32_t choices = 0;
-int choice = 100;
+// Shared by every instance, whose editors may run on different threads: the
+// choice is written before the count that announces it.
+std::atomic<uint32_t> choices{0};
+std::atomic<int> choice{100};
 }  // namespace
 
 int preferred(void* parent) {
@@ -28,11 +30,11 @@ void choose(int percent) {
     return;
   }
   platform::settings::storeText(kValueName, std::to_string(percent));
-  choice = percent;
-  ++choices;
+  choice.store(percent, std::memory_order_relaxed);
+  choices.fetch_add(1, std::memory_order_release);
 }
 
-uint32_t choiceCount() { return choices; }
-int lastChoice() { return choice; }
+uint32_t choiceCount() { return choices.load(std::memory_order_acquire); }
+int lastChoice() { return choice.load(std::memory_order_relaxed); }
 
 }  // namespace zoomsetting
