@@ -47,11 +47,11 @@ int AEffGUIEditor::openingZoom(void* parent) {
 
 void AEffGUIEditor::zoomChosen(int percent) {
   zoomsetting::choose(percent);
+  zoomChoicesSeen = zoomsetting::choiceCount();
   applyZoom(percent);
 }
 
 void AEffGUIEditor::applyZoom(int percent) {
-  zoomChoicesSeen = zoomsetting::choiceCount();
   if (frame == nullptr || frame->getZoom() == percent || !frame->setZoom(percent)) {
     return;
   }
@@ -82,8 +82,12 @@ void AEffGUIEditor::idle() {
     return;
   }
   AEffEditor::idle();
-  if (frame != nullptr && zoomChoicesSeen != zoomsetting::choiceCount()) {
-    applyZoom(zoomsetting::lastChoice());  // chosen in another instance's window
+  const uint32_t choices = zoomsetting::choiceCount();
+  if (frame != nullptr && zoomChoicesSeen != choices) {
+    // Chosen in another instance's window; the count read first, so a choice
+    // made meanwhile is still new at the next pass.
+    zoomChoicesSeen = choices;
+    applyZoom(zoomsetting::lastChoice());
   }
   if (frame != nullptr) {
     frame->idle();
