@@ -2,6 +2,7 @@
 // bitmap resources.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -119,24 +120,23 @@ TEST(BmpDecoding, RefusesWhatItCannotRead) {
 TEST(PackedBytes, UnpacksCopiesAndRefusesDamage) {
   using Bytes = std::vector<uint8_t>;
   auto packedOf = [](uint32_t size, const Bytes& tokens) {
-    Bytes out{'O',
-              'P',
-              'K',
-              '1',
-              uint8_t(size),
-              uint8_t(size >> 8),
-              uint8_t(size >> 16),
-              uint8_t(size >> 24)};
-    out.insert(out.end(), tokens.begin(), tokens.end());
+    Bytes out = tokens;
+    const uint8_t header[8] = {'O',
+                               'P',
+                               'K',
+                               '1',
+                               uint8_t(size),
+                               uint8_t(size >> 8),
+                               uint8_t(size >> 16),
+                               uint8_t(size >> 24)};
+    out.insert(out.begin(), std::begin(header), std::end(header));
     return out;
   };
   // "ab", then 6 bytes from 2 back ("ababab"), then "c".
   const Bytes good = packedOf(9, {1, 'a', 'b', 128 + 2, 2, 0, 0, 'c'});
   Bytes out;
   ASSERT_TRUE(packed::unpack(good.data(), good.size(), out));
-  EXPECT_EQ(std::string(out.begin(), out.end()),
-            "abababab"
-            "c");
+  EXPECT_EQ(std::string(out.begin(), out.end()), "ababababc");
   for (const Bytes& bad : {
            packedOf(10, {1, 'a', 'b', 128 + 2, 2, 0, 0, 'c'}),  // shorter than it says
            packedOf(8, {1, 'a', 'b', 128 + 2, 2, 0, 0, 'c'}),   // longer than it says
