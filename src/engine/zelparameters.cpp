@@ -48,9 +48,14 @@ void Zel::setParameter(VstInt32 index, float value) {
   CPresetSystemEffect::setParameter(index, value);
   applyValue(index, value);
   // A time refused by the repeat lock or the tempo leaves the program holding
-  // the time in force, so that it comes back as it sounded.
+  // the time in force, so that it comes back as it sounded, and the host's
+  // copy is told of it (once: the host setting it back is no refusal).
   if (index == kDlyTime) {
-    storeProgramValue(kDlyTime, values[kDlyTime].load(kRelaxed));
+    const float inForce = values[kDlyTime].load(kRelaxed);
+    storeProgramValue(kDlyTime, inForce);
+    if (inForce != value) {
+      tellHost(kDlyTime, inForce);
+    }
   }
 }
 
