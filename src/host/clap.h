@@ -68,7 +68,7 @@ struct clap_plugin_t {
 struct clap_plugin_factory_t {
   uint32_t (*get_plugin_count)(const clap_plugin_factory_t* factory);
   const clap_plugin_descriptor_t* (*get_plugin_descriptor)(const clap_plugin_factory_t* factory,
-                                                            uint32_t index);
+                                                           uint32_t index);
   const clap_plugin_t* (*create_plugin)(const clap_plugin_factory_t* factory,
                                         const clap_host_t* host, const char* plugin_id);
 };
@@ -535,8 +535,7 @@ static_assert(sizeof(clap_event_midi_sysex_t) == 40 &&
               offsetof(clap_event_midi_sysex_t, size) == 32);
 static_assert(sizeof(clap_event_midi2_t) == 36 && offsetof(clap_event_midi2_t, data) == 20);
 static_assert(sizeof(clap_input_events_t) == 24 && offsetof(clap_input_events_t, get) == 16);
-static_assert(sizeof(clap_output_events_t) == 16 &&
-              offsetof(clap_output_events_t, try_push) == 8);
+static_assert(sizeof(clap_output_events_t) == 16 && offsetof(clap_output_events_t, try_push) == 8);
 static_assert(sizeof(clap_istream_t) == 16 && offsetof(clap_istream_t, read) == 8);
 static_assert(sizeof(clap_ostream_t) == 16 && offsetof(clap_ostream_t, write) == 8);
 static_assert(sizeof(clap_audio_port_info_t) == 288 &&

@@ -111,8 +111,8 @@ void ClapAdapter::reset() {
 }
 
 void ClapAdapter::renderSpan(const clap_process_t& process, uint32_t from, uint32_t to) {
-  if (to <= from || process.audio_outputs_count < 1 ||
-      process.audio_outputs[0].channel_count < 1 || process.audio_outputs[0].data32 == nullptr) {
+  if (to <= from || process.audio_outputs_count < 1 || process.audio_outputs[0].channel_count < 1 ||
+      process.audio_outputs[0].data32 == nullptr) {
     return;
   }
   spanStart = from;
@@ -275,8 +275,7 @@ bool ClapAdapter::save(const clap_ostream_t& stream) {
   }
   const auto* bytes = static_cast<const unsigned char*>(data);
   for (VstIntPtr done = 0; done < size;) {
-    const int64_t written =
-        stream.write(&stream, bytes + done, static_cast<uint64_t>(size - done));
+    const int64_t written = stream.write(&stream, bytes + done, static_cast<uint64_t>(size - done));
     if (written <= 0) {
       return false;
     }
@@ -319,7 +318,8 @@ uint32_t ClapAdapter::tail() const {
   }
   // The longest the clock can stretch one pass: doubled, and the manual VCO's
   // and the sweep's reach of half again.
-  const double pass = kMaxDelayMs / 1000.0 * value(kDlyTime) * (value(kDlyx2) >= 0.5f ? 2 : 1) * 1.5;
+  const double pass =
+      kMaxDelayMs / 1000.0 * value(kDlyTime) * (value(kDlyx2) >= 0.5f ? 2 : 1) * 1.5;
   // Passes until the echoes have fallen by 100 dB.
   const double passes = feedback > 0.0f ? std::ceil(std::log(1e-5) / std::log(feedback)) : 1.0;
   const double seconds = pass * (passes + 1.0) + 0.1;

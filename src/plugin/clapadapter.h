@@ -62,8 +62,8 @@ class ClapAdapter {
 
  private:
   ClapAdapter(const clap_host_t* host, const clap_plugin_descriptor_t* descriptor);
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f) const;
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) const;
   // One parameter, MIDI or transport event from the host, before the frames at its time.
   void apply(const clap_event_header_t& event, const clap_output_events_t* out);
   void applyMidi(const clap_event_midi_t& event, const clap_output_events_t* out);

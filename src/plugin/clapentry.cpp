@@ -19,9 +19,16 @@ namespace {
 
 constexpr const char* kFeatures[] = {"audio-effect", "delay", "stereo", nullptr};
 
-const clap_plugin_descriptor_t kDescriptor = {
-    CLAP_VERSION, "com.zel-acoustics.ondex", kOndexEffectName, kOndexVendor, "", "", "",
-    kOndexVersion, kOndexProduct, kFeatures};
+const clap_plugin_descriptor_t kDescriptor = {CLAP_VERSION,
+                                              "com.zel-acoustics.ondex",
+                                              kOndexEffectName,
+                                              kOndexVendor,
+                                              "",
+                                              "",
+                                              "",
+                                              kOndexVersion,
+                                              kOndexProduct,
+                                              kFeatures};
 
 template <typename Result, typename Call>
 Result guarded(Result fallback, Call&& call) {
@@ -136,8 +143,8 @@ void paramFlush(const clap_plugin_t* p, const clap_input_events_t* in,
     return 0;
   });
 }
-const clap_plugin_params_t kParams = {paramCount,    paramInfo,     paramValue,
-                                      paramToText,   paramFromText, paramFlush};
+const clap_plugin_params_t kParams = {paramCount,  paramInfo,     paramValue,
+                                      paramToText, paramFromText, paramFlush};
 
 // state
 bool stateSave(const clap_plugin_t* p, const clap_ostream_t* stream) {
@@ -168,9 +175,8 @@ const clap_plugin_t* factoryCreate(const clap_plugin_factory_t* /*f*/, const cla
       !clapVersionIsCompatible(host->clap_version)) {
     return nullptr;
   }
-  ClapAdapter* adapter = guarded<ClapAdapter*>(nullptr, [=] {
-    return ClapAdapter::create(host, &kDescriptor);
-  });
+  ClapAdapter* adapter =
+      guarded<ClapAdapter*>(nullptr, [=] { return ClapAdapter::create(host, &kDescriptor); });
   if (adapter == nullptr) {
     return nullptr;
   }
@@ -235,4 +241,4 @@ const void* ClapAdapter::extension(const char* id) const {
 }
 
 extern "C" ONDEX_EXPORT const clap_plugin_entry_t clap_entry = {CLAP_VERSION, entryInit,
-                                                                 entryDeinit, entryFactory};
+                                                                entryDeinit, entryFactory};

@@ -63,9 +63,7 @@ bool guiSetSize(const clap_plugin_t* p, uint32_t width, uint32_t height) {
 bool guiSetParent(const clap_plugin_t* p, const clap_window_t* window) {
   return window != nullptr && ourApi(window->api, false) && adapterOf(p)->guiSetParent(*window);
 }
-bool guiSetTransient(const clap_plugin_t* /*p*/, const clap_window_t* /*window*/) {
-  return false;
-}
+bool guiSetTransient(const clap_plugin_t* /*p*/, const clap_window_t* /*window*/) { return false; }
 void guiSuggestTitle(const clap_plugin_t* /*p*/, const char* /*title*/) {}
 bool guiShow(const clap_plugin_t* /*p*/) { return true; }
 bool guiHide(const clap_plugin_t* /*p*/) { return true; }
@@ -77,10 +75,10 @@ void onOwnTimer(void* adapter) { static_cast<ClapAdapter*>(adapter)->guiIdle(); 
 
 }  // namespace
 
-const clap_plugin_gui_t kClapGui = {
-    guiSupported, guiPreferred,   guiCreate,     guiDestroy,   guiSetScale,
-    guiGetSize,   guiCanResize,   guiResizeHints, guiAdjustSize, guiSetSize,
-    guiSetParent, guiSetTransient, guiSuggestTitle, guiShow,     guiHide};
+const clap_plugin_gui_t kClapGui = {guiSupported,    guiPreferred, guiCreate,    guiDestroy,
+                                    guiSetScale,     guiGetSize,   guiCanResize, guiResizeHints,
+                                    guiAdjustSize,   guiSetSize,   guiSetParent, guiSetTransient,
+                                    guiSuggestTitle, guiShow,      guiHide};
 const clap_plugin_timer_support_t kClapTimerSupport = {onTimer};
 const clap_plugin_posix_fd_support_t kClapPosixFdSupport = {onFd};
 
@@ -114,7 +112,8 @@ bool ClapAdapter::guiSetParent(const clap_window_t& window) {
 #if defined(_WIN32)
   void* parent = window.win32;
 #else
-  void* parent = reinterpret_cast<void*>(window.x11);  // NOLINT: an XID passed as a pointer, as VST 2.4 does
+  void* parent =
+      reinterpret_cast<void*>(window.x11);  // NOLINT: an XID passed as a pointer, as VST 2.4 does
 #endif
   if (dispatch(effEditOpen, 0, 0, parent) == 0) {
     return false;

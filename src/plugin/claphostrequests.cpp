@@ -49,9 +49,9 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
       timeInfo.ppqPos = static_cast<double>(transport.song_pos_beats) /
                             static_cast<double>(CLAP_BEATTIME_FACTOR) +
                         (frames > 0.0 ? frames * transport.tempo / (60.0 * rate) : 0.0);
-      timeInfo.flags = (hasTempo ? kVstTempoValid : 0) | (hasBeats ? kVstPpqPosValid : 0) |
-                       ((transport.flags & CLAP_TRANSPORT_IS_PLAYING) != 0 ? kVstTransportPlaying
-                                                                           : 0);
+      timeInfo.flags =
+          (hasTempo ? kVstTempoValid : 0) | (hasBeats ? kVstPpqPosValid : 0) |
+          ((transport.flags & CLAP_TRANSPORT_IS_PLAYING) != 0 ? kVstTransportPlaying : 0);
       return reinterpret_cast<VstIntPtr>(&timeInfo);  // NOLINT: the ABI passes pointers
     }
     case audioMasterPinConnected: {
@@ -62,8 +62,8 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
       const bool input = value == 0;
       const uint32_t ports = input ? current->audio_inputs_count : current->audio_outputs_count;
       const clap_audio_buffer_t* buffers = input ? current->audio_inputs : current->audio_outputs;
-      const bool there = ports >= 1 && index >= 0 &&
-                         buffers[0].channel_count > static_cast<uint32_t>(index);
+      const bool there =
+          ports >= 1 && index >= 0 && buffers[0].channel_count > static_cast<uint32_t>(index);
       return there ? 0 : 1;
     }
     case audioMasterWantMidi:

@@ -3,6 +3,8 @@
 // what the plug-in tells its host (from the editor and from MIDI), state that
 // is the VST 2.4 chunk, and the editor embedded in a real window (X11 under a
 // virtual display, Win32 under Wine).
+#include "host/clap.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,7 +14,6 @@
 #include <vector>
 
 #include "clapinstance.h"
-#include "host/clap.h"
 #include "hostedplugin.h"
 #include "platform/pluginmodule.h"
 #include "presets/steps.h"

@@ -72,9 +72,9 @@ TEST(CrossPlatform, WindowsClapModuleRendersWhatTheDllRenders) {
   const std::string folder = freshFolder("CrossPlatformClap");
   ASSERT_EQ(runProgram(wine, {"--start"}).status, 0);
   for (const std::string module : {"Ondex.dll", "Ondex.clap"}) {
-    const HostRun run =
-        runProgram(wine, {kWindows + "/ondex-host.exe", "demo", "--plugin",
-                          "Z:" + kWindows + "/" + module, "--out-dir", "Z:" + folder + "/" + module});
+    const HostRun run = runProgram(
+        wine, {kWindows + "/ondex-host.exe", "demo", "--plugin", "Z:" + kWindows + "/" + module,
+               "--out-dir", "Z:" + folder + "/" + module});
     EXPECT_EQ(run.status, 0) << run.err << run.out;
   }
   runProgram(wine, {"--stop"});

@@ -95,8 +95,7 @@ std::string ClapEffect::shownText(VstInt32 index) const {
                             instance.paramValue(infos[static_cast<size_t>(index)].id));
 }
 
-VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr,
-                               float opt) {
+VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
   switch (op) {
     case effSetSampleRate:
       sampleRate = opt;
@@ -141,10 +140,7 @@ VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, voi
       return static_cast<VstIntPtr>(state.size());
     case effSetChunk: {
       const auto* bytes = static_cast<const unsigned char*>(ptr);
-      return bytes != nullptr && value > 0 &&
-                     instance.loadState({bytes, bytes + value})
-                 ? 1
-                 : -1;
+      return bytes != nullptr && value > 0 && instance.loadState({bytes, bytes + value}) ? 1 : -1;
     }
     case effGetProgramNameIndexed: {
       // CLAP has no program list; Ondex keeps its programs in its state.

@@ -143,15 +143,14 @@ const void* ClapInstance::hostExtension(const clap_host_t* /*host*/, const char*
       },
       [](const clap_host_t* /*h*/, int /*fd*/, uint32_t /*flags*/) { return true; },
       [](const clap_host_t* h, int fd) { return std::erase(of(h).fds, fd) > 0; }};
-  static const clap_host_gui_t gui = {
-      [](const clap_host_t* /*h*/) {},
-      [](const clap_host_t* h, uint32_t width, uint32_t height) {
-        of(h).resizeRequests.emplace_back(width, height);
-        return true;
-      },
-      [](const clap_host_t* /*h*/) { return false; },
-      [](const clap_host_t* /*h*/) { return false; },
-      [](const clap_host_t* /*h*/, bool /*destroyed*/) {}};
+  static const clap_host_gui_t gui = {[](const clap_host_t* /*h*/) {},
+                                      [](const clap_host_t* h, uint32_t width, uint32_t height) {
+                                        of(h).resizeRequests.emplace_back(width, height);
+                                        return true;
+                                      },
+                                      [](const clap_host_t* /*h*/) { return false; },
+                                      [](const clap_host_t* /*h*/) { return false; },
+                                      [](const clap_host_t* /*h*/, bool /*destroyed*/) {}};
   static const clap_host_state_t state = {[](const clap_host_t* /*h*/) {}};
   if (std::strcmp(id, CLAP_EXT_PARAMS) == 0) return &params;
   if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0) return &timers;
