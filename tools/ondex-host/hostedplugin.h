@@ -35,7 +35,8 @@ class PluginLibrary {
   PluginLibrary(std::string name, Entry entry);
   std::unique_ptr<HostedPlugin> instantiate(const HostSettings& settings) const;
   const std::string& path() const { return modulePath; }
-  bool isClap() const { return clap != nullptr; }
+  // The CLAP entry of a CLAP module, else null.
+  const ClapModule* clapModule() const { return clap.get(); }
 
  private:
   AEffect* create() const;
