@@ -122,7 +122,7 @@ ClapInstance& ClapInstance::of(const clap_host_t* host) {
   return *static_cast<ClapInstance*>(host->host_data);
 }
 
-const void* ClapInstance::hostExtension(const clap_host_t* /*host*/, const char* id) {
+const void* ClapInstance::hostExtension(const clap_host_t* host, const char* id) {
   static const clap_host_params_t params = {
       [](const clap_host_t* h, uint32_t flags) {
         if ((flags & CLAP_PARAM_RESCAN_VALUES) != 0) ++of(h).rescans;
@@ -136,6 +136,7 @@ const void* ClapInstance::hostExtension(const clap_host_t* /*host*/, const char*
         return true;
       },
       [](const clap_host_t* h, clap_id id) { return std::erase(of(h).timers, id) > 0; }};
+#if !defined(_WIN32)
   static const clap_host_posix_fd_support_t fds = {
       [](const clap_host_t* h, int fd, uint32_t /*flags*/) {
         of(h).fds.push_back(fd);
@@ -143,6 +144,7 @@ const void* ClapInstance::hostExtension(const clap_host_t* /*host*/, const char*
       },
       [](const clap_host_t* /*h*/, int /*fd*/, uint32_t /*flags*/) { return true; },
       [](const clap_host_t* h, int fd) { return std::erase(of(h).fds, fd) > 0; }};
+#endif
   static const clap_host_gui_t gui = {[](const clap_host_t* /*h*/) {},
                                       [](const clap_host_t* h, uint32_t width, uint32_t height) {
                                         of(h).resizeRequests.emplace_back(width, height);
@@ -153,7 +155,8 @@ const void* ClapInstance::hostExtension(const clap_host_t* /*host*/, const char*
                                       [](const clap_host_t* /*h*/, bool /*destroyed*/) {}};
   static const clap_host_state_t state = {[](const clap_host_t* /*h*/) {}};
   if (std::strcmp(id, CLAP_EXT_PARAMS) == 0) return &params;
-  if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0) return &timers;
+  if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0)
+    return of(host).offersTimers ? &timers : nullptr;
 #if !defined(_WIN32)
   if (std::strcmp(id, CLAP_EXT_POSIX_FD_SUPPORT) == 0) return &fds;
 #endif
@@ -162,7 +165,8 @@ const void* ClapInstance::hostExtension(const clap_host_t* /*host*/, const char*
   return nullptr;
 }
 
-ClapInstance::ClapInstance(const ClapModule& module) {
+ClapInstance::ClapInstance(const ClapModule& module, bool offersTimers)
+    : offersTimers(offersTimers) {
   hostFace.clap_version = CLAP_VERSION;
   hostFace.host_data = this;
   hostFace.name = "ondex-host";

@@ -47,7 +47,8 @@ struct ClapEvent {
 class ClapInstance {
  public:
   // Creates the plug-in through the factory and calls its init; throws Failure.
-  explicit ClapInstance(const ClapModule& module);
+  // A host without timer support leaves the plug-in to find its own idle.
+  explicit ClapInstance(const ClapModule& module, bool offersTimers = true);
   ~ClapInstance();  // stops, deactivates, destroys
   ClapInstance(const ClapInstance&) = delete;
   ClapInstance& operator=(const ClapInstance&) = delete;
@@ -106,5 +107,6 @@ class ClapInstance {
   bool active = false;
   bool processing = false;
   bool callbackWanted = false;
+  bool offersTimers;
   clap_id nextTimer = 0;
 };
