@@ -10,6 +10,7 @@
 
 #include "../engine/parametertable.h"
 #include "../host/audioeffectx.h"
+#include "../host/clapevents.h"
 #include "../host/pluginentry.h"
 
 namespace {
@@ -205,15 +206,8 @@ void ClapAdapter::applyMidi(const clap_event_midi_t& event, const clap_output_ev
   for (clap_id id = 0; id < kParamCount; ++id) {
     const float after = effect->getParameter(effect, static_cast<VstInt32>(id));
     if (after != before[id] && out != nullptr) {
-      clap_event_param_value_t told{};
-      told.header = {sizeof(told), event.header.time, CLAP_CORE_EVENT_SPACE_ID,
-                     CLAP_EVENT_PARAM_VALUE, CLAP_EVENT_DONT_RECORD};
-      told.param_id = id;
-      told.note_id = -1;
-      told.port_index = -1;
-      told.channel = -1;
-      told.key = -1;
-      told.value = clapFromNormalized(id, after);
+      const clap_event_param_value_t told = clapParamValueEvent(
+          event.header.time, id, clapFromNormalized(id, after), CLAP_EVENT_DONT_RECORD);
       out->try_push(out, &told.header);
     }
   }
@@ -225,14 +219,7 @@ void ClapAdapter::sendOutbox(const clap_output_events_t* out) {
       return;
     }
     if (news.type == CLAP_EVENT_PARAM_VALUE) {
-      clap_event_param_value_t told{};
-      told.header = {sizeof(told), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
-      told.param_id = news.param;
-      told.note_id = -1;
-      told.port_index = -1;
-      told.channel = -1;
-      told.key = -1;
-      told.value = news.value;
+      const clap_event_param_value_t told = clapParamValueEvent(0, news.param, news.value);
       out->try_push(out, &told.header);
     } else {
       clap_event_param_gesture_t told{};

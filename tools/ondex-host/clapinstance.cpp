@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "failure.h"
+#include "host/clapevents.h"
 #include "ondexversion.h"
 #include "platform/pluginmodule.h"
 
@@ -27,15 +28,7 @@ class InputEvents {
         midis.push_back(midi);
         headers.push_back(&midis.back().header);
       } else {
-        clap_event_param_value_t value{};
-        value.header = {sizeof(value), e.time, CLAP_CORE_EVENT_SPACE_ID, e.type, e.flags};
-        value.param_id = e.param;
-        value.note_id = -1;
-        value.port_index = -1;
-        value.channel = -1;
-        value.key = -1;
-        value.value = e.value;
-        values.push_back(value);
+        values.push_back(clapParamValueEvent(e.time, e.param, e.value, e.flags));
         headers.push_back(&values.back().header);
       }
     }
