@@ -16,14 +16,7 @@
 #include "hostedplugin.h"
 #include "platform/pluginmodule.h"
 #include "presets/steps.h"
-
-#if defined(_WIN32)
-#include "platform/windows/win32testhost.h"
-using platform::win32test::TestHost;
-#else
-#include "platform/linux/x11testhost.h"
-using platform::x11test::TestHost;
-#endif
+#include "windowtesthost.h"
 
 namespace {
 
@@ -90,21 +83,12 @@ std::vector<float> renderRamp(const ClapModule& module, const std::vector<ClapEv
 bool clickHiCut(TestHost& window, ClapInstance& clap) {
   const int before = clap.flushRequests;
   const auto idle = [&] {
-#if defined(_WIN32)
-    window.pump();
-#else
-    window.sync();
-#endif
+    settle(window);
     clap.runMainThread();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   };
   for (int i = 0; i < 50; ++i) idle();  // the window comes up
-#if defined(_WIN32)
-  window.press(kHiCutX, kHiCutY);
-  window.release(kHiCutX, kHiCutY);
-#else
-  window.click(kHiCutX, kHiCutY);
-#endif
+  click(window, kHiCutX, kHiCutY);
   for (int i = 0; i < 500 && clap.flushRequests == before; ++i) idle();
   return clap.flushRequests > before;
 }
