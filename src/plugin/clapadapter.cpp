@@ -33,7 +33,21 @@ extern "C" VstIntPtr adapterCallback(AEffect* effect, VstInt32 opcode, VstInt32 
 // Longest state we read: the chunk is far smaller; anything bigger is not ours.
 constexpr uint64_t kMaxStateBytes = 1 << 20;
 
+// Marks the calls in which the host's events are applied.
+class ApplyingHostEvents {
+ public:
+  explicit ApplyingHostEvents(bool& flag) : flag(flag) { flag = true; }
+  ~ApplyingHostEvents() { flag = false; }
+  ApplyingHostEvents(const ApplyingHostEvents&) = delete;
+  ApplyingHostEvents& operator=(const ApplyingHostEvents&) = delete;
+
+ private:
+  bool& flag;
+};
+
 }  // namespace
+
+thread_local bool ClapAdapter::applyingHostEvents = false;
 
 ClapAdapter::ClapAdapter(const clap_host_t* host, const clap_plugin_descriptor_t* descriptor)
     : host(host) {
@@ -132,6 +146,7 @@ void ClapAdapter::renderSpan(const clap_process_t& process, uint32_t from, uint3
 }
 
 clap_process_status ClapAdapter::process(const clap_process_t& p) {
+  const ApplyingHostEvents applying(applyingHostEvents);
   current = &p;
   hasTransport = p.transport != nullptr;
   if (hasTransport) {
@@ -231,6 +246,7 @@ void ClapAdapter::sendOutbox(const clap_output_events_t* out) {
 }
 
 void ClapAdapter::flush(const clap_input_events_t* in, const clap_output_events_t* out) {
+  const ApplyingHostEvents applying(applyingHostEvents);
   sendOutbox(out);
   const uint32_t count = in != nullptr ? in->size(in) : 0;
   for (uint32_t i = 0; i < count; ++i) {

@@ -97,6 +97,10 @@ class ClapAdapter {
   uint32_t maxFrames = 0;
   bool active = false;
 
+  // True on the thread inside process or flush: what the effect reports then
+  // follows the host's own events or MIDI, never an editor gesture.
+  static thread_local bool applyingHostEvents;
+
   // Main thread to audio thread and back.
   ClapOutbox outbox;
   int gestureDepth = 0;  // main thread: editor gestures open

@@ -84,7 +84,7 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
       return ptr != nullptr && hostDoes(static_cast<const char*>(ptr), hostGui != nullptr) ? 1 : 0;
     case audioMasterBeginEdit:
     case audioMasterEndEdit:
-      if (index >= 0 && static_cast<uint32_t>(index) < kParamCount) {
+      if (index >= 0 && static_cast<uint32_t>(index) < kParamCount && !applyingHostEvents) {
         const bool begins = opcode == audioMasterBeginEdit;
         gestureDepth += begins ? 1 : (gestureDepth > 0 ? -1 : 0);
         outbox.push({begins ? CLAP_EVENT_PARAM_GESTURE_BEGIN : CLAP_EVENT_PARAM_GESTURE_END,
@@ -93,7 +93,9 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
       }
       return 1;
     case audioMasterAutomate:
-      if (index >= 0 && static_cast<uint32_t>(index) < kParamCount) {
+      // While the host's events or MIDI apply, the changes are theirs: MIDI's
+      // are reported beside the events, the host knows its own.
+      if (index >= 0 && static_cast<uint32_t>(index) < kParamCount && !applyingHostEvents) {
         // Inside a gesture it is the user's edit; outside one it is a load,
         // which the host learns by re-reading the values, not as automation.
         if (gestureDepth > 0) {
