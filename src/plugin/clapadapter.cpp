@@ -306,10 +306,8 @@ bool ClapAdapter::load(const clap_istream_t& stream) {
   // The chunk's own checks refuse foreign bytes and leave the state as it was.
   const VstIntPtr answer = dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()),
                                     bytes.empty() ? nullptr : bytes.data());
-  rescanPending.store(false);
-  if (hostParams != nullptr) {
-    hostParams->rescan(host, CLAP_PARAM_RESCAN_VALUES);
-  }
+  // The effect told of every value the load moved; the host re-reads them now.
+  onMainThread();
   return answer >= 0;
 }
 
