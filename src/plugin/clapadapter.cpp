@@ -130,22 +130,32 @@ void ClapAdapter::renderSpan(const clap_process_t& process, uint32_t from, uint3
       process.audio_outputs[0].data32 == nullptr) {
     return;
   }
-  spanStart = from;
-  float* inputs[2] = {silence, silence};
-  if (process.audio_inputs_count >= 1 && process.audio_inputs[0].channel_count >= 1 &&
-      process.audio_inputs[0].data32 != nullptr) {
-    float* const* data = process.audio_inputs[0].data32;
-    inputs[0] = data[0] + from;
-    inputs[1] = process.audio_inputs[0].channel_count >= 2 ? data[1] + from : inputs[0];
-  }
   clap_audio_buffer_t& output = process.audio_outputs[0];
-  float* outputs[2] = {output.data32[0] + from,
-                       output.channel_count >= 2 ? output.data32[1] + from : nullptr};
   output.constant_mask = 0;
-  effect->processReplacing(effect, inputs, outputs, static_cast<VstInt32>(to - from));
+  const bool hasInput = process.audio_inputs_count >= 1 &&
+                        process.audio_inputs[0].channel_count >= 1 &&
+                        process.audio_inputs[0].data32 != nullptr;
+  // Without an input the silence stands in, which is as long as the longest block.
+  const uint32_t most = hasInput ? to - from : maxFrames;
+  for (uint32_t at = from; at < to; at += most) {
+    const uint32_t end = std::min(to, at + most);
+    spanStart = at;
+    float* inputs[2] = {silence, silence};
+    if (hasInput) {
+      float* const* data = process.audio_inputs[0].data32;
+      inputs[0] = data[0] + at;
+      inputs[1] = process.audio_inputs[0].channel_count >= 2 ? data[1] + at : inputs[0];
+    }
+    float* outputs[2] = {output.data32[0] + at,
+                         output.channel_count >= 2 ? output.data32[1] + at : nullptr};
+    effect->processReplacing(effect, inputs, outputs, static_cast<VstInt32>(end - at));
+  }
 }
 
 clap_process_status ClapAdapter::process(const clap_process_t& p) {
+  if (!active || maxFrames == 0) {
+    return CLAP_PROCESS_ERROR;  // a host that never activated us gets nothing
+  }
   const ApplyingHostEvents applying(applyingHostEvents);
   current = &p;
   hasTransport = p.transport != nullptr;
