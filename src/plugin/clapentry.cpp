@@ -7,13 +7,8 @@
 #include "../engine/identity.h"
 #include "clapadapter.h"
 #include "clapguitables.h"
+#include "moduleexport.h"
 #include "ondexversion.h"
-
-#if defined(_WIN32)
-#define ONDEX_EXPORT __declspec(dllexport)
-#else
-#define ONDEX_EXPORT __attribute__((visibility("default")))
-#endif
 
 namespace {
 
