@@ -56,7 +56,7 @@ expect_files "Windows archive contents" "$windows" "LICENSE.txt Ondex.clap Ondex
 expect "Windows ondex-host --version" "$("$wine" "$windows/ondex-host.exe" --version)" \
   "ondex-host $version"
 info="$("$wine" "$windows/ondex-host.exe" info)"
-clapinfo="$("$wine" "$windows/ondex-host.exe" info --plugin Ondex.clap)"
+clapinfo="$("$wine" "$windows/ondex-host.exe" info --plugin "Z:$windows/Ondex.clap")"
 "$wine" --stop
 expect "Windows CLAP module's name" "$clapinfo" "effect      Corvane Ondex"
 expect "Windows module's name" "$info" "effect      Corvane Ondex"
@@ -66,12 +66,14 @@ expect "Windows module's version resource" "$info" \
   "file info   Corvane Ondex $version (file $version.0), Zel-acoustics"
 numbers() { sed -n "s/$1/\\1/p" | sort -n | tr '\n' ' '; }
 wanted="$(numbers '^\([0-9]*\) BITMAP .*' <"$root/resources/ondex.rc")"
-found="$(x86_64-w64-mingw32-windres -J coff -i "$windows/Ondex.dll" -O rc | numbers '^\([0-9]*\) 2 .*')"
-if [ -n "$wanted" ] && [ "$found" = "$wanted" ]; then
-  pass "Ondex.dll carries every bitmap of its editor"
-else
-  fail "Ondex.dll's bitmaps: found '$found', wanted '$wanted'"
-fi
+for module in Ondex.dll Ondex.clap; do
+  found="$(x86_64-w64-mingw32-windres -J coff -i "$windows/$module" -O rc | numbers '^\([0-9]*\) 2 .*')"
+  if [ -n "$wanted" ] && [ "$found" = "$wanted" ]; then
+    pass "$module carries every bitmap of its editor"
+  else
+    fail "$module's bitmaps: found '$found', wanted '$wanted'"
+  fi
+done
 if strings -el "$windows/ondex-host.exe" | grep -qxF "$version"; then
   pass "ondex-host.exe carries its version"
 else
