@@ -56,6 +56,10 @@ class ClapAdapter {
   bool guiSize(uint32_t& width, uint32_t& height);
   bool guiSetParent(const clap_window_t& window);
   void guiIdle();
+  void startIdle();
+  void stopIdle();
+  // Stops the idle pass and closes the window; the editor stays created.
+  void closeEditor();
 
   // The effect's requests of its host (claphostrequests.cpp).
   VstIntPtr answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);

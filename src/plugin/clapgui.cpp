@@ -65,8 +65,15 @@ bool guiSetParent(const clap_plugin_t* p, const clap_window_t* window) {
 }
 bool guiSetTransient(const clap_plugin_t* /*p*/, const clap_window_t* /*window*/) { return false; }
 void guiSuggestTitle(const clap_plugin_t* /*p*/, const char* /*title*/) {}
-bool guiShow(const clap_plugin_t* /*p*/) { return true; }
-bool guiHide(const clap_plugin_t* /*p*/) { return true; }
+// A hidden editor paints nothing, so its idle timer rests until it shows again.
+bool guiShow(const clap_plugin_t* p) {
+  adapterOf(p)->startIdle();
+  return true;
+}
+bool guiHide(const clap_plugin_t* p) {
+  adapterOf(p)->stopIdle();
+  return true;
+}
 
 void onTimer(const clap_plugin_t* p, clap_id /*timer*/) { adapterOf(p)->guiIdle(); }
 void onFd(const clap_plugin_t* p, int /*fd*/, uint32_t /*flags*/) { adapterOf(p)->guiIdle(); }
@@ -105,10 +112,7 @@ bool ClapAdapter::guiSetParent(const clap_window_t& window) {
   if (!guiCreated) {
     return false;
   }
-  if (guiOpen) {
-    dispatch(effEditClose);
-    guiOpen = false;
-  }
+  closeEditor();  // a host may move the editor to another parent
 #if defined(_WIN32)
   void* parent = window.win32;
 #else
@@ -119,12 +123,7 @@ bool ClapAdapter::guiSetParent(const clap_window_t& window) {
     return false;
   }
   guiOpen = true;
-  if (hostTimers != nullptr && hostTimers->register_timer(host, kIdlePeriodMs, &timerId)) {
-    // the host's timer drives the idle pass
-  } else {
-    timerId = CLAP_INVALID_ID;
-    fallbackTimer = platform::startIdleTimer(kIdlePeriodMs, onOwnTimer, this);
-  }
+  startIdle();
   auto* editor = dynamic_cast<AEffGUIEditor*>(object->getEditor());
   const CFrame* frame = editor != nullptr ? editor->getFrame() : nullptr;
   const int fd = frame != nullptr ? frame->eventSource() : -1;
@@ -141,19 +140,38 @@ void ClapAdapter::guiIdle() {
 }
 
 void ClapAdapter::guiDestroy() {
-  if (eventFd >= 0 && hostFds != nullptr) {
-    hostFds->unregister_fd(host, eventFd);
+  closeEditor();
+  guiCreated = false;
+}
+
+// The host's timer drives the idle pass, else one of our own where the platform has one.
+void ClapAdapter::startIdle() {
+  if (!guiOpen || timerId != CLAP_INVALID_ID || fallbackTimer != nullptr) {
+    return;
   }
-  eventFd = -1;
+  if (hostTimers == nullptr || !hostTimers->register_timer(host, kIdlePeriodMs, &timerId)) {
+    timerId = CLAP_INVALID_ID;
+    fallbackTimer = platform::startIdleTimer(kIdlePeriodMs, onOwnTimer, this);
+  }
+}
+
+void ClapAdapter::stopIdle() {
   if (timerId != CLAP_INVALID_ID && hostTimers != nullptr) {
     hostTimers->unregister_timer(host, timerId);
   }
   timerId = CLAP_INVALID_ID;
   platform::stopIdleTimer(fallbackTimer);
   fallbackTimer = nullptr;
+}
+
+void ClapAdapter::closeEditor() {
+  if (eventFd >= 0 && hostFds != nullptr) {
+    hostFds->unregister_fd(host, eventFd);
+  }
+  eventFd = -1;
+  stopIdle();
   if (guiOpen && effect != nullptr) {
     dispatch(effEditClose);
   }
   guiOpen = false;
-  guiCreated = false;
 }

@@ -225,6 +225,10 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   EXPECT_EQ(height, static_cast<uint32_t>(kHeight));
   EXPECT_TRUE(gui->show(&clap.plugin()));
   EXPECT_EQ(clap.timers.size(), 1U);
+  EXPECT_TRUE(gui->hide(&clap.plugin()));  // hidden, it rests
+  EXPECT_TRUE(clap.timers.empty());
+  EXPECT_TRUE(gui->show(&clap.plugin()));
+  EXPECT_EQ(clap.timers.size(), 1U);
 #if !defined(_WIN32)
   EXPECT_EQ(clap.fds.size(), 1U);
 #endif
