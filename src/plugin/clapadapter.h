@@ -74,7 +74,8 @@ class ClapAdapter {
   void renderSpan(const clap_process_t& process, uint32_t from, uint32_t to);
   void sendOutbox(const clap_output_events_t* out);
   void noteRescan();
-  void requestFlush();
+  // An editor gesture's news, for the next process or flush.
+  void tellHost(const ClapOutgoing& news);
   template <typename T>
   const T* hostExtension(const char* id) const;
 

@@ -87,9 +87,8 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
       if (index >= 0 && static_cast<uint32_t>(index) < kParamCount && !applyingHostEvents) {
         const bool begins = opcode == audioMasterBeginEdit;
         gestureDepth += begins ? 1 : (gestureDepth > 0 ? -1 : 0);
-        outbox.push({begins ? CLAP_EVENT_PARAM_GESTURE_BEGIN : CLAP_EVENT_PARAM_GESTURE_END,
-                     static_cast<uint32_t>(index), 0.0});
-        requestFlush();
+        tellHost({begins ? CLAP_EVENT_PARAM_GESTURE_BEGIN : CLAP_EVENT_PARAM_GESTURE_END,
+                  static_cast<uint32_t>(index), 0.0});
       }
       return 1;
     case audioMasterAutomate:
@@ -99,9 +98,8 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
         // Inside a gesture it is the user's edit; outside one it is a load,
         // which the host learns by re-reading the values, not as automation.
         if (gestureDepth > 0) {
-          outbox.push({CLAP_EVENT_PARAM_VALUE, static_cast<uint32_t>(index),
-                       clapFromNormalized(static_cast<clap_id>(index), opt)});
-          requestFlush();
+          tellHost({CLAP_EVENT_PARAM_VALUE, static_cast<uint32_t>(index),
+                    clapFromNormalized(static_cast<clap_id>(index), opt)});
         } else {
           noteRescan();
         }
@@ -121,7 +119,11 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
   }
 }
 
-void ClapAdapter::requestFlush() {
+void ClapAdapter::tellHost(const ClapOutgoing& news) {
+  // A host that lets the outbox fill still learns the values, by re-reading them.
+  if (!outbox.push(news)) {
+    noteRescan();
+  }
   // While processing, the next block carries the news anyway.
   if (!processing.load() && hostParams != nullptr) {
     hostParams->request_flush(host);
