@@ -94,7 +94,9 @@ bool ClapAdapter::init() {
   for (clap_id id = 0; id < kParamCount; ++id) {
     defaults[id] = clapFromNormalized(id, effect->getParameter(effect, static_cast<VstInt32>(id)));
   }
-  rescanPending.store(false);  // the host reads every value after init anyway
+  // The host reads every value after init anyway, and nothing is changed yet.
+  rescanPending.store(false);
+  dirtyPending.store(false);
   return true;
 }
 
@@ -274,9 +276,19 @@ void ClapAdapter::noteRescan() {
   }
 }
 
+void ClapAdapter::noteDirty() {
+  dirtyPending.store(true);
+  if (host->request_callback != nullptr) {
+    host->request_callback(host);
+  }
+}
+
 void ClapAdapter::onMainThread() {
   if (rescanPending.exchange(false) && hostParams != nullptr) {
     hostParams->rescan(host, CLAP_PARAM_RESCAN_VALUES);
+  }
+  if (dirtyPending.exchange(false) && hostState != nullptr) {
+    hostState->mark_dirty(host);
   }
 }
 
@@ -317,6 +329,8 @@ bool ClapAdapter::load(const clap_istream_t& stream) {
   const VstIntPtr answer = dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()),
                                     bytes.empty() ? nullptr : bytes.data());
   // The effect told of every value the load moved; the host re-reads them now.
+  // What the host handed over is its own state, so nothing is dirty by it.
+  dirtyPending.store(false);
   onMainThread();
   return answer >= 0;
 }

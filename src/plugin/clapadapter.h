@@ -74,6 +74,7 @@ class ClapAdapter {
   void renderSpan(const clap_process_t& process, uint32_t from, uint32_t to);
   void sendOutbox(const clap_output_events_t* out);
   void noteRescan();
+  void noteDirty();
   // An editor gesture's news, for the next process or flush.
   void tellHost(const ClapOutgoing& news);
   template <typename T>
@@ -110,6 +111,7 @@ class ClapAdapter {
   ClapOutbox outbox;
   int gestureDepth = 0;  // main thread: editor gestures open
   std::atomic<bool> rescanPending{false};
+  std::atomic<bool> dirtyPending{false};
   std::atomic<bool> processing{false};
 
   // Editor.

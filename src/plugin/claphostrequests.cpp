@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "../host/audioeffectx.h"
+#include "../presets/program.h"
 #include "clapadapter.h"
 
 namespace {
@@ -103,10 +104,14 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
         } else {
           noteRescan();
         }
+      } else if (static_cast<uint32_t>(index) >= kParamCount && index < kNumHostParams) {
+        noteDirty();  // a controller assignment: kept in the state, no parameter of ours
       }
       return 0;
     case audioMasterUpdateDisplay:
+      // A program was chosen or renamed: new values, and a state the values do not show.
       noteRescan();
+      noteDirty();
       return 1;
     case audioMasterSizeWindow:
       return hostGui != nullptr && index > 0 && value > 0 &&

@@ -30,6 +30,9 @@ constexpr clap_id kProgramIndexAt = 12;
 // Inside the HiCut switch of the editor.
 constexpr int kHiCutX = 258;
 constexpr int kHiCutY = 57;
+// On the right half of the program rocker: the next program.
+constexpr int kNextProgramX = 362;
+constexpr int kNextProgramY = 92;
 
 platform::PluginModule& keptModule(const char* path) {
   std::string error;
@@ -78,19 +81,24 @@ std::vector<float> renderRamp(const ClapModule& module, const std::vector<ClapEv
   return out;
 }
 
-// Clicks the editor's HiCut switch and runs the host's main thread until the
-// plug-in asks for a flush to report the change.
-bool clickHiCut(TestHost& window, ClapInstance& clap) {
-  const int before = clap.flushRequests;
+// Clicks the editor and runs the host's main thread until `done`.
+template <typename Done>
+bool clickUntil(TestHost& window, ClapInstance& clap, int x, int y, Done done) {
   const auto idle = [&] {
     settle(window);
     clap.runMainThread();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   };
   for (int i = 0; i < 50; ++i) idle();  // the window comes up
-  click(window, kHiCutX, kHiCutY);
-  for (int i = 0; i < 500 && clap.flushRequests == before; ++i) idle();
-  return clap.flushRequests > before;
+  click(window, x, y);
+  for (int i = 0; i < 500 && !done(); ++i) idle();
+  return done();
+}
+
+// Clicks the HiCut switch until the plug-in asks for a flush to report it.
+bool clickHiCut(TestHost& window, ClapInstance& clap) {
+  const int before = clap.flushRequests;
+  return clickUntil(window, clap, kHiCutX, kHiCutY, [&] { return clap.flushRequests > before; });
 }
 
 }  // namespace
@@ -163,6 +171,7 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   const int rescansBefore = clap.rescans;
   EXPECT_TRUE(clap.loadState(program11));  // while active, as hosts do
   EXPECT_GT(clap.rescans, rescansBefore);
+  EXPECT_EQ(clap.dirtyMarks, 0);  // the host's own state
   ASSERT_TRUE(vst->setChunk(program11));
   for (clap_id id = 0; id < 18; ++id) {
     const float v = vst->parameter(static_cast<VstInt32>(id));
@@ -242,6 +251,16 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   EXPECT_EQ(clap.sent[1].value, clap.paramValue(kHiCut));
   EXPECT_EQ(clap.sent[1].flags, 0U);
   EXPECT_EQ(clap.sent[2].type, CLAP_EVENT_PARAM_GESTURE_END);
+  // The next program, from the editor: the host re-reads the values, records nothing, and
+  // knows the state changed.
+  const int rescans = clap.rescans;
+  const int dirty = clap.dirtyMarks;
+  clap.sent.clear();
+  EXPECT_TRUE(clickUntil(*window, clap, kNextProgramX, kNextProgramY,
+                         [&] { return clap.rescans > rescans; }));
+  EXPECT_GT(clap.dirtyMarks, dirty);
+  clap.flush({});
+  EXPECT_TRUE(clap.sent.empty());
   gui->destroy(&clap.plugin());
   EXPECT_TRUE(clap.timers.empty());
   EXPECT_TRUE(clap.fds.empty());

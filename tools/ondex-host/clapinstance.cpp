@@ -146,7 +146,7 @@ const void* ClapInstance::hostExtension(const clap_host_t* host, const char* id)
                                       [](const clap_host_t* /*h*/) { return false; },
                                       [](const clap_host_t* /*h*/) { return false; },
                                       [](const clap_host_t* /*h*/, bool /*destroyed*/) {}};
-  static const clap_host_state_t state = {[](const clap_host_t* /*h*/) {}};
+  static const clap_host_state_t state = {[](const clap_host_t* h) { ++of(h).dirtyMarks; }};
   if (std::strcmp(id, CLAP_EXT_PARAMS) == 0) return &params;
   if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0)
     return of(host).offersTimers ? &timers : nullptr;

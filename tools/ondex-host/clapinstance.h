@@ -93,6 +93,7 @@ class ClapInstance {
   std::vector<ClapEvent> sent;  // parameter events from process and flush
   int rescans = 0;              // rescan(CLAP_PARAM_RESCAN_VALUES) calls
   int flushRequests = 0;
+  int dirtyMarks = 0;  // state mark_dirty calls
   int callbackRequests = 0;
   std::vector<clap_id> timers;  // registered, in order
   std::vector<int> fds;         // registered descriptors
