@@ -55,6 +55,8 @@ class ClapEffect {
   float getParameter(VstInt32 index) const;
   void process(float** inputs, float** outputs, VstInt32 frames);
   std::string shownText(VstInt32 index) const;
+  // The plug-in's value events reach the host as a VST 2.4 plug-in's reports would.
+  void passOnSent();
   bool knownParameter(VstInt32 index) const {
     return index >= 0 && static_cast<size_t>(index) < infos.size();
   }
@@ -199,7 +201,22 @@ void ClapEffect::setParameter(VstInt32 index, float value) {
     pending.push_back(e);
   } else {
     instance.flush({e});
+    passOnSent();
   }
+}
+
+void ClapEffect::passOnSent() {
+  for (const ClapEvent& e : instance.sent) {
+    for (size_t i = 0; i < infos.size(); ++i) {
+      if (e.type == CLAP_EVENT_PARAM_VALUE && infos[i].id == e.param) {
+        const double range = infos[i].max_value - infos[i].min_value;
+        const double normalized = range > 0.0 ? (e.value - infos[i].min_value) / range : 0.0;
+        host(&record, audioMasterAutomate, static_cast<VstInt32>(i), 0, nullptr,
+             static_cast<float>(normalized));
+      }
+    }
+  }
+  instance.sent.clear();
 }
 
 float ClapEffect::getParameter(VstInt32 index) const {
@@ -232,6 +249,7 @@ void ClapEffect::process(float** inputs, float** outputs, VstInt32 frames) {
                    [](const ClapEvent& a, const ClapEvent& b) { return a.time < b.time; });
   instance.process(inputs, 2, outputs, static_cast<uint32_t>(std::max(frames, 0)), pending, when);
   pending.clear();
+  passOnSent();
 }
 
 }  // namespace
