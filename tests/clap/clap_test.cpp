@@ -34,11 +34,16 @@ constexpr int kHiCutY = 57;
 constexpr int kNextProgramX = 362;
 constexpr int kNextProgramY = 92;
 
-platform::PluginModule& keptModule(const char* path) {
-  std::string error;
-  auto loaded = platform::PluginModule::load(path, error);
-  EXPECT_NE(loaded, nullptr) << error;
-  return *loaded.release();  // kept, as hosts keep their modules
+// Loaded once and kept for the run, as hosts keep their modules (and so that
+// the font libraries the editor brought in are not unloaded under their caches).
+platform::PluginModule& keptModule() {
+  static platform::PluginModule* const kept = [] {
+    std::string error;
+    auto loaded = platform::PluginModule::load(ONDEX_CLAP_PATH, error);
+    EXPECT_NE(loaded, nullptr) << error;
+    return loaded.release();
+  }();
+  return *kept;
 }
 
 ClapEvent valueAt(uint32_t time, clap_id id, double value) {
@@ -104,7 +109,7 @@ bool clickHiCut(TestHost& window, ClapInstance& clap) {
 }  // namespace
 
 TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEverything) {
-  platform::PluginModule& loaded = keptModule(ONDEX_CLAP_PATH);
+  platform::PluginModule& loaded = keptModule();
   const ClapModule module(ONDEX_CLAP_PATH, loaded);
 
   SCOPED_TRACE("scanning: one descriptor, found by its id");
@@ -279,7 +284,7 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
 }
 
 TEST(ClapPlugin, ParameterEventsLandOnTheirOwnSample) {
-  platform::PluginModule& loaded = keptModule(ONDEX_CLAP_PATH);
+  platform::PluginModule& loaded = keptModule();
   const ClapModule module(ONDEX_CLAP_PATH, loaded);
   // Doubling the delay at frame 200 of a block sounds as if the block ended there.
   const std::vector<ClapEvent> change = {valueAt(200, kDlyx2, 1.0)};
