@@ -58,7 +58,7 @@ ClapEvent valueAt(uint32_t time, clap_id id, double value) {
 // A block of a rising ramp through a fresh instance, with the events given,
 // as one call or split at `splitAt` into two.
 std::vector<float> renderRamp(const ClapModule& module, const std::vector<ClapEvent>& events,
-                              uint32_t splitAt = 0) {
+                              uint32_t splitAt = 0, uint32_t inputChannels = 2) {
   constexpr uint32_t kFrames = 512;
   ClapInstance clap(module);
   clap.flush({valueAt(0, 2, 0.7), valueAt(0, kDlyTime, 0.001)});  // mix and a short delay
@@ -67,13 +67,14 @@ std::vector<float> renderRamp(const ClapModule& module, const std::vector<ClapEv
   std::vector<float> left(kFrames);
   std::vector<float> right(kFrames);
   std::vector<float> out(kFrames);
+  std::vector<float> notThere(kFrames, 0.9f);  // what a mono port's absent channel must not give
   for (uint32_t i = 0; i < kFrames; ++i) {
     left[i] = right[i] = 0.5f * static_cast<float>(i % 64) / 64.0f;
   }
   const auto run = [&](uint32_t from, uint32_t to, std::vector<ClapEvent> list) {
-    float* in[2] = {left.data() + from, right.data() + from};
+    float* in[2] = {left.data() + from, (inputChannels == 2 ? right : notThere).data() + from};
     float* outs[2] = {out.data() + from, out.data() + from};
-    clap.process(in, 2, outs, to - from, list, nullptr);
+    clap.process(in, inputChannels, outs, to - from, list, nullptr);
   };
   if (splitAt == 0) {
     run(0, kFrames, events);
@@ -283,7 +284,7 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   untimedGui->destroy(&untimed.plugin());
 }
 
-TEST(ClapPlugin, ParameterEventsLandOnTheirOwnSample) {
+TEST(ClapPlugin, ParameterEventsLandOnTheirOwnSampleAndMonoFeedsBothChannels) {
   platform::PluginModule& loaded = keptModule();
   const ClapModule module(ONDEX_CLAP_PATH, loaded);
   // Doubling the delay at frame 200 of a block sounds as if the block ended there.
@@ -293,4 +294,6 @@ TEST(ClapPlugin, ParameterEventsLandOnTheirOwnSample) {
   std::vector<ClapEvent> atStart = change;
   atStart[0].time = 0;
   EXPECT_NE(inBlock, renderRamp(module, atStart));
+  // A mono input feeds both channels, as the same signal on two would.
+  EXPECT_EQ(renderRamp(module, change, 0, 1), inBlock);
 }
