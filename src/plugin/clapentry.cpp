@@ -34,6 +34,14 @@ Result guarded(Result fallback, Call&& call) {
   }
 }
 
+template <typename Call>
+void guarded(Call&& call) {
+  try {
+    call();
+  } catch (...) {  // nothing crosses into the host
+  }
+}
+
 ClapAdapter* adapterOf(const clap_plugin_t* plugin) { return ClapAdapter::of(plugin); }
 
 // The plug-in's own calls.
@@ -41,20 +49,14 @@ bool pluginInit(const clap_plugin_t* p) {
   return guarded(false, [p] { return adapterOf(p)->init(); });
 }
 void pluginDestroy(const clap_plugin_t* p) {
-  guarded(0, [p] {
-    delete adapterOf(p);
-    return 0;
-  });
+  guarded([p] { delete adapterOf(p); });
 }
 bool pluginActivate(const clap_plugin_t* p, double rate, uint32_t /*minFrames*/,
                     uint32_t maxFrames) {
   return guarded(false, [=] { return adapterOf(p)->activate(rate, maxFrames); });
 }
 void pluginDeactivate(const clap_plugin_t* p) {
-  guarded(0, [p] {
-    adapterOf(p)->deactivate();
-    return 0;
-  });
+  guarded([p] { adapterOf(p)->deactivate(); });
 }
 bool pluginStartProcessing(const clap_plugin_t* p) {
   adapterOf(p)->setProcessing(true);
@@ -62,10 +64,7 @@ bool pluginStartProcessing(const clap_plugin_t* p) {
 }
 void pluginStopProcessing(const clap_plugin_t* p) { adapterOf(p)->setProcessing(false); }
 void pluginReset(const clap_plugin_t* p) {
-  guarded(0, [p] {
-    adapterOf(p)->reset();
-    return 0;
-  });
+  guarded([p] { adapterOf(p)->reset(); });
 }
 clap_process_status pluginProcess(const clap_plugin_t* p, const clap_process_t* process) {
   if (process == nullptr) {
@@ -77,10 +76,7 @@ const void* pluginExtension(const clap_plugin_t* p, const char* id) {
   return id == nullptr ? nullptr : adapterOf(p)->extension(id);
 }
 void pluginOnMainThread(const clap_plugin_t* p) {
-  guarded(0, [p] {
-    adapterOf(p)->onMainThread();
-    return 0;
-  });
+  guarded([p] { adapterOf(p)->onMainThread(); });
 }
 
 // audio-ports: one stereo main input and output that may share buffers.
@@ -133,10 +129,7 @@ bool paramFromText(const clap_plugin_t* p, clap_id id, const char* text, double*
 }
 void paramFlush(const clap_plugin_t* p, const clap_input_events_t* in,
                 const clap_output_events_t* out) {
-  guarded(0, [=] {
-    adapterOf(p)->flush(in, out);
-    return 0;
-  });
+  guarded([=] { adapterOf(p)->flush(in, out); });
 }
 const clap_plugin_params_t kParams = {paramCount,  paramInfo,     paramValue,
                                       paramToText, paramFromText, paramFlush};
