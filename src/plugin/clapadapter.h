@@ -9,15 +9,18 @@
 
 #include "../host/clap.h"
 #include "../host/vst2.h"
+#include "../presets/program.h"
 #include "clapoutbox.h"
 
 class AudioEffectX;
 
 class ClapAdapter {
  public:
-  static constexpr uint32_t kParamCount = 18;
+  // The effect parameters; their controller assignments live in the state only.
+  static constexpr uint32_t kParamCount = kNumEffectParams;
 
-  // Null when the effect cannot be made. Calls nothing of the host.
+  // Null when out of memory. Makes no effect and calls nothing of the host
+  // yet: scanning stays cheap, and both wait for init.
   static ClapAdapter* create(const clap_host_t* host, const clap_plugin_descriptor_t* descriptor);
   ~ClapAdapter();
   ClapAdapter(const ClapAdapter&) = delete;
