@@ -208,6 +208,9 @@ const void* entryFactory(const char* id) {
 }  // namespace
 
 const void* ClapAdapter::extension(const char* id) const {
+  if (effect == nullptr) {
+    return nullptr;  // asked before init: there is nothing yet to answer for
+  }
   const struct {
     const char* id;
     const void* table;
