@@ -32,6 +32,8 @@ class CFrame : public CView {
   // frame headless, as is a frame that was never opened.
   bool open(void* parent);
   bool hasWindow() const { return window != nullptr; }
+  // The window's event descriptor, or -1 (see FrameWindow::eventSource).
+  int eventSource() const { return window != nullptr ? window->eventSource() : -1; }
   void* getSystemWindow() const { return systemWindow; }
   // Removes and releases every view (the modal view too), closes the window,
   // then releases itself.

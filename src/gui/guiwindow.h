@@ -33,6 +33,9 @@ class FrameWindow {
     (void)width;
     (void)height;
   }
+  // A descriptor that becomes readable when events wait (the X connection), so
+  // a host may call the idle pass as they arrive; -1 where there is none.
+  virtual int eventSource() const { return -1; }
 };
 
 // A window of the frame's size inside the parent (an X11 Window id on Linux,
