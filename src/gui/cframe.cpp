@@ -372,7 +372,9 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& pixel, const CButtonState& button
     return result;
   }
   checkMouseViews(at, buttons);
-  if (mouseOverView != nullptr) {
+  // A button held from a press that no view took (on the bare panel) drags
+  // nothing: a control only follows a drag that began on it.
+  if (mouseOverView != nullptr && !(buttons & kButtonMask)) {
     CView* view = mouseOverView;
     ViewGuard guard(view);
     return view->onMouseMoved(at, buttons);

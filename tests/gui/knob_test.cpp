@@ -75,6 +75,17 @@ TEST_F(KnobTest, LinearDragCoversTheRangeOver200PixelsUpAndRight) {
   EXPECT_EQ(listener.ends, 1);
 }
 
+TEST_F(KnobTest, ADragBegunOnTheBarePanelMovesNoKnob) {
+  editor.knobMode = kLinearMode;
+  knob->setValue(0.2f);
+  down(*frame, 80, 80);
+  moved(*frame, 30, 30);
+  moved(*frame, 40, 10);
+  up(*frame, 40, 10);
+  EXPECT_FLOAT_EQ(value(), 0.2f);
+  EXPECT_TRUE(listener.changes.empty());
+}
+
 TEST_F(KnobTest, ShiftAtThePressZoomsTheLinearDrag) {
   editor.knobMode = kLinearMode;
   knob->setValue(0.2f);
