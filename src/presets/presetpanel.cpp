@@ -115,6 +115,7 @@ bool CPresetSystemEditor::open(void* window) {
   nameField = new CTextEdit(nameFieldRect(), this, kNameTag, NameText(programs[current].name).text);
   styleText(*nameField, background);
   nameField->setBackColor(kNameBackColour);
+  nameField->setMaxLength(kProgramNameSize);  // typing stops where the program's name ends
   frame->addView(nameField);
 
   programList = new COptionMenu(CRect(320, 87, 333, 99), this, kProgramListTag, background, nullptr,

@@ -186,9 +186,21 @@ TEST_F(X11WindowTest, DoubleClicksModifiersEnteringAndLeaving) {
   EXPECT_FALSE(frame->getCurrentMouseLocation(where));
 }
 
-TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClick) {
+TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClickAndGivesTheFocusBack) {
+  host->focusRoot();  // the host's own window has the keys
   host->click(100, 20);
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  EXPECT_FALSE(host->rootHasFocus());
+  host->type("Q");  // replaces the whole text, which the click selected
+  pump();
+  EXPECT_EQ(controls.text->getEditText(), "Q");
+  host->tap(keys::kEscape);
+  pump();
+  EXPECT_TRUE(host->rootHasFocus());
+
+  host->click(100, 20);
+  ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  host->tap(keys::kEnd);
   host->type("xY");
   host->tap(keys::kLeft);
   host->tap(keys::kBackSpace);
@@ -200,6 +212,7 @@ TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClick) {
   pump();
   EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcYz");
+  EXPECT_TRUE(host->rootHasFocus());
   ASSERT_EQ(listener.changes.size(), 1u);
   EXPECT_EQ(listener.changes[0].tag, 2);
 
@@ -213,18 +226,20 @@ TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClick) {
 
   host->click(100, 20);  // a click elsewhere commits
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  host->tap(keys::kEnd);
   host->tap(keys::kBackSpace);
   host->click(30, 90);
   pump();
   EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcY");
+  EXPECT_TRUE(host->rootHasFocus());
 
   // Keys the host forwards (effEditKeyDown) edit the same way.
   host->click(100, 20);
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
   VstKeyCode k = guitest::key('!');
   EXPECT_GT(frame->onKeyDown(k), 0);
-  EXPECT_EQ(controls.text->getEditText(), "abcY!");
+  EXPECT_EQ(controls.text->getEditText(), "!");
 }
 
 TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
