@@ -12,7 +12,36 @@ constexpr CColor kPopupText{0, 0, 0, 255};
 constexpr CColor kPopupDisabled{150, 150, 150, 255};
 constexpr CColor kPopupHighlight{52, 101, 164, 255};
 constexpr CColor kPopupBorder{90, 90, 90, 255};
+// A small triangle pointing up or down: more entries lie that way.
+void drawScrollMark(CDrawContext& context, CCoord right, CCoord middle, bool up) {
+  for (int i = 0; i < 4; ++i) {
+    const CCoord y = up ? middle - 2 + i : middle + 1 - i;
+    context.fillRect(CRect(right - 8 - i, y, right - 7 + i, y + 1));
+  }
+}
+
 }  // namespace
+
+platform::IntRect placePopup(const platform::IntRect& button, int width, int height,
+                             const platform::IntRect& screen) {
+  const int screenHeight = screen.bottom - screen.top;
+  int top = button.bottom;
+  if (height > screenHeight) {
+    top = screen.top;
+    height = screenHeight;
+  } else if (button.bottom + height > screen.bottom) {
+    // Above the button, or, where neither side has room, as low as it fits.
+    top = button.top - height >= screen.top ? button.top - height : screen.bottom - height;
+  }
+  int left = button.left;
+  if (left + width > screen.right) {
+    left = screen.right - width;
+  }
+  if (left < screen.left) {
+    left = screen.left;
+  }
+  return {left, top, left + width, top + height};
+}
 
 MenuPopupLayout::MenuPopupLayout(COptionMenu& menu) : menu(menu) {
   CDrawContext measure({nullptr, 0, 0, 0});
@@ -28,13 +57,32 @@ MenuPopupLayout::MenuPopupLayout(COptionMenu& menu) : menu(menu) {
     }
   }
   width = std::max(int(std::lround(menu.getWidth())), int(std::ceil(widest)) + kMarkWidth + 8);
+  visibleRows = int(entries.size());
+}
+
+void MenuPopupLayout::fitInto(int height) {
+  visibleRows =
+      std::clamp(height / kRowHeight, std::min(1, int(entries.size())), int(entries.size()));
+  scrollBy(0);
+}
+
+void MenuPopupLayout::scrollBy(int rows) {
+  firstRow = std::clamp(firstRow + rows, 0, int(entries.size()) - visibleRows);
+}
+
+void MenuPopupLayout::scrollToShow(int32_t entry) {
+  if (entry < firstRow) {
+    scrollBy(entry - firstRow);
+  } else if (entry >= firstRow + visibleRows) {
+    scrollBy(entry - (firstRow + visibleRows - 1));
+  }
 }
 
 int32_t MenuPopupLayout::entryAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= getHeight()) {
     return -1;
   }
-  const auto index = size_t(y / kRowHeight);
+  const auto index = size_t(firstRow + y / kRowHeight);
   return entries[index].choosable ? int32_t(index) : -1;
 }
 
@@ -53,9 +101,10 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
   context.fillRect(CRect(0, 0, width, getHeight()));
   context.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont, 0, kNormalFace);
   const int32_t current = menu.getCurrentIndex();
-  for (size_t i = 0; i < entries.size(); ++i) {
+  const auto last = size_t(firstRow + visibleRows);
+  for (auto i = size_t(firstRow); i < last; ++i) {
     const Entry& entry = entries[i];
-    const CCoord top = CCoord(i) * kRowHeight;
+    const CCoord top = CCoord(int(i) - firstRow) * kRowHeight;
     const CRect row(0, top, width, top + kRowHeight);
     if (entry.separator) {
       context.setFillColor(kPopupBorder);
@@ -77,6 +126,13 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
     context.setFontColor(ink);
     context.setFont(nullptr, 0, entry.title_row ? kBoldFace : kNormalFace);
     context.drawString(entry.title, CRect(kMarkWidth, top, width - 4, top + kRowHeight), kLeftText);
+  }
+  context.setFillColor(kPopupBorder);
+  if (firstRow > 0) {
+    drawScrollMark(context, width, CCoord(kRowHeight) / 2, true);
+  }
+  if (last < entries.size()) {
+    drawScrollMark(context, width, getHeight() - CCoord(kRowHeight) / 2, false);
   }
   context.setFrameColor(kPopupBorder);
   context.drawRect(CRect(0, 0, width, getHeight()));

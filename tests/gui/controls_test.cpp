@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "gui/toolkit.h"
 #include "guitest.h"
@@ -458,6 +460,45 @@ TEST_F(ControlTest, OptionMenuChoiceThroughThePopup) {
   EXPECT_EQ(menu->getCurrentIndex(), 3);
   EXPECT_EQ(menu->getLastResult(), 3);
   EXPECT_EQ(listener.changes.size(), 2u);
+}
+
+TEST_F(ControlTest, OptionMenuPopupStaysOnTheScreenAtEveryEdge) {
+  using platform::IntRect;
+  const IntRect screen{0, 0, 1920, 1080};
+  const auto at = [](const IntRect& r) {
+    return std::make_tuple(r.left, r.top, r.right, r.bottom);
+  };
+  // Room below: under the button, at its left edge.
+  EXPECT_EQ(at(placePopup({320, 500, 333, 512}, 140, 306, screen)),
+            std::make_tuple(320, 512, 460, 818));
+  // The bottom edge: above the button instead.
+  EXPECT_EQ(at(placePopup({320, 1058, 333, 1070}, 140, 306, screen)),
+            std::make_tuple(320, 752, 460, 1058));
+  // The right edge: moved left; the left and top edges: moved right, kept below.
+  EXPECT_EQ(at(placePopup({1900, 10, 1913, 22}, 140, 306, screen)),
+            std::make_tuple(1780, 22, 1920, 328));
+  EXPECT_EQ(at(placePopup({-30, -5, -17, 7}, 140, 306, screen)), std::make_tuple(0, 7, 140, 313));
+  // No room on either side: as low as it fits, over the button.
+  EXPECT_EQ(at(placePopup({10, 250, 23, 262}, 140, 306, {0, 0, 800, 400})),
+            std::make_tuple(10, 94, 150, 400));
+  // Taller than the screen: the screen's height, and the rows scroll.
+  EXPECT_EQ(at(placePopup({10, 100, 23, 112}, 140, 306, {0, 0, 800, 200})),
+            std::make_tuple(10, 0, 150, 200));
+
+  auto* menu = add(new COptionMenu(CRect(0, 0, 20, 12), &listener, 45));
+  for (int i = 0; i < 17; ++i) {
+    menu->addEntry(("program " + std::to_string(i)).c_str());
+  }
+  MenuPopupLayout layout(*menu);
+  layout.fitInto(200);
+  EXPECT_EQ(layout.getHeight(), 11 * MenuPopupLayout::kRowHeight);  // whole rows only
+  layout.scrollToShow(16);  // keys stepping down reach the last entry
+  EXPECT_EQ(layout.getFirstRow(), 6);
+  EXPECT_EQ(layout.entryAt(5, 10 * MenuPopupLayout::kRowHeight + 2), 16);
+  layout.scrollBy(-100);
+  EXPECT_EQ(layout.entryAt(5, 2), 0);
+  std::vector<uint32_t> pixels(size_t(layout.getWidth()) * size_t(layout.getHeight()));
+  layout.draw({pixels.data(), layout.getWidth(), layout.getHeight(), layout.getWidth()}, 0);
 }
 
 TEST_F(ControlTest, OptionMenuWithoutPopupHandlerChoosesNothing) {

@@ -310,6 +310,26 @@ TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
   EXPECT_EQ(listener.changes.size(), 2u);
 }
 
+TEST_F(X11WindowTest, MenuPopupNearTheScreensCornerOpensAboveAndMovesLeft) {
+  // The Xvfb screen is 640 x 480: the menu's button ends 20 pixels above its
+  // bottom edge, and a popup below it would cross the right edge too.
+  host->placeAt(640 - 150, 480 - 20 - 60);
+  pump();
+  ScreenRect popup;
+  bool seen = false;
+  editor.onHostIdle = [&] {
+    if (!seen && host->findPopup(popup)) {
+      seen = true;
+      host->tap(keys::kEscape);
+    }
+  };
+  host->click(100, 50);
+  ASSERT_TRUE(pumpUntil([&] { return seen && !host->findPopup(popup); }));
+  EXPECT_EQ(popup.y + popup.height, 40);  // its bottom at the button's top
+  EXPECT_EQ(popup.height, 4 * MenuPopupLayout::kRowHeight);
+  EXPECT_EQ(490 + popup.x + popup.width, 640);  // its right edge at the screen's
+}
+
 TEST_F(X11WindowTest, ParentDestroyedBeforeCloseIsNoError) {
   host->destroyParent();
   pump();

@@ -178,6 +178,13 @@ bool TestHost::findPopup(ScreenRect& where) const {
   return found;
 }
 
+void TestHost::placeAt(int screenX, int screenY) {
+  state->originX = screenX;
+  state->originY = screenY;
+  XMoveWindow(state->display, state->window, screenX, screenY);
+  sync();
+}
+
 void TestHost::focusRoot() {
   XSetInputFocus(state->display, DefaultRootWindow(state->display), RevertToPointerRoot,
                  CurrentTime);

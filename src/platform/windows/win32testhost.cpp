@@ -136,6 +136,10 @@ void* TestHost::keyTarget() const {
   return focused != nullptr && IsChild(hwnd(window), focused) ? focused : child();
 }
 
+void TestHost::focusTopLevel() { SetFocus(topLevel()); }
+
+bool TestHost::topLevelHasFocus() { return GetFocus() == topLevel(); }
+
 std::string TestHost::focusedClass() const {
   char name[64] = "";
   if (HWND focused = GetFocus()) {

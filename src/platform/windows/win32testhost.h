@@ -41,6 +41,10 @@ class TestHost {
   // Keys go to the window that has the focus (the frame's, or a control in it).
   void key(unsigned virtualKey);
   void type(const char* text);
+  // The keyboard focus on the host's top-level window, standing for another of
+  // the host's windows: the plug-in must hand it back there.
+  static void focusTopLevel();
+  static bool topLevelHasFocus();
   // The window class of the focus window ("Edit" for a native text field).
   std::string focusedClass() const;
   // The frame's window pixels as 0x00RRGGBB.

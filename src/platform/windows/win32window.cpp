@@ -166,12 +166,18 @@ class Win32FrameWindow final : public FrameWindow {
       }
       AppendMenuW(popup, flags, UINT_PTR(i + 1), title);
     }
+    // Below the button; Windows flips it above or moves it sideways where the
+    // screen ends (never over the button) and scrolls a menu taller than it.
     const CRect size = menu.getViewSize();
-    POINT below{LONG(std::lround(size.left)), LONG(std::lround(size.bottom))};
-    ClientToScreen(window, &below);
-    const int chosen =
-        int(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
-                           below.x, below.y, 0, window, nullptr));
+    POINT corners[2] = {{LONG(std::lround(size.left)), LONG(std::lround(size.top))},
+                        {LONG(std::lround(size.right)), LONG(std::lround(size.bottom))}};
+    MapWindowPoints(window, nullptr, corners, 2);
+    TPMPARAMS exclude{};
+    exclude.cbSize = sizeof exclude;
+    exclude.rcExclude = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    const int chosen = int(TrackPopupMenuEx(
+        popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL,
+        corners[0].x, corners[1].y, window, &exclude));
     DestroyMenu(popup);
     return chosen - 1;
   }
@@ -180,7 +186,14 @@ class Win32FrameWindow final : public FrameWindow {
     if (window == nullptr) {
       return;
     }
+    HWND focused = GetFocus();
+    const bool ours = focused == window || (textField != nullptr && focused == textField->handle());
     if (hasFocusView) {
+      // Where the keys went before: they go back there when the edit ends,
+      // so the host's shortcuts work again.
+      if (!ours) {
+        focusBefore = focused;
+      }
       delete textField;
       textField = nullptr;
       CView* view = frame.getFocusView();
@@ -197,13 +210,15 @@ class Win32FrameWindow final : public FrameWindow {
       }
       return;
     }
-    HWND focused = GetFocus();
+    const bool leaving = textField != nullptr && textField->losingFocus();
     if (textField != nullptr) {
       PostMessageW(window, kCloseTextField, 0, 0);
     }
-    if (focused == window || (textField != nullptr && focused == textField->handle())) {
-      SetFocus(parent);
+    // A focus leaving for a window the user clicked stays there.
+    if (ours && !leaving) {
+      SetFocus(focusBefore != nullptr && IsWindow(focusBefore) ? focusBefore : parent);
     }
+    focusBefore = nullptr;
   }
 
  private:
@@ -377,6 +392,7 @@ class Win32FrameWindow final : public FrameWindow {
   HWND parent;
   HWND window = nullptr;
   Win32TextField* textField = nullptr;
+  HWND focusBefore = nullptr;
   bool tracking = false;
 };
 
