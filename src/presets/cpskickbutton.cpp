@@ -8,7 +8,34 @@ CPSKickButton::CPSKickButton(const CRect& size, CControlListener* listener, int3
       doubleClickOnly(doubleClickOnly) {}
 
 void CPSKickButton::draw(CDrawContext* context) {
-  drawStackImage(context, pressed ? 2 : (hovered ? 1 : 0), heightOfOneImage);
+  drawStackImage(context, pressed || lit ? 2 : (hovered ? 1 : 0), heightOfOneImage);
+}
+
+void CPSKickButton::confirm(Confirmation kind) {
+  confirmation = kind;
+  confirmationStarted = false;
+}
+
+void CPSKickButton::followConfirmation(uint32_t now) {
+  if (confirmation == Confirmation::kNone || pressed) {
+    return;
+  }
+  if (!confirmationStarted) {
+    confirmationStarted = true;
+    confirmationStart = now;
+  }
+  const uint32_t elapsed = now - confirmationStart;  // the tick count wraps
+  bool shown = false;
+  if (elapsed >= kConfirmationTime) {
+    confirmation = Confirmation::kNone;
+  } else {
+    // A removal flashes: lit, dark, lit, dark.
+    shown = confirmation == Confirmation::kStored || (elapsed / kFlashTime) % 2 == 0;
+  }
+  if (shown != lit) {
+    lit = shown;
+    invalid();
+  }
 }
 
 CMouseEventResult CPSKickButton::onMouseDown(CPoint& /*where*/, const CButtonState& buttons) {
