@@ -12,8 +12,11 @@ constexpr CColor kPopupText{0, 0, 0, 255};
 constexpr CColor kPopupDisabled{150, 150, 150, 255};
 constexpr CColor kPopupHighlight{52, 101, 164, 255};
 constexpr CColor kPopupBorder{90, 90, 90, 255};
-// A small triangle pointing up or down: more entries lie that way.
-void drawScrollMark(CDrawContext& context, CCoord right, CCoord middle, bool up) {
+// A small triangle at a row's right end, pointing up or down: more entries
+// lie that way.
+void drawScrollMark(CDrawContext& context, const CRect& row, bool up) {
+  const CCoord right = row.right;
+  const CCoord middle = (row.top + row.bottom) / 2;
   for (int i = 0; i < 4; ++i) {
     const CCoord y = up ? middle - 2 + i : middle + 1 - i;
     context.fillRect(CRect(right - 8 - i, y, right - 7 + i, y + 1));
@@ -82,7 +85,7 @@ int32_t MenuPopupLayout::entryAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= getHeight()) {
     return -1;
   }
-  const auto index = size_t(firstRow + y / kRowHeight);
+  const auto index = size_t(firstRow) + size_t(y / kRowHeight);
   return entries[index].choosable ? int32_t(index) : -1;
 }
 
@@ -101,7 +104,7 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
   context.fillRect(CRect(0, 0, width, getHeight()));
   context.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont, 0, kNormalFace);
   const int32_t current = menu.getCurrentIndex();
-  const auto last = size_t(firstRow + visibleRows);
+  const auto last = size_t(firstRow) + size_t(visibleRows);
   for (auto i = size_t(firstRow); i < last; ++i) {
     const Entry& entry = entries[i];
     const CCoord top = CCoord(int(i) - firstRow) * kRowHeight;
@@ -129,10 +132,10 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
   }
   context.setFillColor(kPopupBorder);
   if (firstRow > 0) {
-    drawScrollMark(context, width, CCoord(kRowHeight) / 2, true);
+    drawScrollMark(context, CRect(0, 0, width, kRowHeight), true);
   }
   if (last < entries.size()) {
-    drawScrollMark(context, width, getHeight() - CCoord(kRowHeight) / 2, false);
+    drawScrollMark(context, CRect(0, getHeight() - kRowHeight, width, getHeight()), false);
   }
   context.setFrameColor(kPopupBorder);
   context.drawRect(CRect(0, 0, width, getHeight()));

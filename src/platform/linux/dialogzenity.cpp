@@ -45,8 +45,8 @@ std::vector<std::string> splitLines(const std::string& text) {
   return lines;
 }
 
-bool endsWithExtension(const std::string& path, const std::string& extension) {
-  const std::string dotted = "." + extension;
+bool endsWithExtension(const std::string& path, const CFileExtension& type) {
+  const std::string dotted = std::string(".") + type.getExtension();
   return path.size() > dotted.size() &&
          strcasecmp(path.c_str() + path.size() - dotted.size(), dotted.c_str()) == 0;
 }
@@ -85,7 +85,7 @@ class CZenityFileSelector : public CNewFileSelector {
   bool giveExtension(std::string& path) const {
     const CFileExtension* ext = filter();
     if (getStyle() != kSelectSaveFile || ext == nullptr || *ext->getExtension() == '\0' ||
-        endsWithExtension(path, ext->getExtension())) {
+        endsWithExtension(path, *ext)) {
       return true;
     }
     path += std::string(".") + ext->getExtension();
