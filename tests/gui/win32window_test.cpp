@@ -185,6 +185,22 @@ TEST_F(Win32WindowTest, MenuPopupChoosesAndCancels) {
   EXPECT_EQ(listener.changes.size(), 1u);
 }
 
+TEST_F(Win32WindowTest, MenuNearTheScreensCornerOpensAboveItsButtonAndMovesLeft) {
+  // The virtual screen is 640 x 480: the menu's button (60, 40, 190, 60) ends
+  // 10 pixels above its bottom and 20 pixels from its right edge.
+  TestHost::placeTopLevel(640 - 210, 480 - 70);
+  host->pump();
+  host->answerNextMenu(-1);
+  host->press(100, 50);
+  host->release(100, 50);
+  TestHost::placeTopLevel(40, 30);
+  const platform::win32test::ScreenRect menu = TestHost::lastMenu();
+  EXPECT_GT(menu.bottom, menu.top);
+  EXPECT_LE(menu.bottom, 480 - 70 + 40);  // above the button, not over it
+  EXPECT_LE(menu.right, 640);
+  EXPECT_GE(menu.top, 0);
+}
+
 TEST_F(Win32WindowTest, ParentDestroyedBeforeClose) {
   host->destroyParent();
   frame->idle();

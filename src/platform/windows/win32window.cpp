@@ -166,18 +166,28 @@ class Win32FrameWindow final : public FrameWindow {
       }
       AppendMenuW(popup, flags, UINT_PTR(i + 1), title);
     }
-    // Below the button; Windows flips it above or moves it sideways where the
-    // screen ends (never over the button) and scrolls a menu taller than it.
+    // Below the button, or above it when the menu would cross the bottom of
+    // the monitor's work area (its height estimated from the entries, with
+    // the bottom anchored at the button so the estimate need not be exact).
+    // Windows moves it sideways at the edges, keeps it off the button
+    // (rcExclude) and scrolls a menu taller than the screen.
     const CRect size = menu.getViewSize();
     POINT corners[2] = {{LONG(std::lround(size.left)), LONG(std::lround(size.top))},
                         {LONG(std::lround(size.right)), LONG(std::lround(size.bottom))}};
     MapWindowPoints(window, nullptr, corners, 2);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(corners[1], MONITOR_DEFAULTTONEAREST), &monitor);
+    const LONG estimate = LONG(menu.getNbEntries()) * std::max(GetSystemMetrics(SM_CYMENU), 20) + 8;
+    const bool above = corners[1].y + estimate > monitor.rcWork.bottom &&
+                       corners[0].y - monitor.rcWork.top > monitor.rcWork.bottom - corners[1].y;
     TPMPARAMS exclude{};
     exclude.cbSize = sizeof exclude;
     exclude.rcExclude = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-    const int chosen = int(TrackPopupMenuEx(
-        popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL,
-        corners[0].x, corners[1].y, window, &exclude));
+    const UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_VERTICAL |
+                       (above ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
+    const int chosen = int(TrackPopupMenuEx(popup, flags, corners[0].x,
+                                            above ? corners[0].y : corners[1].y, window, &exclude));
     DestroyMenu(popup);
     return chosen - 1;
   }
