@@ -170,6 +170,14 @@ TEST_F(Win32WindowTest, TextFieldEditsInANativeControlAndGivesTheFocusBack) {
   host->type("\x01z");
   host->key(keys::kReturn);
   EXPECT_STREQ(controls.text->getText(), "z");
+
+  // A window closed while editing hands the keys back too.
+  host->press(100, 20);
+  host->release(100, 20);
+  EXPECT_EQ(host->focusedClass(), "Edit");
+  frame->close();
+  frame = nullptr;
+  EXPECT_TRUE(TestHost::topLevelHasFocus());
 }
 
 TEST_F(Win32WindowTest, MenuPopupChoosesAndCancels) {

@@ -240,6 +240,12 @@ TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClickAndGivesTheFocusBack) {
   VstKeyCode k = guitest::key('!');
   EXPECT_GT(frame->onKeyDown(k), 0);
   EXPECT_EQ(controls.text->getEditText(), "!");
+
+  // A window closed while editing hands the keys back too.
+  frame->close();
+  frame = nullptr;
+  host->sync();
+  EXPECT_TRUE(host->rootHasFocus());
 }
 
 TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {

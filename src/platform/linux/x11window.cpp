@@ -69,6 +69,9 @@ X11FrameWindow* X11FrameWindow::create(CFrame& frame, Window parent) {
 }
 
 X11FrameWindow::~X11FrameWindow() {
+  if (holdsFocus) {
+    focusChanged(false);  // a window closed while editing hands the keys back too
+  }
   if (gc != nullptr) {
     XFreeGC(display, gc);
   }

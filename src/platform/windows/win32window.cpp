@@ -100,7 +100,11 @@ class Win32FrameWindow final : public FrameWindow {
  public:
   Win32FrameWindow(CFrame& frame, HWND parent) : frame(frame), parent(parent) {}
   ~Win32FrameWindow() override {
-    delete textField;
+    const bool editing = textField != nullptr && GetFocus() == textField->handle();
+    delete textField;  // first: its control must not commit into a closing frame
+    if (editing && focusBefore != nullptr && IsWindow(focusBefore)) {
+      SetFocus(focusBefore);  // a window closed while editing hands the keys back too
+    }
     if (window != nullptr) {
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       DestroyWindow(window);
