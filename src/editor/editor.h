@@ -4,6 +4,9 @@
 // lamps, the step buttons and drag areas that set the delay time (or, in clock
 // mode, the tempo and note length), and the about hotspot. The preset panel
 // along the bottom strip is the base class's.
+//
+// Threads: everything runs on the host's UI thread, but setParameter, which
+// the effect calls from whatever thread changed the value.
 #pragma once
 
 #include <atomic>
@@ -21,15 +24,15 @@ class Editor : public CPresetSystemEditor {
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
-  bool open(void* parentWindow) override;
-  void close() override;
-  // One pass of the display, lamps, meter and controller display (replaces
-  // the base class's idle).
+  bool open(void* parentWindow) override;  // UI
+  void close() override;                   // UI
+  // UI. One pass of the display, lamps, meter and controller display
+  // (replaces the base class's idle).
   void idle() override;
-  // May run on the audio thread (MIDI): it only notes the change, which the
-  // next idle pass (or the editor's own action that caused it) shows.
+  // Any thread (MIDI on the audio thread, automation): it only notes the
+  // change, which the next idle pass (or the editor's own action) shows.
   void setParameter(VstInt32 index, float value) override;
-  void valueChanged(CControl* control) override;
+  void valueChanged(CControl* control) override;  // UI
 
   // The editor's own operations, in this order.
   virtual void showNumber(float value);

@@ -55,8 +55,8 @@ Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
   tempoBpm.store(120.0f, kRelaxed);
   updateSyncedDelay();
 
-  engineRate = kDefaultRate;
-  engine.prepare(engineRate);
+  engineRate.store(kDefaultRate, kRelaxed);
+  engine.prepare(kDefaultRate);
   engine.seat(delayTimeMs.load(kRelaxed));
   delayChanged.store(false, kRelaxed);
   engine.reset();
@@ -66,6 +66,7 @@ Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
   }
   loadStoredDefaults();
   selectProgram(0);
+  hostHoldsEffect.store(true);
 }
 
 // An editor still open is closed while the effect is whole: closing may reach
@@ -77,7 +78,7 @@ Zel::~Zel() {
 }
 
 void Zel::applySampleRate(int rate) {
-  engineRate = rate;
+  engineRate.store(rate, kRelaxed);
   engine.prepare(rate);
   lfoIncrement.store(oscillatorIncrement(rateHz.load(kRelaxed)), kRelaxed);
   engine.seat(delayTimeMs.load(kRelaxed));
@@ -87,14 +88,15 @@ void Zel::applySampleRate(int rate) {
 
 // Radians per sample of an oscillator at hz: 2 pi over its period in samples.
 float Zel::oscillatorIncrement(float hz) const {
-  const float period = static_cast<float>(engineRate) / hz;
+  const float period = static_cast<float>(engineRate.load(kRelaxed)) / hz;
   return dsp::ModulationClock::kTwoPi / period;
 }
 
 // Cutoff of the anti-alias filter: 6 kHz doubled, 14 kHz otherwise, scaled
 // down with the rate at low sample rates.
 float Zel::doublingCutoff(bool doubled, int limitRate) const {
-  const float rate = static_cast<float>(engineRate);
+  const int engineRate = this->engineRate.load(kRelaxed);
+  const auto rate = static_cast<float>(engineRate);
   if (engineRate <= limitRate) {
     return doubled ? rate * 6.0f / 44.1f : rate * 14.0f / 44.1f;
   }
@@ -120,17 +122,10 @@ void Zel::resume() {
     rate = kDefaultRate;
   }
   // A memory that could not be had is asked for again at every switch-on.
-  if (rate != engineRate || !engine.ready()) {
+  if (rate != engineRate.load(kRelaxed) || !engine.ready()) {
     applySampleRate(rate);
   }
   engine.reset();
-}
-
-void Zel::selectProgram(VstInt32 index) {
-  values[kDlyClk].store(0.0f, kRelaxed);
-  clockSyncOn.store(false, kRelaxed);
-  delayChanged.store(false, kRelaxed);
-  CPresetSystemEffect::selectProgram(index);
 }
 
 void Zel::updateSyncedDelay() {
@@ -143,9 +138,12 @@ void Zel::updateSyncedDelay() {
   if (repeatOn.load(kRelaxed)) {
     return;
   }
-  delayChanged.store(true, kRelaxed);
   values[kDlyTime].store(v, kRelaxed);
   delayTimeMs.store(kMaxDelayMs * v, kRelaxed);
+  delayChanged.store(true, std::memory_order_release);  // after the time it announces
+  if (clockSyncOn.load(kRelaxed)) {
+    storeProgramValue(kDlyTime, v);  // the program holds the time heard
+  }
 }
 
 void Zel::setTempoFromControl(float v) {
@@ -180,7 +178,7 @@ void Zel::readHostTime(VstInt32 sampleFrames) {
     songPositionBeats = std::isfinite(ppq) ? ppq : 0.0f;
   } else {
     songPositionBeats += static_cast<float>(sampleFrames) * tempoBpm.load(kRelaxed) /
-                         (static_cast<float>(engineRate) * 60.0f);
+                         (static_cast<float>(engineRate.load(kRelaxed)) * 60.0f);
   }
 }
 
@@ -217,8 +215,13 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
     engine.setAntiAliasCutoff(cutoff);
   }
 
+  // Requests are taken before the values they announce are read, so a request
+  // is never taken with the value before it (the writers publish it after).
+  const bool restartCrossfade = this->restartCrossfade.exchange(false, std::memory_order_acquire);
+  const bool delayChanged =
+      sampleFrames > 0 && this->delayChanged.exchange(false, std::memory_order_acquire);
   BlockSettings s = snapshot();
-  const float rate = static_cast<float>(engineRate);
+  const float rate = static_cast<float>(engineRate.load(kRelaxed));
   const float tempo = tempoBpm.load(kRelaxed);
   s.cycleLength = integerPart(s.delayTimeMs * rate / 1000.0f);
   const float beatsPerCycle = s.delayTimeMs * tempo / 60000.0f;
@@ -228,10 +231,9 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
         integerPart((songPositionBeats - cycles * beatsPerCycle) * rate * 60.0f / tempo);
   }
   engine.repeatEngaged = repeatEngaged.load(kRelaxed);
-  s.restartCrossfade = restartCrossfade.exchange(false, kRelaxed);
+  s.restartCrossfade = restartCrossfade;
   if (sampleFrames > 0) {
-    // Requests are taken by the first sample of the block.
-    s.delayChanged = delayChanged.exchange(false, kRelaxed);
+    s.delayChanged = delayChanged;
     s.resetPeak = peakResetRequested.exchange(false, kRelaxed);
     s.acknowledgeIndicator = indicatorAcknowledged.exchange(false, kRelaxed);
   }

@@ -1,7 +1,10 @@
 // The effect: a stereo delay whose memory is stepped by a variable clock.
 // Zel maps parameters to engine controls, talks to the host, and runs the
 // DelayEngine on the audio thread. Controls written from one thread and read
-// from another are relaxed atomics.
+// from another are relaxed atomics; a request to the audio thread is published
+// (release) after the values it announces and taken (acquire) before they are
+// read. Threads of each entry: audio, UI (the host's UI thread and the
+// editor), or any. docs/threading.md tells the whole.
 #pragma once
 
 #include <atomic>
@@ -23,11 +26,11 @@ class Zel : public CPresetSystemEffect {
   explicit Zel(audioMasterCallback audioMaster);
   ~Zel() override;
 
-  void suspend() override;
-  void resume() override;
-  void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
-  void setParameter(VstInt32 index, float value) override;
-  float getParameter(VstInt32 index) override;
+  void suspend() override;  // UI, audio stopped
+  void resume() override;   // UI, audio stopped
+  void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;  // audio
+  void setParameter(VstInt32 index, float value) override;                                 // any
+  float getParameter(VstInt32 index) override;                                             // any
   void getParameterLabel(VstInt32 index, char* label) override;
   void getParameterDisplay(VstInt32 index, char* text) override;
   void getParameterName(VstInt32 index, char* text) override;
@@ -35,16 +38,17 @@ class Zel : public CPresetSystemEffect {
   bool getEffectName(char* name) override;
   bool getVendorString(char* text) override;
   bool getProductString(char* text) override;
-  void selectProgram(VstInt32 index) override;
 
-  void updateSyncedDelay();
-  void setTempoFromControl(float v);
+  void updateSyncedDelay();           // any
+  void setTempoFromControl(float v);  // UI
   float getTempo() const { return tempoBpm.load(std::memory_order_relaxed); }
-  // Reading the status hands the peak reset and the indicator's clearing to the audio thread.
+  // UI. Reading the status hands the peak reset and the indicator's clearing
+  // to the audio thread.
   EngineStatus getEngineStatus();
   void setAntiAliasCutoff(float fc);
 
-  // Read access for the editor and tests.
+  // Read access for the editor and tests: any thread, but the song position
+  // and the engine, which belong to the audio thread.
   float getDelayTimeMs() const { return delayTimeMs.load(std::memory_order_relaxed); }
   float getClockPeriod() const { return clockPeriod.load(std::memory_order_relaxed); }
   float getManualClock() const { return manualClock.load(std::memory_order_relaxed); }
@@ -53,13 +57,15 @@ class Zel : public CPresetSystemEffect {
   bool isClockSyncOn() const { return clockSyncOn.load(std::memory_order_relaxed); }
   bool isRepeatEngaged() const { return repeatEngaged.load(std::memory_order_relaxed); }
   float getSongPosition() const { return songPositionBeats; }
-  int getEngineSampleRate() const { return engineRate; }
+  int getEngineSampleRate() const { return engineRate.load(std::memory_order_relaxed); }
   const DelayEngine& getEngine() const { return engine; }
 
  private:
   template <typename T>
   using Shared = std::atomic<T>;
 
+  void applyProgram(const float (&programValues)[kNumEffectParams]) override;
+  void applyValue(VstInt32 index, float value);
   void applyParameter(VstInt32 index, float value);
   void applySampleRate(int rate);
   float doublingCutoff(bool doubled, int limitRate) const;
@@ -107,7 +113,7 @@ class Zel : public CPresetSystemEffect {
   Shared<bool> peakResetRequested{false};
   Shared<bool> indicatorAcknowledged{false};
 
-  int engineRate = 44100;
+  Shared<int> engineRate{44100};
   float engineCutoff = 0.0f;  // the cutoff the engine's filter was designed for
   DelayEngine engine;
 };

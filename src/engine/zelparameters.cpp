@@ -45,9 +45,35 @@ void Zel::setParameter(VstInt32 index, float value) {
   if (index >= 0 && index < kNumZelParameters) {
     value = std::clamp(value, 0.0f, 1.0f);
   }
-  if (!selectingProgram) {
-    CPresetSystemEffect::setParameter(index, value);
+  CPresetSystemEffect::setParameter(index, value);
+  applyValue(index, value);
+  // A time refused by the repeat lock or the tempo leaves the program holding
+  // the time in force, so that it comes back as it sounded.
+  if (index == kDlyTime) {
+    storeProgramValue(kDlyTime, values[kDlyTime].load(kRelaxed));
   }
+}
+
+// Zero to 17 in index order, infinite repeat last: the lock of the state left
+// is released first, so the program's time and mode apply whatever the repeat
+// was, and the program's own repeat switch then decides.
+void Zel::applyProgram(const float (&programValues)[kNumEffectParams]) {
+  values[kDlyClk].store(0.0f, kRelaxed);
+  clockSyncOn.store(false, kRelaxed);
+  delayChanged.store(false, kRelaxed);
+  repeatOn.store(false, kRelaxed);
+  repeatEngaged.store(false, kRelaxed);
+  for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
+    if (i != kRptInf && std::isfinite(programValues[i])) {
+      applyValue(i, std::clamp(programValues[i], 0.0f, 1.0f));
+    }
+  }
+  if (std::isfinite(programValues[kRptInf])) {
+    applyValue(kRptInf, std::clamp(programValues[kRptInf], 0.0f, 1.0f));
+  }
+}
+
+void Zel::applyValue(VstInt32 index, float value) {
   float editorValue = value;
   if (index >= 0 && index < kNumZelParameters) {
     if (index == kDlyTime && !clockSyncOn.load(kRelaxed) && value > 1.0f) {
@@ -79,7 +105,7 @@ void Zel::applyParameter(VstInt32 index, float v) {
         return;  // the loop keeps its length
       }
       delayTimeMs.store(kMaxDelayMs * v, kRelaxed);
-      delayChanged.store(true, kRelaxed);
+      delayChanged.store(true, std::memory_order_release);  // after the time it announces
       break;
     case kDlyx2: {
       const bool doubled = switchOn(v);
@@ -122,12 +148,12 @@ void Zel::applyParameter(VstInt32 index, float v) {
     case kRptInf: {
       const bool on = switchOn(v);
       repeatOn.store(on, kRelaxed);
-      restartCrossfade.store(true, kRelaxed);
       if (!on) {
         repeatEngaged.store(false, kRelaxed);
       } else if (!clockSyncOn.load(kRelaxed)) {
         repeatEngaged.store(true, kRelaxed);
       }  // in sync mode the loop engages at the next cycle boundary
+      restartCrossfade.store(true, std::memory_order_release);  // after the state it restarts
       break;
     }
     case kPower:
@@ -138,10 +164,11 @@ void Zel::applyParameter(VstInt32 index, float v) {
       if (repeatOn.load(kRelaxed)) {
         return;
       }
-      delayChanged.store(true, kRelaxed);
       clockSyncOn.store(switchOn(v), kRelaxed);
       if (switchOn(v)) {
         updateSyncedDelay();
+      } else {
+        delayChanged.store(true, std::memory_order_release);
       }
       return;
     case kNum:
@@ -273,7 +300,28 @@ void Zel::getParameterDisplay(VstInt32 index, char* text) {
   }
 }
 
+// Only the switches, the note lengths and the delay time have more to say
+// than the host already knows. The record is cleared first and carries the
+// name, since some hosts read every field of a record answered true.
 bool Zel::getParameterProperties(VstInt32 index, VstParameterProperties* p) {
+  switch (index) {
+    case kDlyTime:
+    case kDlyx2:
+    case kDlyInv:
+    case kHiCut:
+    case kFbInv:
+    case kRptInf:
+    case kPower:
+    case kDlyClk:
+    case kNum:
+    case kDen:
+      break;
+    default:
+      return false;
+  }
+  *p = VstParameterProperties{};
+  valuetext::copyLimited(kParameterNames[index], p->label, kVstMaxLabelLen - 1);
+  valuetext::copyLimited(kParameterNames[index], p->shortLabel, kVstMaxShortLabelLen - 1);
   switch (index) {
     case kDlyTime: {
       // About half a millisecond of delay per step.
@@ -302,9 +350,8 @@ bool Zel::getParameterProperties(VstInt32 index, VstParameterProperties* p) {
       p->minInteger = 1;
       p->stepInteger = 1;
       p->maxInteger = index == kNum ? 5 : 14;
-      p->flags = 0;
       return true;
     default:
-      return false;
+      return true;
   }
 }

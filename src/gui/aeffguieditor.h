@@ -43,7 +43,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   // Key events go to the frame; true when a view used the key.
   bool onKeyDown(VstKeyCode& keyCode) override;
   bool onKeyUp(VstKeyCode& keyCode) override;
-  // The knob mode is shared by every instance of the editor.
+  // Each editor has its own knob mode: instances may live on different threads.
   bool setKnobMode(VstInt32 mode) override;
   int32_t getKnobMode() const override { return knobMode; }
 
@@ -63,7 +63,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   ERect rect{};
 
  private:
-  static inline int32_t knobMode = kCircularMode;
+  int32_t knobMode = kCircularMode;
   uint32_t lastIdleTicks = 0;
   bool idleTicksValid = false;
   bool inIdleStuff = false;

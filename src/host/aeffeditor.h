@@ -1,5 +1,7 @@
 // The plug-in side of an editor as the dispatcher sees it. The GUI toolkit's
 // editor binding derives from it; the effect only ever talks to this face.
+// Threads: the host's UI thread calls every entry but setParameter, which
+// comes from whatever thread changed the value.
 #pragma once
 
 #include "vst2.h"

@@ -1,6 +1,8 @@
 // The preset-system base of the plug-in's editor: the preset panel along the
 // window's bottom strip, the preset, bank and MIDI-settings records it reads
 // and writes, and what the effect asks of its editor (the link).
+// Threads: the host's UI thread, but the link's clearing of the learn and
+// unassign buttons, which MIDI may ask for on the audio thread (see below).
 #pragma once
 
 #include <atomic>

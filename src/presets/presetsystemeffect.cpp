@@ -1,5 +1,6 @@
 #include "presetsystemeffect.h"
 
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -62,32 +63,22 @@ CPresetSystemEffect::CPresetSystemEffect(audioMasterCallback audioMaster)
   chunkBuffer = new (std::nothrow) unsigned char[kChunkSize];
   programs = new (std::nothrow) Program[kNumPrograms];
   makeFactoryPresets();
-  controllerOfParameter = new (std::nothrow) VstInt32[kNumEffectParams];
-  parameterOfController = new (std::nothrow) VstInt32[kNumControllers];
+  parameterOfController = new (std::nothrow) std::atomic<VstInt32>[kNumControllers];
   makeDefaultControllerMap();
   learnActive = false;
   unassignActive = false;
   learnTarget = kUnassigned;
   currentProgram = 0;
-  if (programs != nullptr) {
-    selectingProgram = true;
-    for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
-      CPresetSystemEffect::setParameter(i, programs[0].values[i]);
-    }
-    selectingProgram = false;
-  }
 }
 
 CPresetSystemEffect::~CPresetSystemEffect() {
   delete[] programs;
-  delete[] controllerOfParameter;
   delete[] parameterOfController;
   delete[] chunkBuffer;
 }
 
 bool CPresetSystemEffect::tablesExist() const {
-  return programs != nullptr && controllerOfParameter != nullptr &&
-         parameterOfController != nullptr;
+  return programs != nullptr && parameterOfController != nullptr;
 }
 
 CPresetSystemEditorLink* CPresetSystemEffect::presetEditor() {
@@ -101,19 +92,31 @@ void CPresetSystemEffect::setParameter(VstInt32 index, float value) {
     return;
   }
   if (isEffectParameter(index)) {
-    programs[currentProgram].values[index] = value;
+    storeProgramValue(index, value);
     if (learnActive) {
       learnTarget = index;
     }
-    if (unassignActive) {
+    if (unassignActive.exchange(false)) {
+      const HostValues before = readHostValues();
       unassignParameter(index);
       stopUnassign();
+      tellHostOfChanges(before);
     }
   } else if (index >= kNumEffectParams && index < kNumHostParams) {
-    const VstInt32 parameter = index - kNumEffectParams;
-    const int step = stepIndex(value, kControllerSteps);
-    bindController(parameter, step == kNumControllers ? kUnassigned : step);
-    midiParameterValues[parameter] = value;
+    const HostValues before = readHostValues();
+    setControllerValue(index - kNumEffectParams, value);
+    // A binding that takes a controller from another parameter changes that one too.
+    tellHostOfChanges(before, index);
+  }
+}
+
+void CPresetSystemEffect::storeProgramValue(VstInt32 index, float value) {
+  for (;;) {
+    const VstInt32 program = currentProgram.load();
+    storeLiveValue(programs[program].values[index], value);
+    if (currentProgram.load() == program) {
+      return;
+    }
   }
 }
 
@@ -122,9 +125,39 @@ float CPresetSystemEffect::getParameter(VstInt32 index) {
     return -1.0f;
   }
   if (index >= kNumEffectParams && index < kNumHostParams) {
-    return midiParameterValues[index - kNumEffectParams];
+    // The host's own value while it still names the binding; else the binding's.
+    const VstInt32 parameter = index - kNumEffectParams;
+    const float value = midiParameterValues[parameter].load();
+    const VstInt32 controller = getControllerForParameter(parameter);
+    const int step = stepIndex(value, kControllerSteps);
+    if (step == (isController(controller) ? controller : kNumControllers)) {
+      return value;
+    }
+    return encodeController(controller);
   }
   return 0.0f;
+}
+
+CPresetSystemEffect::HostValues CPresetSystemEffect::readHostValues() {
+  HostValues values{};
+  for (VstInt32 i = 0; i < kNumHostParams; ++i) {
+    values.value[i] = getParameter(i);
+  }
+  return values;
+}
+
+// Hosts keep their own copy of the values and restore it beside the chunk;
+// only this tells them of a change they did not make.
+void CPresetSystemEffect::tellHostOfChanges(const HostValues& before, VstInt32 skip) {
+  if (!hostHoldsEffect.load()) {
+    return;
+  }
+  for (VstInt32 i = 0; i < kNumHostParams; ++i) {
+    const float now = getParameter(i);
+    if (i != skip && now != before.value[i]) {
+      callHost(audioMasterAutomate, i, 0, nullptr, now);
+    }
+  }
 }
 
 // Hosts list these texts beside the effect parameters: the bound controller by name.
@@ -143,16 +176,17 @@ void CPresetSystemEffect::setProgramName(char* name) {
     return;
   }
   curProgram = 0;
-  copyProgramName(programs[currentProgram].name, name);
+  const VstInt32 current = currentProgram.load();
+  copyProgramName(programs[current].name, name);
   if (CPresetSystemEditorLink* link = presetEditor()) {
     char shown[kProgramNameSize + 1] = {};
-    std::memcpy(shown, programs[currentProgram].name, kProgramNameSize);
+    std::memcpy(shown, programs[current].name, kProgramNameSize);
     link->showProgramName(shown);
   }
 }
 
 void CPresetSystemEffect::getProgramName(char* name) {
-  if (!getProgramNameIndexed(0, currentProgram, name)) {
+  if (!getProgramNameIndexed(0, currentProgram.load(), name)) {
     *name = 0;
   }
 }
@@ -170,26 +204,48 @@ void CPresetSystemEffect::selectProgram(VstInt32 index) {
   if (programs == nullptr || index < 0 || index >= kNumPrograms) {
     return;
   }
-  selectingProgram = true;
-  curProgram = 0;
-  currentProgram = index;
-  for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
-    setParameter(i, programs[index].values[i]);
-  }
+  const HostValues before = readHostValues();
+  selectProgramValues(index);
+  tellHostOfChanges(before);
   updateDisplay();
-  selectingProgram = false;
+}
+
+// The program becomes current in one step, before its values go out: a value
+// set meanwhile lands in it (see storeProgramValue) and not in the one left.
+void CPresetSystemEffect::selectProgramValues(VstInt32 index) {
+  curProgram = 0;
+  currentProgram.store(index);
+  float values[kNumEffectParams];
+  for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
+    values[i] = loadLiveValue(programs[index].values[i]);
+  }
+  applyProgram(values);
+}
+
+Program CPresetSystemEffect::copyProgram(VstInt32 index) const {
+  Program program{};
+  if (programs != nullptr && index >= 0 && index < kNumPrograms) {
+    std::memcpy(program.name, programs[index].name, kProgramNameSize);
+    for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
+      program.values[i] = loadLiveValue(programs[index].values[i]);
+    }
+  }
+  return program;
 }
 
 void CPresetSystemEffect::replaceProgram(VstInt32 index, const Program& program) {
   if (programs != nullptr && index >= 0 && index < kNumPrograms) {
-    programs[index] = program;
+    std::memcpy(programs[index].name, program.name, kProgramNameSize);
+    for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
+      storeLiveValue(programs[index].values[i], program.values[i]);
+    }
   }
 }
 
 void CPresetSystemEffect::renameCurrentProgram(const char* name) {
   curProgram = 0;
   if (programs != nullptr && name != nullptr) {
-    copyProgramName(programs[currentProgram].name, name);
+    copyProgramName(programs[currentProgram.load()].name, name);
   }
   updateDisplay();
 }
@@ -202,9 +258,16 @@ VstInt32 CPresetSystemEffect::getChunk(void** data, bool /*isPreset*/) {
   writeWord(chunkBuffer + kChunkVersionAt, kChunkVersion);
   writeWord(chunkBuffer + kChunkIdAt, getUniqueId());
   writeWord(chunkBuffer + kChunkCountAt, kNumPrograms);
-  writeWord(chunkBuffer + kChunkCurrentAt, currentProgram);
-  std::memcpy(chunkBuffer + kChunkProgramsAt, programs, kNumPrograms * sizeof(Program));
-  std::memcpy(chunkBuffer + kChunkControllersAt, midiParameterValues, sizeof(midiParameterValues));
+  writeWord(chunkBuffer + kChunkCurrentAt, currentProgram.load());
+  for (VstInt32 k = 0; k < kNumPrograms; ++k) {
+    const Program program = copyProgram(k);
+    std::memcpy(chunkBuffer + kChunkProgramsAt + k * sizeof(Program), &program, sizeof(Program));
+  }
+  float controllerValues[kNumEffectParams];
+  for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
+    controllerValues[i] = getParameter(kNumEffectParams + i);
+  }
+  std::memcpy(chunkBuffer + kChunkControllersAt, controllerValues, sizeof(controllerValues));
   *data = chunkBuffer;
   return kChunkSize;
 }
@@ -241,42 +304,73 @@ VstInt32 CPresetSystemEffect::setChunk(void* data, VstInt32 byteSize, bool /*isP
   if (readWord(chunk + kChunkCountAt) != kNumPrograms) {
     return -1;
   }
-  std::memcpy(programs, chunk + kChunkProgramsAt, kNumPrograms * sizeof(Program));
+  const HostValues before = readHostValues();
+  for (VstInt32 k = 0; k < kNumPrograms; ++k) {
+    Program program;
+    std::memcpy(&program, chunk + kChunkProgramsAt + k * sizeof(Program), sizeof(Program));
+    replaceProgram(k, program);
+  }
   float controllerValues[kNumEffectParams];
   std::memcpy(controllerValues, chunk + kChunkControllersAt, sizeof(controllerValues));
   // The saved assignments come back bound, as loading MIDI settings does.
-  for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
-    setParameter(kNumEffectParams + i, controllerValues[i]);
-  }
+  setControllerValues(controllerValues);
   const VstInt32 current = readWord(chunk + kChunkCurrentAt);
-  if (current >= 0 && current < kNumPrograms) {
-    selectProgram(current);
+  const bool selects = current >= 0 && current < kNumPrograms;
+  if (selects) {
+    selectProgramValues(current);
+  }
+  tellHostOfChanges(before);
+  if (selects) {
+    updateDisplay();
   }
   return 0;
 }
 
-// One controller per parameter and one parameter per controller: a new binding
-// releases whatever stood in its way, and the host-visible values follow.
+void CPresetSystemEffect::loadControllerValues(const float (&values)[kNumEffectParams]) {
+  const HostValues before = readHostValues();
+  setControllerValues(values);
+  tellHostOfChanges(before);
+  updateDisplay();
+}
+
+void CPresetSystemEffect::setControllerValues(const float (&values)[kNumEffectParams]) {
+  for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
+    setControllerValue(i, values[i]);
+  }
+}
+
+// A value that is no number names no controller; the binding stays.
+void CPresetSystemEffect::setControllerValue(VstInt32 parameter, float value) {
+  if (!std::isfinite(value)) {
+    return;
+  }
+  const int step = stepIndex(value, kControllerSteps);
+  midiParameterValues[parameter].store(value);
+  bindController(parameter, step == kNumControllers ? kUnassigned : step);
+}
+
+// One controller per parameter and one parameter per controller. The table
+// maps controllers to parameters, so a controller can drive one parameter
+// only; taking the new controller first and then releasing every other one
+// the parameter holds leaves it at most one even when two bindings of the
+// same parameter run at once (each release sees the other's take).
 void CPresetSystemEffect::bindController(VstInt32 parameter, VstInt32 controller) {
   if (!tablesExist() || !isEffectParameter(parameter)) {
     return;
   }
-  const VstInt32 previous = controllerOfParameter[parameter];
-  if (isController(previous) && parameterOfController[previous] == parameter) {
-    parameterOfController[previous] = kUnassigned;
-  }
-  controllerOfParameter[parameter] = kUnassigned;
   if (isController(controller)) {
-    for (VstInt32 p = 0; p < kNumEffectParams; ++p) {
-      if (controllerOfParameter[p] == controller) {
-        controllerOfParameter[p] = kUnassigned;
-        midiParameterValues[p] = encodeController(kUnassigned);
-      }
-    }
-    controllerOfParameter[parameter] = controller;
-    parameterOfController[controller] = parameter;
+    parameterOfController[controller].store(parameter);
   }
-  midiParameterValues[parameter] = encodeController(controllerOfParameter[parameter]);
+  releaseControllersOf(parameter, controller);
+}
+
+void CPresetSystemEffect::releaseControllersOf(VstInt32 parameter, VstInt32 keep) {
+  for (VstInt32 c = 0; c < kNumControllers; ++c) {
+    VstInt32 expected = parameter;
+    if (c != keep) {
+      parameterOfController[c].compare_exchange_strong(expected, kUnassigned);
+    }
+  }
 }
 
 void CPresetSystemEffect::assignController(VstInt32 parameter, VstInt32 controller) {
@@ -290,40 +384,32 @@ void CPresetSystemEffect::unassignParameter(VstInt32 parameter) {
 }
 
 void CPresetSystemEffect::unassignController(VstInt32 controller) {
-  if (!tablesExist() || !isController(controller)) {
-    return;
-  }
-  const VstInt32 p = parameterOfController[controller];
-  parameterOfController[controller] = kUnassigned;
-  if (isEffectParameter(p) && controllerOfParameter[p] == controller) {
-    controllerOfParameter[p] = kUnassigned;
-    midiParameterValues[p] = encodeController(kUnassigned);
+  if (tablesExist() && isController(controller)) {
+    parameterOfController[controller].store(kUnassigned);
   }
 }
 
 VstInt32 CPresetSystemEffect::getControllerForParameter(VstInt32 parameter) {
-  if (controllerOfParameter == nullptr || !isEffectParameter(parameter)) {
+  if (parameterOfController == nullptr || !isEffectParameter(parameter)) {
     return kUnassigned;
   }
-  return controllerOfParameter[parameter];
+  for (VstInt32 c = 0; c < kNumControllers; ++c) {
+    if (parameterOfController[c].load() == parameter) {
+      return c;
+    }
+  }
+  return kUnassigned;
 }
 
 VstInt32 CPresetSystemEffect::getParameterForController(VstInt32 controller) {
   if (!tablesExist() || !isController(controller)) {
     return kUnassigned;
   }
-  const VstInt32 p = parameterOfController[controller];
-  if (!isEffectParameter(p) || controllerOfParameter[p] == kUnassigned) {
-    return kUnassigned;
-  }
-  return p;
+  const VstInt32 p = parameterOfController[controller].load();
+  return isEffectParameter(p) ? p : kUnassigned;
 }
 
-bool CPresetSystemEffect::takeChangeFlag() {
-  const bool flag = changeFlag;
-  changeFlag = false;
-  return flag;
-}
+bool CPresetSystemEffect::takeChangeFlag() { return changeFlag.exchange(false); }
 
 void CPresetSystemEffect::startLearn() {
   learnTarget = -1;
@@ -366,18 +452,15 @@ void CPresetSystemEffect::makeFactoryPresets() {
 }
 
 void CPresetSystemEffect::makeDefaultControllerMap() {
-  if (controllerOfParameter == nullptr || parameterOfController == nullptr) {
+  if (parameterOfController == nullptr) {
     return;
   }
   for (int c = 0; c < kNumControllers; ++c) {
-    parameterOfController[c] = kUnassigned;
+    parameterOfController[c].store(kUnassigned);
   }
   for (int i = 0; i < kNumEffectParams; ++i) {
-    controllerOfParameter[i] = kDefaultControllers[i];
-    parameterOfController[kDefaultControllers[i]] = i;
-  }
-  for (int i = 0; i < kNumEffectParams; ++i) {
-    midiParameterValues[i] = stepCentre(controllerOfParameter[i], kControllerSteps);
+    parameterOfController[kDefaultControllers[i]].store(i);
+    midiParameterValues[i].store(encodeController(kDefaultControllers[i]));
   }
 }
 
@@ -399,12 +482,15 @@ VstInt32 CPresetSystemEffect::processEvents(VstEvents* events) {
     if ((status & 0xf0) != 0xb0 || controller >= 0x80 || value >= 0x80) {
       continue;  // not a control change, or not valid MIDI
     }
-    if (learnActive && isEffectParameter(learnTarget) && controller < 120) {
-      bindController(learnTarget, controller);
+    const VstInt32 target = learnTarget.load();
+    if (learnActive && isEffectParameter(target) && controller < 120) {
+      const HostValues before = readHostValues();
+      bindController(target, controller);
       stopLearn();
+      tellHostOfChanges(before);
     }
-    const VstInt32 parameter = parameterOfController[controller];
-    if (parameter != kUnassigned) {
+    const VstInt32 parameter = parameterOfController[controller].load();
+    if (isEffectParameter(parameter)) {
       setParameter(parameter, static_cast<float>(value) / 127.0f);
     }
   }

@@ -73,21 +73,23 @@ void CPresetSystemEditor::readMidiSettings(const void* buffer, bool reversed) {
   if (!readMidiSettingsRecord(bytes(buffer), presetEffect->getUniqueId(), reversed, values)) {
     return;
   }
-  for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
-    presetEffect->setParameter(kNumEffectParams + i, values[i]);
-  }
+  presetEffect->loadControllerValues(values);
 }
 
 void CPresetSystemEditor::writeBank(void* buffer) {
   if (presetEffect != nullptr && presetEffect->getPrograms() != nullptr) {
-    writeBankRecord(bytes(buffer), presetEffect->getUniqueId(), presetEffect->getPrograms());
+    Program programs[kNumPrograms];
+    for (VstInt32 k = 0; k < kNumPrograms; ++k) {
+      programs[k] = presetEffect->copyProgram(k);
+    }
+    writeBankRecord(bytes(buffer), presetEffect->getUniqueId(), programs);
   }
 }
 
 void CPresetSystemEditor::writePreset(void* buffer) {
   if (presetEffect != nullptr && presetEffect->getPrograms() != nullptr) {
     writePresetRecord(bytes(buffer), presetEffect->getUniqueId(),
-                      presetEffect->getPrograms()[presetEffect->getCurrentProgramIndex()]);
+                      presetEffect->copyProgram(presetEffect->getCurrentProgramIndex()));
   }
 }
 

@@ -2,6 +2,7 @@
 // bank files and the registry records.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 constexpr int kNumPrograms = 17;
@@ -18,3 +19,10 @@ static_assert(sizeof(Program) == 96);
 // Stores text into a name field: at most 24 characters; a shorter name is
 // zero-padded, a name of exactly 24 characters has no terminator.
 void copyProgramName(char (&field)[kProgramNameSize], const char* text);
+
+// A live program's values are set by MIDI on the audio thread while the UI
+// thread saves or loads them: every such access goes through these.
+inline float loadLiveValue(const float& value) {
+  return std::atomic_ref<float>(const_cast<float&>(value)).load();  // NOLINT: read only
+}
+inline void storeLiveValue(float& value, float v) { std::atomic_ref<float>(value).store(v); }

@@ -115,6 +115,17 @@ TEST_F(Parameters, Properties) {
     EXPECT_EQ(p.maxInteger, index == kNum ? 5 : 14);
     EXPECT_EQ(p.flags, 0);
   }
+  // A record answered is wholly ours: the name as label, nothing the host left in it.
+  char name[kVstMaxLabelLen];
+  for (VstInt32 index : {3, 4, 5, 7, 8, 13, 14, 15, 16, 17}) {
+    ASSERT_EQ(properties(index, p), 1);
+    r.plugin.dispatch(effGetParamName, index, 0, name);
+    EXPECT_STREQ(p.label, name);
+    EXPECT_EQ(std::string(p.shortLabel, strnlen(p.shortLabel, 8)), std::string(name).substr(0, 7));
+    EXPECT_EQ(p.shortLabel[7], 0);
+    EXPECT_EQ(p.categoryLabel[0], 0);
+    EXPECT_EQ(p.displayIndex | p.category | p.numParametersInCategory | p.reserved, 0);
+  }
   for (VstInt32 index : {0, 1, 2, 6, 9, 10, 11, 12, 18, 20, 35, 36, -1}) {
     VstParameterProperties untouched;
     std::memset(&untouched, 0x55, sizeof(untouched));

@@ -103,12 +103,12 @@ TEST(TempoSync, RepeatEngagesAtTheNextCycleBoundaryInClockMode) {
   EXPECT_TRUE(d.zel().isRepeatEngaged());
 }
 
-TEST(TempoSync, ProgramSelectionWhileRepeatingKeepsTheLoopLength) {
+TEST(TempoSync, ProgramSelectedWhileRepeatingBringsItsOwnDelay) {
   Render r;
   r.set({{kDlyTime, 0.25f}, {kRptInf, 1.0f}});
-  r.zel().selectProgram(1);  // "wiper": its DlyTime applies while RptInf is still on
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 800.0f);
-  EXPECT_FALSE(r.zel().isRepeatEngaged());  // and then its own RptInf is off
+  r.zel().selectProgram(1);  // "wiper": its own DlyTime, whatever the repeat was
+  EXPECT_NEAR(r.zel().getDelayTimeMs(), 1.1f, 0.01f);
+  EXPECT_FALSE(r.zel().isRepeatEngaged());  // and its own RptInf is off
   r.zel().selectProgram(2);                 // "8th fast tape": synced, 1/8 at 120 BPM
   EXPECT_TRUE(r.zel().isClockSyncOn());
   EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 250.0f);

@@ -192,3 +192,52 @@ TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
     slot.effect = nullptr;
   }
 }
+
+// A delay time set while blocks play must be the one the engine seats: the
+// request that announces it may never be taken with the time before it.
+TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
+  constexpr int kRounds = 3000;
+  constexpr int kBlockFrames = 32;
+  AEffect* e = pluginEntry(stressHost);
+  ASSERT_NE(e, nullptr);
+  e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
+  e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+  e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
+  const Zel& zel = zelOf(e);
+  auto delayOf = [](int round) { return static_cast<float>(round % 97 + 1) / 128.0f; };
+
+  std::atomic<int> published{0};
+  std::atomic<int> checked{0};
+  std::atomic<int> wrong{0};
+  std::thread audio([&] {
+    std::vector<float> in(kBlockFrames, 0.0f), outL(kBlockFrames), outR(kBlockFrames);
+    float* inputs[2] = {in.data(), in.data()};
+    float* outputs[2] = {outL.data(), outR.data()};
+    for (int seen = 0; seen < kRounds;) {
+      e->processReplacing(e, inputs, outputs, kBlockFrames);
+      const int round = published.load(std::memory_order_acquire);
+      if (round == seen) {
+        continue;
+      }
+      // This block starts after the time was set: it must seat it.
+      e->processReplacing(e, inputs, outputs, kBlockFrames);
+      const float expected = 44100.0f * 3.2f * delayOf(round);
+      if (std::fabs(zel.getEngine().delaySamples() - expected) > 0.5f) {
+        wrong.fetch_add(1, std::memory_order_relaxed);
+      }
+      seen = round;
+      checked.store(round, std::memory_order_release);
+    }
+  });
+  for (int round = 1; round <= kRounds; ++round) {
+    e->setParameter(e, kDlyTime, delayOf(round));
+    published.store(round, std::memory_order_release);
+    while (checked.load(std::memory_order_acquire) != round) {
+      std::this_thread::yield();
+    }
+  }
+  audio.join();
+  EXPECT_EQ(wrong.load(), 0);
+  e->dispatcher(e, effMainsChanged, 0, 0, nullptr, 0.0f);
+  e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
+}
