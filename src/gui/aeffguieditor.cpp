@@ -66,7 +66,7 @@ bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) {
 }
 
 bool AEffGUIEditor::setKnobMode(VstInt32 mode) {
-  knobMode = mode;
+  knobMode.store(mode, std::memory_order_relaxed);
   return true;
 }
 

@@ -3,6 +3,7 @@
 // VSTGUIEditorInterface (knob mode, edits to the effect, idle hook, ticks).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -43,9 +44,10 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   // Key events go to the frame; true when a view used the key.
   bool onKeyDown(VstKeyCode& keyCode) override;
   bool onKeyUp(VstKeyCode& keyCode) override;
-  // Each editor has its own knob mode: instances may live on different threads.
+  // The knob mode is shared by every instance of the editor; an atomic, since
+  // instances may live on different threads.
   bool setKnobMode(VstInt32 mode) override;
-  int32_t getKnobMode() const override { return knobMode; }
+  int32_t getKnobMode() const override { return knobMode.load(std::memory_order_relaxed); }
 
   void beginEdit(int32_t index) override;
   void endEdit(int32_t index) override;
@@ -63,7 +65,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   ERect rect{};
 
  private:
-  int32_t knobMode = kCircularMode;
+  static inline std::atomic<int32_t> knobMode{kCircularMode};
   uint32_t lastIdleTicks = 0;
   bool idleTicksValid = false;
   bool inIdleStuff = false;

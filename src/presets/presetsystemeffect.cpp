@@ -361,13 +361,9 @@ void CPresetSystemEffect::bindController(VstInt32 parameter, VstInt32 controller
   if (isController(controller)) {
     parameterOfController[controller].store(parameter);
   }
-  releaseControllersOf(parameter, controller);
-}
-
-void CPresetSystemEffect::releaseControllersOf(VstInt32 parameter, VstInt32 keep) {
   for (VstInt32 c = 0; c < kNumControllers; ++c) {
     VstInt32 expected = parameter;
-    if (c != keep) {
+    if (c != controller) {
       parameterOfController[c].compare_exchange_strong(expected, kUnassigned);
     }
   }

@@ -112,7 +112,6 @@ class CPresetSystemEffect : public AudioEffectX {
   bool tablesExist() const;
   CPresetSystemEditorLink* presetEditor();
   void bindController(VstInt32 parameter, VstInt32 controller);
-  void releaseControllersOf(VstInt32 parameter, VstInt32 keep);
   void setControllerValue(VstInt32 parameter, float value);
   void setControllerValues(const float (&values)[kNumEffectParams]);
   void selectProgramValues(VstInt32 index);

@@ -1,7 +1,8 @@
 // The option menu's popup on X11: an override-redirect window below the
-// control (above it, or moved, where the screen ends), holding the pointer and keyboard until a
-// choice, a click outside or Escape. Its loop runs inside the frame's event handling (effEditIdle)
-// and keeps the host's idle going while it waits.
+// control (above it, or moved, where the screen ends), holding the pointer and
+// keyboard until a choice, a click outside or Escape. Its loop runs inside the
+// frame's event handling (effEditIdle) and keeps the host's idle going while
+// it waits.
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
@@ -44,12 +45,23 @@ class X11MenuPopup {
     set.override_redirect = True;
     set.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                      KeyPressMask | StructureNotifyMask;
+    // The frame's visual may not be the root's (a host with its own visual):
+    // a window of it on the root needs its colormap and a border pixel.
+    set.colormap = owner.attributes.colormap;
+    set.border_pixel = 0;
     popup = XCreateWindow(display, DefaultRootWindow(display), place.left, place.top,
                           unsigned(layout.getWidth()), unsigned(layout.getHeight()), 0,
                           owner.attributes.depth, InputOutput, owner.attributes.visual,
-                          CWOverrideRedirect | CWEventMask, &set);
+                          CWOverrideRedirect | CWEventMask | CWColormap | CWBorderPixel, &set);
+    gc = XCreateGC(display, popup, 0, nullptr);
     XMapRaised(display, popup);
-    waitUntilMapped();
+    if (!waitUntilMapped()) {
+      // A popup the server would not show must not hold the host's window.
+      XFreeGC(display, gc);
+      XDestroyWindow(display, popup);
+      XFlush(display);
+      return -1;
+    }
     XGrabPointer(display, popup, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
                  GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
     XGrabKeyboard(display, popup, False, GrabModeAsync, GrabModeAsync, CurrentTime);
@@ -69,26 +81,32 @@ class X11MenuPopup {
     }
     XUngrabPointer(display, CurrentTime);
     XUngrabKeyboard(display, CurrentTime);
+    XFreeGC(display, gc);
     XDestroyWindow(display, popup);
     XFlush(display);
     return result;
   }
 
  private:
-  void waitUntilMapped() {
-    for (;;) {
+  // True once the popup is shown; false when it is not within a second.
+  bool waitUntilMapped() {
+    XSync(display, False);
+    for (int waited = 0; waited < 1000; waited += 10) {
       XEvent event;
-      XWindowEvent(display, popup, StructureNotifyMask, &event);
-      if (event.type == MapNotify) {
-        return;
+      while (XCheckWindowEvent(display, popup, StructureNotifyMask, &event)) {
+        if (event.type == MapNotify) {
+          return true;
+        }
       }
+      owner.waitForEvents(10);
     }
+    return false;
   }
 
   void draw() {
     PixelImage image{pixels.data(), layout.getWidth(), layout.getHeight(), layout.getWidth()};
     layout.draw(image, highlighted);
-    putImage(display, popup, DefaultGC(display, DefaultScreen(display)), owner.attributes, image,
+    putImage(display, popup, gc, owner.attributes, image,
              {0, 0, layout.getWidth(), layout.getHeight()});
     XFlush(display);
   }
@@ -181,6 +199,7 @@ class X11MenuPopup {
   MenuPopupLayout layout;
   std::vector<uint32_t> pixels;
   Window popup = 0;
+  GC gc = nullptr;
   int32_t highlighted;
   int32_t result = -1;
   bool done = false;
