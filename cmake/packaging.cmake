@@ -1,18 +1,21 @@
-# Installing and packing the products: the plug-in module and ondex-host, and
-# nothing else (no test programs, no static libraries).
+# Installing and packing the products: the plug-in modules (VST 2.4 and CLAP)
+# and ondex-host, and nothing else (no test programs, no static libraries).
 #
 # `cmake --install` puts them where a system looks for them (Linux:
-# lib/vst/Ondex.so and bin/ondex-host; Windows: both side by side). The release
+# lib/vst/Ondex.so, lib/clap/Ondex.clap and bin/ondex-host; Windows: all side
+# by side). The release
 # archives hold the component "archive", flat in one top folder, with the
 # README and the licence, so that ondex-host finds the module beside itself.
 if(WIN32)
   set(ONDEX_PLUGIN_DESTINATION .)
+  set(ONDEX_CLAP_DESTINATION .)
   set(ONDEX_HOST_DESTINATION .)
   set(ONDEX_PLATFORM windows-x64)
   set(ONDEX_LICENSE_NAME LICENSE.txt)  # opens with a double click
   set(CPACK_GENERATOR ZIP)
 else()
   set(ONDEX_PLUGIN_DESTINATION lib/vst)
+  set(ONDEX_CLAP_DESTINATION lib/clap)
   set(ONDEX_HOST_DESTINATION bin)
   set(ONDEX_PLATFORM linux-x86_64)
   set(ONDEX_LICENSE_NAME LICENSE)
@@ -20,9 +23,10 @@ else()
 endif()
 
 install(TARGETS Ondex LIBRARY DESTINATION ${ONDEX_PLUGIN_DESTINATION} COMPONENT user)
+install(TARGETS OndexClap LIBRARY DESTINATION ${ONDEX_CLAP_DESTINATION} COMPONENT user)
 install(TARGETS ondex-host RUNTIME DESTINATION ${ONDEX_HOST_DESTINATION} COMPONENT user)
 
-install(TARGETS Ondex ondex-host DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+install(TARGETS Ondex OndexClap ondex-host DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
 install(FILES README.md DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
 install(FILES LICENSE DESTINATION . RENAME ${ONDEX_LICENSE_NAME} COMPONENT archive EXCLUDE_FROM_ALL)
 if(NOT WIN32)

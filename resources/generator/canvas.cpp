@@ -42,9 +42,10 @@ void radialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, do
   setGradient(cr, cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1), stops);
 }
 
-Canvas::Canvas(int width, int height)
+Canvas::Canvas(int width, int height, double scale)
     : w(width),
       h(height),
+      factor(scale),
       image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       context(cairo_create(image)) {
   // Unhinted outlines: fixed here, so the desktop's settings change nothing.
@@ -54,6 +55,9 @@ Canvas::Canvas(int width, int height)
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_set_font_options(context, options);
   cairo_font_options_destroy(options);
+  if (scale != 1.0) {
+    cairo_scale(context, scale, scale);
+  }
 }
 
 Canvas::~Canvas() {
@@ -77,6 +81,7 @@ std::vector<uint32_t> Canvas::pixels() const {
 
 void Canvas::copyFrom(const Canvas& from, int x, int y, int width, int height, int toX, int toY) {
   cairo_save(context);
+  cairo_identity_matrix(context);
   cairo_rectangle(context, toX, toY, width, height);
   cairo_clip(context);
   cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);

@@ -34,25 +34,29 @@ void linearSource(cairo_t* cr, double x0, double y0, double x1, double y1,
 void radialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
                   std::initializer_list<Stop> stops);
 
-// An ARGB image that owns its surface and one drawing context on it.
+// An ARGB image that owns its surface and one drawing context on it. The
+// context draws in 100 % units: `scale` maps them to the image's pixels.
 class Canvas {
  public:
-  Canvas(int width, int height);
+  Canvas(int width, int height, double scale = 1.0);
   ~Canvas();
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
   cairo_t* cr() const { return context; }
   cairo_surface_t* surface() const { return image; }
+  // In pixels.
   int width() const { return w; }
   int height() const { return h; }
+  double scale() const { return factor; }
   // Opaque pixels as 0xFFRRGGBB, top row first.
   std::vector<uint32_t> pixels() const;
-  // Copies a w x h piece of `from` at (x, y) to (toX, toY).
+  // Copies a w x h piece of `from` at (x, y) to (toX, toY), all in pixels.
   void copyFrom(const Canvas& from, int x, int y, int width, int height, int toX, int toY);
 
  private:
   int w, h;
+  double factor;
   cairo_surface_t* image;
   cairo_t* context;
 };

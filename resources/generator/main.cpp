@@ -1,5 +1,6 @@
 // ondex-artwork: draws the editor's bitmaps.
-//   ondex-artwork --write DIR     writes DIR/bitmaps/<id>.bmp and DIR/ondex.rc
+//   ondex-artwork --write DIR     writes DIR/bitmaps/<id>.bmp, DIR/bitmaps/<zoom>/<id>.opk
+//                                 and DIR/ondex.rc
 //   ondex-artwork --check DIR     fails unless those files are what it draws now
 //   ondex-artwork --preview PANEL.png ABOUT.png
 //                                 the panel with every control on it, the about picture
@@ -7,11 +8,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "artwork.h"
+#include "gui/zoomscale.h"
 #include "preview.h"
 
 namespace {
@@ -41,8 +44,14 @@ int writeOrCheck(const std::string& dir, bool check) {
       ++failures;
     }
   };
-  for (const auto& bitmap : artwork::renderArtwork()) {
-    handle(artwork::bitmapFileName(bitmap.id), std::string(bitmap.file.begin(), bitmap.file.end()));
+  for (const int zoom : kZooms) {
+    if (!check) {
+      std::filesystem::create_directories(dir + "/" + artwork::bitmapFileName(0, zoom) + "/..");
+    }
+    for (const auto& bitmap : artwork::renderArtwork(zoom)) {
+      handle(artwork::bitmapFileName(bitmap.id, zoom),
+             std::string(bitmap.file.begin(), bitmap.file.end()));
+    }
   }
   handle("ondex.rc", artwork::resourceScript());
   if (check && failures > 0) {

@@ -22,8 +22,11 @@ class Noise {
   uint64_t state = 0x5eedf00dull;
 };
 
-// Horizontal brushing: each row a little lighter or darker, each pixel a little noisy.
+// Horizontal brushing: each row a little lighter or darker, each pixel a little
+// noisy. Rows `top` to `bottom` in 100 % units; the grain is one pixel at every zoom.
 void brush(Canvas& canvas, int top, int bottom, double rowAmount, double pixelAmount) {
+  top = int(std::lround(top * canvas.scale()));
+  bottom = int(std::lround(bottom * canvas.scale()));
   cairo_surface_flush(canvas.surface());
   unsigned char* data = cairo_image_surface_get_data(canvas.surface());
   const int stride = cairo_image_surface_get_stride(canvas.surface());

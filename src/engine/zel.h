@@ -33,6 +33,7 @@ class Zel : public CPresetSystemEffect {
   float getParameter(VstInt32 index) override;                                             // any
   void getParameterLabel(VstInt32 index, char* label) override;
   void getParameterDisplay(VstInt32 index, char* text) override;
+  void getParameterDisplayOf(VstInt32 index, float value, char* text) override;
   void getParameterName(VstInt32 index, char* text) override;
   bool getParameterProperties(VstInt32 index, VstParameterProperties* p) override;
   bool getEffectName(char* name) override;
@@ -63,6 +64,17 @@ class Zel : public CPresetSystemEffect {
  private:
   template <typename T>
   using Shared = std::atomic<T>;
+
+  // What a display text depends on besides the value itself.
+  struct DisplayState {
+    float delayMs;
+    bool on;
+    float rateHz;
+    bool clockSync;
+    int numIndex;
+    int denIndex;
+  };
+  void writeDisplay(VstInt32 index, float v, const DisplayState& state, char* text);
 
   void applyProgram(const float (&programValues)[kNumEffectParams]) override;
   void applyValue(VstInt32 index, float value);

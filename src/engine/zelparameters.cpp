@@ -17,6 +17,9 @@ constexpr int kDisplayLength = 12;
 
 bool switchOn(float v) { return stepIndex(v, 2) == 1; }
 
+// The oscillator's rate: 0.1 Hz to 10 Hz, evenly over the knob's turn in octaves.
+float rateOf(float v) { return 0.1f * std::pow(100.0f, v); }
+
 void copyText(char* out, const char* text) {
   std::strcpy(out, text);  // NOLINT: texts of this file, all within a host's 64 bytes
 }
@@ -48,9 +51,14 @@ void Zel::setParameter(VstInt32 index, float value) {
   CPresetSystemEffect::setParameter(index, value);
   applyValue(index, value);
   // A time refused by the repeat lock or the tempo leaves the program holding
-  // the time in force, so that it comes back as it sounded.
+  // the time in force, so that it comes back as it sounded, and the host's
+  // copy is told of it (once: the host setting it back is no refusal).
   if (index == kDlyTime) {
-    storeProgramValue(kDlyTime, values[kDlyTime].load(kRelaxed));
+    const float inForce = values[kDlyTime].load(kRelaxed);
+    storeProgramValue(kDlyTime, inForce);
+    if (inForce != value) {
+      tellHost(kDlyTime, inForce);
+    }
   }
 }
 
@@ -140,7 +148,7 @@ void Zel::applyParameter(VstInt32 index, float v) {
       break;
     }
     case kRate: {
-      const float hz = 0.1f * std::pow(100.0f, v);
+      const float hz = rateOf(v);
       rateHz.store(hz, kRelaxed);
       lfoIncrement.store(oscillatorIncrement(hz), kRelaxed);
       break;
@@ -230,7 +238,34 @@ void Zel::getParameterDisplay(VstInt32 index, char* text) {
     CPresetSystemEffect::getParameterDisplay(index, text);
     return;
   }
-  const float v = values[index].load(kRelaxed);
+  DisplayState live;
+  live.delayMs = delayTimeMs.load(kRelaxed);
+  live.on = isOn(index);
+  live.rateHz = rateHz.load(kRelaxed);
+  live.clockSync = clockSyncOn.load(kRelaxed);
+  live.numIndex = numIndex.load(kRelaxed);
+  live.denIndex = denIndex.load(kRelaxed);
+  writeDisplay(index, values[index].load(kRelaxed), live, text);
+}
+
+void Zel::getParameterDisplayOf(VstInt32 index, float value, char* text) {
+  if (index < 0 || index >= kNumZelParameters || !std::isfinite(value)) {
+    getParameterDisplay(index, text);
+    return;
+  }
+  // What the display would show had the parameter this value.
+  const float v = std::clamp(value, 0.0f, 1.0f);
+  DisplayState would;
+  would.delayMs = kMaxDelayMs * v;
+  would.on = switchOn(v);
+  would.rateHz = rateOf(v);
+  would.clockSync = switchOn(v);
+  would.numIndex = stepIndex(v, kNumeratorSteps);
+  would.denIndex = stepIndex(v, kDenominatorSteps);
+  writeDisplay(index, v, would, text);
+}
+
+void Zel::writeDisplay(VstInt32 index, float v, const DisplayState& state, char* text) {
   switch (index) {
     case kInput:
     case kOutput:
@@ -250,7 +285,7 @@ void Zel::getParameterDisplay(VstInt32 index, char* text) {
     case kDlyTime: {
       // Rounds half up, as the display always has; lround would differ for negatives only.
       // NOLINTNEXTLINE(bugprone-incorrect-roundings)
-      const auto ms = static_cast<VstInt32>(delayTimeMs.load(kRelaxed) + 0.5f);
+      const auto ms = static_cast<VstInt32>(state.delayMs + 0.5f);
       int2string(ms, text, kDisplayLength);
     } break;
     case kDlyx2:
@@ -259,7 +294,7 @@ void Zel::getParameterDisplay(VstInt32 index, char* text) {
     case kFbInv:
     case kRptInf:
     case kPower:
-      copyText(text, isOn(index) ? "on" : "off");
+      copyText(text, state.on ? "on" : "off");
       break;
     case kFbck:
       dB2string(v, text, kDisplayLength);
@@ -286,16 +321,16 @@ void Zel::getParameterDisplay(VstInt32 index, char* text) {
       }
       break;
     case kRate:
-      float2string(rateHz.load(kRelaxed), text, kDisplayLength);
+      float2string(state.rateHz, text, kDisplayLength);
       break;
     case kDlyClk:
-      copyText(text, clockSyncOn.load(kRelaxed) ? "clk" : "dly");
+      copyText(text, state.clockSync ? "clk" : "dly");
       break;
     case kNum:
-      writeNote(text, numeratorTable[numIndex.load(kRelaxed)], kDisplayLength);
+      writeNote(text, numeratorTable[state.numIndex], kDisplayLength);
       break;
     default:
-      writeNote(text, denominatorTable[denIndex.load(kRelaxed)], kDisplayLength);
+      writeNote(text, denominatorTable[state.denIndex], kDisplayLength);
       break;
   }
 }

@@ -2,6 +2,8 @@
 
 #include "gui/cframe.h"
 #include "gui/guiplatform.h"
+#include "gui/zoomscale.h"
+#include "gui/zoomsetting.h"
 #include "host/audioeffectx.h"
 
 namespace {
@@ -29,8 +31,36 @@ bool AEffGUIEditor::getRect(ERect** ppRect) {
   if (ppRect == nullptr) {
     return false;
   }
-  *ppRect = &rect;
+  const int zoom = frame != nullptr ? frame->getZoom() : zoomsetting::preferred(nullptr);
+  zoomedRect = rect;
+  zoomedRect.bottom = VstInt16(rect.top + zoomedLength(rect.bottom - rect.top, zoom));
+  zoomedRect.right = VstInt16(rect.left + zoomedLength(rect.right - rect.left, zoom));
+  *ppRect = &zoomedRect;
   return true;
+}
+
+int AEffGUIEditor::openingZoom(void* parent) {
+  // A choice made before this window opened is in the store already.
+  zoomChoicesSeen = zoomsetting::choiceCount();
+  return zoomsetting::preferred(parent);
+}
+
+void AEffGUIEditor::zoomChosen(int percent) {
+  zoomsetting::choose(percent);
+  zoomChoicesSeen = zoomsetting::choiceCount();
+  applyZoom(percent);
+}
+
+void AEffGUIEditor::applyZoom(int percent) {
+  if (frame == nullptr || frame->getZoom() == percent || !frame->setZoom(percent)) {
+    return;
+  }
+  // The window draws at its new size whatever the host answers.
+  auto* effectX = dynamic_cast<AudioEffectX*>(effect);
+  char sizeWindow[] = "sizeWindow";
+  if (effectX != nullptr && effectX->canHostDo(sizeWindow) != 0) {
+    effectX->sizeWindow(frame->getPixelWidth(), frame->getPixelHeight());
+  }
 }
 
 bool AEffGUIEditor::open(void* parent) {
@@ -52,6 +82,13 @@ void AEffGUIEditor::idle() {
     return;
   }
   AEffEditor::idle();
+  const uint32_t choices = zoomsetting::choiceCount();
+  if (frame != nullptr && zoomChoicesSeen != choices) {
+    // Chosen in another instance's window; the count read first, so a choice
+    // made meanwhile is still new at the next pass.
+    zoomChoicesSeen = choices;
+    applyZoom(zoomsetting::lastChoice());
+  }
   if (frame != nullptr) {
     frame->idle();
   }

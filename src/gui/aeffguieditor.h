@@ -22,6 +22,10 @@ class VSTGUIEditorInterface {
   virtual void beginEdit(int32_t /*index*/) {}
   virtual void endEdit(int32_t /*index*/) {}
   virtual CFrame* getFrame() const { return frame; }
+  // The zoom a frame opens at in that parent window, and the user's choice of
+  // another from the frame's zoom menu.
+  virtual int openingZoom(void* /*parent*/) { return 100; }
+  virtual void zoomChosen(int /*percent*/) {}
 
  protected:
   CFrame* frame = nullptr;
@@ -33,7 +37,8 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   explicit AEffGUIEditor(AudioEffect* effect);
   ~AEffGUIEditor() override;
 
-  // The window rectangle, held by the editor (set `rect` in a derived class).
+  // The window rectangle at the zoom the window has (or will open at); a
+  // derived class sets `rect`, the size at 100 %.
   bool getRect(ERect** ppRect) override;
   // Records the parent window; a derived editor creates its frame in it.
   bool open(void* parent) override;
@@ -51,6 +56,10 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
 
   void beginEdit(int32_t index) override;
   void endEdit(int32_t index) override;
+  int openingZoom(void* parent) override;
+  // Stores the choice; this window follows at once, every other open one at
+  // its next idle pass.
+  void zoomChosen(int percent) override;
   // Asks the host for an idle (masterIdle), at most once per kIdleRate ms.
   void doIdleStuff() override;
 
@@ -65,7 +74,12 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   ERect rect{};
 
  private:
+  // Resizes the open window to the zoom and asks the host to follow.
+  void applyZoom(int percent);
+
   static inline std::atomic<int32_t> knobMode{kCircularMode};
+  ERect zoomedRect{};
+  uint32_t zoomChoicesSeen = 0;
   uint32_t lastIdleTicks = 0;
   bool idleTicksValid = false;
   bool inIdleStuff = false;

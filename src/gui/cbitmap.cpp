@@ -4,6 +4,8 @@
 #include <map>
 
 #include "gui/cdrawcontext.h"
+#include "gui/packedbytes.h"
+#include "gui/zoomscale.h"
 
 namespace {
 
@@ -170,6 +172,16 @@ bool decodeBmp(const uint8_t* data, size_t size, int& width, int& height,
   return true;
 }
 
+bool decodeBitmapResource(const uint8_t* data, size_t size, int& width, int& height,
+                          std::vector<uint32_t>& pixels) {
+  if (!packed::isPacked(data, size)) {
+    return decodeBmp(data, size, width, height, pixels);
+  }
+  std::vector<uint8_t> bytes;
+  return packed::unpack(data, size, bytes) &&
+         decodeBmp(bytes.data(), bytes.size(), width, height, pixels);
+}
+
 void registerBitmapResource(int32_t id, const uint8_t* data, size_t size) {
   resourceTable()[id] = {data, size};
 }
@@ -192,7 +204,7 @@ platform::ResourceBytes findBitmapResource(int32_t id) {
 
 CBitmap::CBitmap(const CResourceDescription& desc) : resourceId(desc.id) {
   const platform::ResourceBytes bytes = findBitmapResource(desc.id);
-  if (!decodeBmp(bytes.data, bytes.size, width, height, pixels)) {
+  if (!decodeBitmapResource(bytes.data, bytes.size, width, height, pixels)) {
     width = 0;
     height = 0;
     pixels.clear();
@@ -215,6 +227,33 @@ void CBitmap::setPixel(int x, int y, uint32_t argb) {
   if (x >= 0 && y >= 0 && x < width && y < height) {
     pixels[size_t(y) * size_t(width) + size_t(x)] = argb;
   }
+}
+
+BitmapPixels CBitmap::pixelsAt(int zoom) {
+  const BitmapPixels own{width, height, pixels.data(), zoom == 100};
+  if (zoom == 100 || resourceId < 0) {
+    return own;
+  }
+  ZoomedSet& set = zoomed[zoom == 150 ? 0 : 1];
+  if (!set.tried || set.zoom != zoom) {
+    set = ZoomedSet{zoom, true, 0, 0, {}};
+    const platform::ResourceBytes bytes = findBitmapResource(zoomedResourceId(resourceId, zoom));
+    int w = 0, h = 0;
+    std::vector<uint32_t> decoded;
+    // Only a set drawn for this bitmap fits: its width scaled, its stack of
+    // images at least the scaled height (each image's height is rounded up).
+    if (decodeBitmapResource(bytes.data, bytes.size, w, h, decoded) &&
+        w == zoomedLength(width, zoom) && h >= zoomedLength(height, zoom) &&
+        h <= zoomedLength(height, zoom) + height) {
+      set.width = w;
+      set.height = h;
+      set.pixels = std::move(decoded);
+    }
+  }
+  if (set.pixels.empty()) {
+    return own;
+  }
+  return {set.width, set.height, set.pixels.data(), true};
 }
 
 void CBitmap::draw(CDrawContext* context, const CRect& dest, const CPoint& offset, float alpha) {

@@ -17,6 +17,9 @@ class CDrawContext;
 // as opaque. False for anything else (other depths, compression, truncation).
 bool decodeBmp(const uint8_t* data, size_t size, int& width, int& height,
                std::vector<uint32_t>& pixels);
+// The same for a resource that may be packed (the scaled sets are).
+bool decodeBitmapResource(const uint8_t* data, size_t size, int& width, int& height,
+                          std::vector<uint32_t>& pixels);
 
 // Bitmap resources by number. Registered bytes are found first (the Linux build
 // registers the BMP files it embeds; tests register their own); then the
@@ -38,6 +41,14 @@ class CResourceDescription {
   int32_t id;
 };
 
+// A bitmap's pixels as drawn at one zoom.
+struct BitmapPixels {
+  int width = 0;
+  int height = 0;
+  const uint32_t* data = nullptr;
+  bool scaled = false;  // drawn for that zoom; else the 100 % pixels, to be stretched
+};
+
 class CBitmap : public CBaseObject {
  public:
   // Loads the bitmap resource of that number; isLoaded() tells whether it was found.
@@ -47,8 +58,12 @@ class CBitmap : public CBaseObject {
 
   bool isLoaded() const { return !pixels.empty(); }
   int32_t getResourceId() const { return resourceId; }
+  // Width and height at 100 %, whatever the zoom it is drawn at.
   CCoord getWidth() const { return width; }
   CCoord getHeight() const { return height; }
+  // The pixels for a zoom in percent: the resource's scaled set, loaded on
+  // first use, when the module has one of the right size; else the 100 % pixels.
+  BitmapPixels pixelsAt(int zoom);
   // Premultiplied 0xAARRGGBB, 0 outside the bitmap.
   uint32_t getPixel(int x, int y) const;
   void setPixel(int x, int y, uint32_t argb);
@@ -66,4 +81,12 @@ class CBitmap : public CBaseObject {
   int width = 0;
   int height = 0;
   std::vector<uint32_t> pixels;
+  struct ZoomedSet {
+    int zoom = 0;
+    bool tried = false;
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+  };
+  ZoomedSet zoomed[2];  // 150 % and 200 %
 };

@@ -41,7 +41,12 @@ const CFontRef kNormalFontSmall = &normalFontSmall;
 const CFontRef kNormalFontSmaller = &normalFontSmaller;
 const CFontRef kNormalFontVerySmall = &normalFontVerySmall;
 
-CDrawContext::CDrawContext(const platform::PixelImage& target) : image(target) { resetClipRect(); }
+CDrawContext::CDrawContext(const platform::PixelImage& target, int zoom)
+    : image(target), zoom(zoom > 0 ? zoom : 100) {
+  resetClipRect();
+}
+
+int CDrawContext::toPixel(CCoord v) const { return int(std::floor(v * zoom / 100.0)); }
 
 uint32_t CDrawContext::getPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image.width || y >= image.height) {
@@ -52,7 +57,7 @@ uint32_t CDrawContext::getPixel(int x, int y) const {
 
 void CDrawContext::setClipRect(const CRect& clip) {
   clipRect = clip;
-  clipRect.bound(CRect(0, 0, image.width, image.height));
+  clipRect.bound(CRect(0, 0, image.width * 100.0 / zoom, image.height * 100.0 / zoom));
 }
 
 CRect& CDrawContext::getClipRect(CRect& clip) const {
@@ -60,7 +65,9 @@ CRect& CDrawContext::getClipRect(CRect& clip) const {
   return clip;
 }
 
-void CDrawContext::resetClipRect() { clipRect = CRect(0, 0, image.width, image.height); }
+void CDrawContext::resetClipRect() {
+  clipRect = CRect(0, 0, image.width * 100.0 / zoom, image.height * 100.0 / zoom);
+}
 
 void CDrawContext::setFont(const CFontRef font, const CCoord& size, const int32_t& style) {
   if (font != nullptr) {
@@ -79,8 +86,8 @@ void CDrawContext::setFont(const CFontRef font, const CCoord& size, const int32_
 platform::IntRect CDrawContext::pixelRect(const CRect& rect) const {
   CRect r = rect;
   r.bound(clipRect);
-  return {int(std::floor(r.left)), int(std::floor(r.top)), int(std::floor(r.right)),
-          int(std::floor(r.bottom))};
+  return {std::max(0, toPixel(r.left)), std::max(0, toPixel(r.top)),
+          std::min(image.width, toPixel(r.right)), std::min(image.height, toPixel(r.bottom))};
 }
 
 void CDrawContext::blendPixel(uint32_t& dst, uint32_t src) const {
@@ -114,8 +121,8 @@ void CDrawContext::drawRect(const CRect& rect) {
 }
 
 platform::TextStyle CDrawContext::textStyle(CHoriTxtAlign align, bool antialias) const {
-  return {fontName.c_str(), fontSize,        fontStyle,  fontColor.red, fontColor.green,
-          fontColor.blue,   fontColor.alpha, int(align), antialias};
+  return {fontName.c_str(), fontSize * zoom / 100.0, fontStyle,  fontColor.red, fontColor.green,
+          fontColor.blue,   fontColor.alpha,         int(align), antialias};
 }
 
 void CDrawContext::drawString(const char* text, const CRect& rect, CHoriTxtAlign align,
@@ -123,8 +130,8 @@ void CDrawContext::drawString(const char* text, const CRect& rect, CHoriTxtAlign
   if (text == nullptr || *text == 0 || fontColor.alpha == 0) {
     return;
   }
-  const platform::IntRect target{int(std::floor(rect.left)), int(std::floor(rect.top)),
-                                 int(std::floor(rect.right)), int(std::floor(rect.bottom))};
+  const platform::IntRect target{toPixel(rect.left), toPixel(rect.top), toPixel(rect.right),
+                                 toPixel(rect.bottom)};
   const platform::IntRect clip = pixelRect(rect);
   if (clip.right <= clip.left || clip.bottom <= clip.top) {
     return;
@@ -136,7 +143,7 @@ CCoord CDrawContext::getStringWidth(const char* text) {
   if (text == nullptr || *text == 0) {
     return 0;
   }
-  return platform::textWidth(text, textStyle(kLeftText, true));
+  return platform::textWidth(text, textStyle(kLeftText, true)) * 100.0 / zoom;
 }
 
 void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset,
@@ -144,23 +151,28 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
   if (bitmap == nullptr || !bitmap->isLoaded() || alpha <= 0.0f) {
     return;
   }
+  const BitmapPixels source = bitmap->pixelsAt(zoom);
   const platform::IntRect r = pixelRect(dest);
-  const int originX = int(std::floor(dest.left));
-  const int originY = int(std::floor(dest.top));
-  const int offX = int(std::floor(offset.x));
-  const int offY = int(std::floor(offset.y));
-  const int bw = int(bitmap->getWidth());
-  const int bh = int(bitmap->getHeight());
+  const int originX = toPixel(dest.left);
+  const int originY = toPixel(dest.top);
+  const int bw = source.width;
+  const int bh = source.height;
+  // The offset picks an image of a stack: scaled by the set's own height ratio,
+  // image k of a scaled stack starts exactly k scaled image heights down.
+  const bool zoomedSet = source.scaled && zoom != 100;
+  const int offX = int(std::floor(zoomedSet ? offset.x * bw / bitmap->getWidth() : offset.x));
+  const int offY = int(std::floor(zoomedSet ? offset.y * bh / bitmap->getHeight() : offset.y));
   const uint32_t factor = uint32_t(std::lround(std::min(alpha, 1.0f) * 256.0f));
-  const uint32_t* src = bitmap->getPixels().data();
+  const uint32_t* src = source.data;
   for (int y = r.top; y < r.bottom; ++y) {
-    const int sy = y - originY + offY;
+    // A bitmap without a set for this zoom is stretched, nearest pixel.
+    const int sy = source.scaled ? y - originY + offY : (y - originY) * 100 / zoom + offY;
     if (sy < 0 || sy >= bh) {
       continue;
     }
     uint32_t* row = image.pixels + size_t(y) * size_t(image.stride);
     for (int x = r.left; x < r.right; ++x) {
-      const int sx = x - originX + offX;
+      const int sx = source.scaled ? x - originX + offX : (x - originX) * 100 / zoom + offX;
       if (sx < 0 || sx >= bw) {
         continue;
       }

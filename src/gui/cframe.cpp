@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <string>
 
 #include "gui/aeffguieditor.h"
 #include "gui/cbitmap.h"
 #include "gui/cdrawcontext.h"
+#include "gui/coptionmenu.h"
+#include "gui/zoomscale.h"
 
 namespace {
 
@@ -33,10 +37,46 @@ CFrame::CFrame(const CRect& size, VSTGUIEditorInterface* editor)
 
 CFrame::CFrame(const CRect& size, void* parent, VSTGUIEditorInterface* editor)
     : CFrame(size, editor) {
+  if (editor != nullptr) {
+    setZoom(editor->openingZoom(parent));
+  }
   open(parent);
 }
 
 CFrame::~CFrame() { teardown(); }
+
+bool CFrame::setZoom(int percent) {
+  if (!isZoom(percent)) {
+    return false;
+  }
+  if (percent == zoom) {
+    return true;
+  }
+  setFocusView(nullptr);  // a text being edited is committed before its field moves
+  zoom = percent;
+  imageWidth = zoomedLength(int(std::lround(size.getWidth())), zoom);
+  imageHeight = zoomedLength(int(std::lround(size.getHeight())), zoom);
+  pixels.assign(size_t(imageWidth) * size_t(imageHeight), 0xFF000000u);
+  setDirty(true);
+  if (window != nullptr) {
+    window->resize(imageWidth, imageHeight);
+  }
+  return true;
+}
+
+CPoint CFrame::toViews(const CPoint& pixel) const {
+  return {pixel.x * 100.0 / zoom, pixel.y * 100.0 / zoom};
+}
+
+platform::IntRect CFrame::toPixels(const CRect& area) const {
+  // Outward: every pixel that shows a part of the area.
+  const double s = zoom / 100.0;
+  return {int(std::floor(area.left * s)), int(std::floor(area.top * s)),
+          std::min(imageWidth, int(std::ceil(area.right * s))),
+          std::min(imageHeight, int(std::ceil(area.bottom * s)))};
+}
+
+CRect CFrame::bounds() const { return {0, 0, size.getWidth(), size.getHeight()}; }
 
 bool CFrame::open(void* parent) {
   delete window;
@@ -238,16 +278,17 @@ void CFrame::checkMouseViews(CPoint& where, const CButtonState& buttons) {
   }
 }
 
-CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons) {
-  mouseLocation = where;
-  if (focusView != nullptr && !focusView->hitTest(where, buttons)) {
+CMouseEventResult CFrame::onMouseDown(CPoint& pixel, const CButtonState& buttons) {
+  CPoint at = toViews(pixel);
+  mouseLocation = at;
+  if (focusView != nullptr && !focusView->hitTest(at, buttons)) {
     setFocusView(nullptr);
   }
   mouseDownView = nullptr;
   if (modalView != nullptr) {
     CView* modal = modalView;
     ViewGuard guard(modal);
-    const CMouseEventResult result = modal->onMouseDown(where, buttons);
+    const CMouseEventResult result = modal->onMouseDown(at, buttons);
     if (result == kMouseEventHandled && modalView == modal) {
       mouseDownView = modal;
     }
@@ -260,11 +301,11 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons
       continue;
     }
     CView* view = views[i];
-    if (!view->getMouseEnabled() || !view->hitTest(where, buttons)) {
+    if (!view->getMouseEnabled() || !view->hitTest(at, buttons)) {
       continue;
     }
     ViewGuard guard(view);
-    const CMouseEventResult result = view->onMouseDown(where, buttons);
+    const CMouseEventResult result = view->onMouseDown(at, buttons);
     if (result == kMouseEventNotHandled || result == kMouseEventNotImplemented) {
       continue;
     }
@@ -273,28 +314,54 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons
     }
     return result;
   }
+  if ((buttons & kRButton) != 0 && getViewAt(at) == nullptr && editor != nullptr) {
+    showZoomMenu(at);
+    return kMouseEventHandled;
+  }
   return kMouseEventNotHandled;
 }
 
-CMouseEventResult CFrame::onMouseUp(CPoint& where, const CButtonState& buttons) {
-  mouseLocation = where;
+void CFrame::showZoomMenu(const CPoint& where) {
+  // An empty rectangle at the pointer: the menu opens where the click was.
+  auto* menu =
+      new (std::nothrow) COptionMenu(CRect(where.x, where.y, where.x, where.y), nullptr, -1);
+  if (menu == nullptr) {
+    return;
+  }
+  for (size_t i = 0; i < kZooms.size(); ++i) {
+    menu->addEntry(("Zoom " + std::to_string(kZooms[i]) + " %").c_str());
+    if (kZooms[i] == zoom) {
+      menu->setCurrent(int32_t(i));
+    }
+  }
+  const int32_t chosen = popupMenu(menu);
+  menu->forget();
+  if (chosen >= 0 && chosen < int32_t(kZooms.size()) && editor != nullptr) {
+    editor->zoomChosen(kZooms[size_t(chosen)]);
+  }
+}
+
+CMouseEventResult CFrame::onMouseUp(CPoint& pixel, const CButtonState& buttons) {
+  CPoint at = toViews(pixel);
+  mouseLocation = at;
   CMouseEventResult result = kMouseEventNotHandled;
   if (mouseDownView != nullptr) {
     CView* view = mouseDownView;
     mouseDownView = nullptr;
     ViewGuard guard(view);
-    result = view->onMouseUp(where, buttons);
+    result = view->onMouseUp(at, buttons);
   }
-  checkMouseViews(where, buttons);
+  checkMouseViews(at, buttons);
   return result;
 }
 
-CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& buttons) {
-  mouseLocation = where;
+CMouseEventResult CFrame::onMouseMoved(CPoint& pixel, const CButtonState& buttons) {
+  CPoint at = toViews(pixel);
+  mouseLocation = at;
   if (mouseDownView != nullptr) {
     CView* view = mouseDownView;
     ViewGuard guard(view);
-    const CMouseEventResult result = view->onMouseMoved(where, buttons);
+    const CMouseEventResult result = view->onMouseMoved(at, buttons);
     if (result == kMouseMoveEventHandledButDontNeedMoreEvents && mouseDownView == view) {
       mouseDownView = nullptr;
     }
@@ -304,47 +371,50 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& button
     }
     return result;
   }
-  checkMouseViews(where, buttons);
+  checkMouseViews(at, buttons);
   if (mouseOverView != nullptr) {
     CView* view = mouseOverView;
     ViewGuard guard(view);
-    return view->onMouseMoved(where, buttons);
+    return view->onMouseMoved(at, buttons);
   }
   return kMouseEventNotHandled;
 }
 
-CMouseEventResult CFrame::onMouseEntered(CPoint& where, const CButtonState& buttons) {
-  mouseLocation = where;
-  checkMouseViews(where, buttons);
+CMouseEventResult CFrame::onMouseEntered(CPoint& pixel, const CButtonState& buttons) {
+  CPoint at = toViews(pixel);
+  mouseLocation = at;
+  checkMouseViews(at, buttons);
   return kMouseEventHandled;
 }
 
-CMouseEventResult CFrame::onMouseExited(CPoint& where, const CButtonState& buttons) {
+CMouseEventResult CFrame::onMouseExited(CPoint& pixel, const CButtonState& buttons) {
+  CPoint at = toViews(pixel);
   mouseLocation.reset();
   if (mouseOverView != nullptr) {
     CView* old = mouseOverView;
     mouseOverView = nullptr;
     ViewGuard guard(old);
-    old->onMouseExited(where, buttons);
+    old->onMouseExited(at, buttons);
   }
   return kMouseEventHandled;
 }
 
-bool CFrame::onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) {
-  mouseLocation = where;
+bool CFrame::onWheel(const CPoint& pixel, const float& distance, const CButtonState& buttons) {
+  const CPoint at = toViews(pixel);
+  mouseLocation = at;
   if (modalView != nullptr) {
     CView* modal = modalView;
     ViewGuard guard(modal);
-    return modal->onWheel(where, distance, buttons);
+    return modal->onWheel(at, distance, buttons);
   }
   for (size_t i = views.size(); i-- > 0;) {
     if (i >= views.size()) {
       continue;
     }
     CView* view = views[i];
-    if (view->getMouseEnabled() && view->hitTest(where, buttons)) {
+    if (view->getMouseEnabled() && view->hitTest(at, buttons)) {
       ViewGuard guard(view);
-      if (view->onWheel(where, distance, buttons)) {
+      if (view->onWheel(at, distance, buttons)) {
         return true;
       }
     }
@@ -388,7 +458,7 @@ int32_t CFrame::onKeyUp(VstKeyCode& keyCode) {
 
 void CFrame::invalidRect(const CRect& area) {
   CRect r = area;
-  r.bound(CRect(0, 0, imageWidth, imageHeight));
+  r.bound(bounds());
   if (r.isEmpty() || fullRedraw) {
     return;
   }
@@ -433,28 +503,25 @@ bool CFrame::idle() {
   }
   std::vector<CRect> areas;
   if (fullRedraw) {
-    areas.emplace_back(0, 0, imageWidth, imageHeight);
+    areas.push_back(bounds());
   } else {
     areas.swap(invalidRects);
   }
   fullRedraw = false;
   invalidRects.clear();
-  CDrawContext context(getImage());
+  CDrawContext context(getImage(), zoom);
   for (const CRect& area : areas) {
     drawRect(&context, area);
   }
   if (window != nullptr) {
     for (const CRect& area : areas) {
-      window->present(
-          {int(area.left), int(area.top), int(std::ceil(area.right)), int(std::ceil(area.bottom))});
+      window->present(toPixels(area));
     }
   }
   return true;
 }
 
-void CFrame::draw(CDrawContext* context) {
-  drawRect(context, CRect(0, 0, imageWidth, imageHeight));
-}
+void CFrame::draw(CDrawContext* context) { drawRect(context, bounds()); }
 
 void CFrame::drawRect(CDrawContext* context, const CRect& area) {
   CRect saved;
@@ -463,7 +530,7 @@ void CFrame::drawRect(CDrawContext* context, const CRect& area) {
   context->setFillColor(backgroundColor);
   context->fillRect(area);
   if (background != nullptr) {
-    background->draw(context, CRect(0, 0, imageWidth, imageHeight), backOffset);
+    background->draw(context, bounds(), backOffset);
   }
   // Drawing may not add or remove views; a copy keeps the pass safe if it does.
   const std::vector<CView*> order = views;

@@ -2,7 +2,9 @@
 // order they were added), routes mouse and key events to them, holds the modal
 // view and the pointer position, and redraws dirty views into its offscreen
 // 32-bit image at each idle pass. A frame lives without any window (headless)
-// until the platform layer shows it in one.
+// until the platform layer shows it in one. Its zoom (100, 150 or 200 %) is
+// the frame's alone: views keep their 100 % coordinates, and the frame maps
+// drawing, invalidation and the window's pointer positions.
 #pragma once
 
 #include <functional>
@@ -30,6 +32,8 @@ class CFrame : public CView {
   // frame headless, as is a frame that was never opened.
   bool open(void* parent);
   bool hasWindow() const { return window != nullptr; }
+  // The window's event descriptor, or -1 (see FrameWindow::eventSource).
+  int eventSource() const { return window != nullptr ? window->eventSource() : -1; }
   void* getSystemWindow() const { return systemWindow; }
   // Removes and releases every view (the modal view too), closes the window,
   // then releases itself.
@@ -65,7 +69,20 @@ class CFrame : public CView {
   // over it (never entered, or left).
   bool getCurrentMouseLocation(CPoint& where) const;
 
-  // Events, in frame coordinates, from the platform window or a test.
+  // The zoom in percent: 100, 150 or 200; anything else is refused. A change
+  // resizes the image (and the window) and redraws everything.
+  bool setZoom(int percent);
+  int getZoom() const { return zoom; }
+  // The image's (and the window's) size in pixels.
+  int getPixelWidth() const { return imageWidth; }
+  int getPixelHeight() const { return imageHeight; }
+  // A position in window pixels as the views see it, and a 100 % area as the
+  // pixels that show it.
+  CPoint toViews(const CPoint& pixel) const;
+  platform::IntRect toPixels(const CRect& area) const;
+
+  // Events, in window pixels, from the platform window or a test; the views
+  // get them in their 100 % coordinates.
   CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
   CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
   CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
@@ -101,6 +118,9 @@ class CFrame : public CView {
 
  private:
   void teardown();
+  CRect bounds() const;  // the frame's own area at 100 %
+  // The menu of a right click on no view: the three zooms, the current checked.
+  void showZoomMenu(const CPoint& where);
   void forgetReferencesTo(const CView* view);
   CView* viewUnder(const CPoint& where, const CButtonState& buttons) const;
   void checkMouseViews(CPoint& where, const CButtonState& buttons);
@@ -116,6 +136,7 @@ class CFrame : public CView {
   std::optional<CPoint> mouseLocation;
   MenuPopup menuPopup;
   CColor backgroundColor = kBlackCColor;
+  int zoom = 100;
   int imageWidth;
   int imageHeight;
   std::vector<uint32_t> pixels;

@@ -47,6 +47,11 @@ struct ResourceBytes {
 };
 ResourceBytes findModuleBitmap(int32_t id);
 
+// The zoom (100, 150 or 200) nearest the desktop's scale: on Linux from the X
+// resource Xft.dpi, on Windows from the DPI of the parent window (or of the
+// system while there is none). 96 dpi is 100 %.
+int desktopZoom(void* parent);
+
 // The system's uptime in milliseconds, 32 bits.
 uint32_t tickCount();
 

@@ -28,6 +28,14 @@ class FrameWindow {
   virtual int32_t popupMenu(COptionMenu& menu) = 0;
   // The frame's keyboard focus moved to a view or away (nullptr).
   virtual void focusChanged(bool hasFocusView) = 0;
+  // The frame's image took a new size in pixels (its zoom changed).
+  virtual void resize(int width, int height) {
+    (void)width;
+    (void)height;
+  }
+  // A descriptor that becomes readable when events wait (the X connection), so
+  // a host may call the idle pass as they arrive; -1 where there is none.
+  virtual int eventSource() const { return -1; }
 };
 
 // A window of the frame's size inside the parent (an X11 Window id on Linux,

@@ -5,6 +5,7 @@
 
 #include "gui/cdrawcontext.h"
 #include "gui/coptionmenu.h"
+#include "gui/zoomscale.h"
 
 namespace {
 constexpr CColor kPopupBack{236, 236, 236, 255};
@@ -46,7 +47,8 @@ platform::IntRect placePopup(const platform::IntRect& button, int width, int hei
   return {left, top, left + width, top + height};
 }
 
-MenuPopupLayout::MenuPopupLayout(COptionMenu& menu) : menu(menu) {
+MenuPopupLayout::MenuPopupLayout(COptionMenu& menu, int zoom)
+    : menu(menu), zoom(isZoom(zoom) ? zoom : 100) {
   CDrawContext measure({nullptr, 0, 0, 0});
   measure.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont);
   CCoord widest = 0;
@@ -65,7 +67,7 @@ MenuPopupLayout::MenuPopupLayout(COptionMenu& menu) : menu(menu) {
 
 void MenuPopupLayout::fitInto(int height) {
   visibleRows =
-      std::clamp(height / kRowHeight, std::min(1, int(entries.size())), int(entries.size()));
+      std::clamp(height / getRowHeight(), std::min(1, int(entries.size())), int(entries.size()));
   scrollBy(0);
 }
 
@@ -81,11 +83,19 @@ void MenuPopupLayout::scrollToShow(int32_t entry) {
   }
 }
 
+int MenuPopupLayout::getWidth() const { return zoomedLength(width, zoom); }
+int MenuPopupLayout::getHeight() const { return zoomedLength(kRowHeight * visibleRows, zoom); }
+int MenuPopupLayout::getFullHeight() const {
+  return zoomedLength(kRowHeight * int(entries.size()), zoom);
+}
+int MenuPopupLayout::getRowHeight() const { return zoomedLength(kRowHeight, zoom); }
+
 int32_t MenuPopupLayout::entryAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width || y >= getHeight()) {
+  if (x < 0 || y < 0 || x >= getWidth() || y >= getHeight()) {
     return -1;
   }
-  const auto index = size_t(firstRow) + size_t(y / kRowHeight);
+  const auto row = std::min(size_t(visibleRows) - 1, size_t(y * 100 / zoom / kRowHeight));
+  const auto index = size_t(firstRow) + row;
   return entries[index].choosable ? int32_t(index) : -1;
 }
 
@@ -99,9 +109,10 @@ int32_t MenuPopupLayout::step(int32_t from, int direction) const {
 }
 
 void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighted) const {
-  CDrawContext context(image);
+  CDrawContext context(image, zoom);
+  const CCoord height = CCoord(kRowHeight) * CCoord(visibleRows);
   context.setFillColor(kPopupBack);
-  context.fillRect(CRect(0, 0, width, getHeight()));
+  context.fillRect(CRect(0, 0, width, height));
   context.setFont(menu.getFont() != nullptr ? menu.getFont() : kNormalFont, 0, kNormalFace);
   const int32_t current = menu.getCurrentIndex();
   const auto last = size_t(firstRow) + size_t(visibleRows);
@@ -135,8 +146,8 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
     drawScrollMark(context, CRect(0, 0, width, kRowHeight), true);
   }
   if (last < entries.size()) {
-    drawScrollMark(context, CRect(0, getHeight() - kRowHeight, width, getHeight()), false);
+    drawScrollMark(context, CRect(0, height - kRowHeight, width, height), false);
   }
   context.setFrameColor(kPopupBorder);
-  context.drawRect(CRect(0, 0, width, getHeight()));
+  context.drawRect(CRect(0, 0, width, height));
 }

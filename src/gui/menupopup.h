@@ -1,7 +1,8 @@
 // The option menu's popup where the platform has no menu of its own (X11): one
 // column of entries below the control, the current entry marked, the one under
 // the pointer highlighted, and where it opens on the screen. Drawn with the
-// toolkit's own drawing.
+// toolkit's own drawing, at the frame's zoom: sizes and positions here are the
+// popup window's pixels.
 #pragma once
 
 #include <cstdint>
@@ -20,14 +21,15 @@ platform::IntRect placePopup(const platform::IntRect& button, int width, int hei
 
 class MenuPopupLayout {
  public:
-  explicit MenuPopupLayout(COptionMenu& menu);
+  explicit MenuPopupLayout(COptionMenu& menu, int zoom = 100);
 
-  static constexpr int kRowHeight = 18;
+  static constexpr int kRowHeight = 18;  // at 100 %
   static constexpr int kMarkWidth = 16;  // the column of the current-entry mark
-  int getWidth() const { return width; }
+  int getWidth() const;
   // The shown rows' height; every row's when nothing is scrolled away.
-  int getHeight() const { return kRowHeight * visibleRows; }
-  int getFullHeight() const { return kRowHeight * int(entries.size()); }
+  int getHeight() const;
+  int getFullHeight() const;
+  int getRowHeight() const;
   // Shows as many whole rows as fit into `height` pixels (at least one); the
   // others scroll into view.
   void fitInto(int height);
@@ -51,7 +53,8 @@ class MenuPopupLayout {
   };
   COptionMenu& menu;
   std::vector<Entry> entries;
-  int width = 0;
+  int width = 0;  // at 100 %
+  int zoom;
   int visibleRows = 0;
   int firstRow = 0;
 };

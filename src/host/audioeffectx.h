@@ -12,6 +12,10 @@ class AudioEffectX : public AudioEffect {
   void resume() override;
 
   virtual bool canParameterBeAutomated(VstInt32 /*index*/) { return true; }
+  // The display text the parameter would show at `value`; by default the one it shows.
+  virtual void getParameterDisplayOf(VstInt32 index, float /*value*/, char* text) {
+    getParameterDisplay(index, text);
+  }
   virtual bool string2parameter(VstInt32 /*index*/, char* /*text*/) { return false; }
   virtual bool getParameterProperties(VstInt32 /*index*/, VstParameterProperties* /*p*/) {
     return false;

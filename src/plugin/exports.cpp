@@ -1,11 +1,6 @@
 // The module's two exported names; both lead to the same function.
 #include "../host/pluginentry.h"
-
-#if defined(_WIN32)
-#define ONDEX_EXPORT __declspec(dllexport)
-#else
-#define ONDEX_EXPORT __attribute__((visibility("default")))
-#endif
+#include "moduleexport.h"
 
 extern "C" ONDEX_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) {
   return pluginEntry(audioMaster);

@@ -149,14 +149,17 @@ CPresetSystemEffect::HostValues CPresetSystemEffect::readHostValues() {
 // Hosts keep their own copy of the values and restore it beside the chunk;
 // only this tells them of a change they did not make.
 void CPresetSystemEffect::tellHostOfChanges(const HostValues& before, VstInt32 skip) {
-  if (!hostHoldsEffect.load()) {
-    return;
-  }
   for (VstInt32 i = 0; i < kNumHostParams; ++i) {
     const float now = getParameter(i);
     if (i != skip && now != before.value[i]) {
-      callHost(audioMasterAutomate, i, 0, nullptr, now);
+      tellHost(i, now);
     }
+  }
+}
+
+void CPresetSystemEffect::tellHost(VstInt32 index, float value) {
+  if (hostHoldsEffect.load()) {
+    callHost(audioMasterAutomate, index, 0, nullptr, value);
   }
 }
 

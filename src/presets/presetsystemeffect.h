@@ -85,6 +85,8 @@ class CPresetSystemEffect : public AudioEffectX {
   // (the one the host itself has just set). Callers on the UI thread then ask
   // the host to refresh its display.
   void tellHostOfChanges(const HostValues& before, VstInt32 skip = -1);
+  // Tells the host of one value it did not set (audioMasterAutomate).
+  void tellHost(VstInt32 index, float value);
   // Set by the finished effect: a host cannot hear of values of an effect it does not hold yet.
   std::atomic<bool> hostHoldsEffect{false};
   // Sends a program's values to the engine. The base has no engine.

@@ -10,6 +10,8 @@
 
 #include "editor/editorlayout.h"
 #include "gui/cbitmap.h"
+#include "gui/packedbytes.h"
+#include "gui/zoomscale.h"
 #include "layout.h"
 #include "platform/module.h"
 #include "platform/pluginmodule.h"
@@ -117,6 +119,45 @@ TEST_F(Artwork, EveryBitmapHasItsSizeDepthAndStackedImages) {
     const auto stack = images(e.id, e.images);
     for (size_t k = 1; k < stack.size(); ++k) {
       EXPECT_NE(stack[k].pixels, stack[k - 1].pixels) << "image " << k;
+    }
+  }
+}
+
+// The 150 % and 200 % sets: every dimension scaled (rounded up), the same
+// depth and stacking, and each image showing what its 100 % image shows.
+TEST_F(Artwork, ScaledSetsStackTheSameImagesAtTheirZoom) {
+  for (const int zoom : {150, 200}) {
+    for (const Expected& e : kExpected) {
+      SCOPED_TRACE(std::to_string(e.id) + " at " + std::to_string(zoom));
+      const platform::ResourceBytes bytes = findBitmapResource(zoomedResourceId(e.id, zoom));
+      std::vector<uint8_t> file;
+      ASSERT_TRUE(packed::unpack(bytes.data, bytes.size, file));
+      ASSERT_GE(file.size(), 54u);
+      EXPECT_EQ(file[28] | file[29] << 8, e.bitsPerPixel);
+      auto* bitmap = new CBitmap(e.id);
+      const BitmapPixels scaled = bitmap->pixelsAt(zoom);
+      const int w = zoomedLength(e.width, zoom), h = zoomedLength(e.imageHeight, zoom);
+      ASSERT_TRUE(scaled.scaled);
+      ASSERT_EQ(scaled.width, w);
+      ASSERT_EQ(scaled.height, h * e.images);
+      const auto small = images(e.id, e.images);
+      for (int k = 0; k<e.images; k += e.images> 12 ? 7 : 1) {
+        // Image k's mean colour, channel by channel, against the 100 % image's.
+        for (int shift = 0; shift <= 16; shift += 8) {
+          double sum = 0, smallSum = 0;
+          for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+              sum += double(scaled.data[size_t(k * h + y) * size_t(w) + size_t(x)] >> shift & 0xFF);
+            }
+          }
+          for (uint32_t p : small[size_t(k)].pixels) {
+            smallSum += double(p >> shift & 0xFF);
+          }
+          EXPECT_NEAR(sum / (w * h), smallSum / double(small[size_t(k)].pixels.size()), 6.0)
+              << "image " << k;
+        }
+      }
+      bitmap->forget();
     }
   }
 }

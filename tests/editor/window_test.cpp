@@ -18,15 +18,10 @@
 
 #include "fakehost.h"
 #include "platform/pluginmodule.h"
+#include "windowtesthost.h"
 
-#if defined(_WIN32)
-#include "platform/windows/win32testhost.h"
-using platform::win32test::TestHost;
-#else
+#if !defined(_WIN32)
 #include <dirent.h>
-
-#include "platform/linux/x11testhost.h"
-using platform::x11test::TestHost;
 #endif
 
 namespace {
@@ -44,24 +39,6 @@ constexpr int kStepUpY = 46;
 constexpr int kSavePresetX = 122;
 constexpr int kLoadPresetX = 185;
 constexpr int kPanelButtonY = 93;
-
-// A left click as the platform delivers it to the window.
-void click(TestHost& host, int x, int y) {
-#if defined(_WIN32)
-  host.press(x, y);
-  host.release(x, y);
-#else
-  host.click(x, y);
-#endif
-}
-
-void settle(TestHost& host) {
-#if defined(_WIN32)
-  host.pump();
-#else
-  host.sync();
-#endif
-}
 
 // Open file descriptors of the process (none on Windows, where Wine keeps its
 // own handles).

@@ -2,7 +2,12 @@
 // bitmap resources.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "gui/cbitmap.h"
+#include "gui/packedbytes.h"
 #include "guitest.h"
 
 #ifdef ONDEX_EMBEDDED_TEST_BITMAPS
@@ -108,6 +113,43 @@ TEST(BmpDecoding, RefusesWhatItCannotRead) {
   zeroWidth[14 + 4] = 0;
   EXPECT_FALSE(decodeBmp(zeroWidth.data(), zeroWidth.size(), w, h, pixels));
   EXPECT_TRUE(pixels.empty());
+}
+
+// Packed resources: literals and copies, a copy overlapping what it writes,
+// and every kind of damage refused with nothing unpacked.
+TEST(PackedBytes, UnpacksCopiesAndRefusesDamage) {
+  using Bytes = std::vector<uint8_t>;
+  auto packedOf = [](uint32_t size, const Bytes& tokens) {
+    Bytes out = tokens;
+    const uint8_t header[8] = {'O',
+                               'P',
+                               'K',
+                               '1',
+                               uint8_t(size),
+                               uint8_t(size >> 8),
+                               uint8_t(size >> 16),
+                               uint8_t(size >> 24)};
+    out.insert(out.begin(), std::begin(header), std::end(header));
+    return out;
+  };
+  // "ab", then 6 bytes from 2 back ("ababab"), then "c".
+  const Bytes good = packedOf(9, {1, 'a', 'b', 128 + 2, 2, 0, 0, 'c'});
+  Bytes out;
+  ASSERT_TRUE(packed::unpack(good.data(), good.size(), out));
+  EXPECT_EQ(std::string(out.begin(), out.end()), "ababababc");
+  for (const Bytes& bad : {
+           packedOf(10, {1, 'a', 'b', 128 + 2, 2, 0, 0, 'c'}),  // shorter than it says
+           packedOf(8, {1, 'a', 'b', 128 + 2, 2, 0, 0, 'c'}),   // longer than it says
+           packedOf(9, {1, 'a', 'b', 128 + 2, 3, 0, 0, 'c'}),   // a copy from before the start
+           packedOf(9, {1, 'a', 'b', 128 + 2, 0, 0, 0, 'c'}),   // a copy from distance 0
+           packedOf(9, {1, 'a', 'b', 128 + 2, 2}),              // a cut distance
+           packedOf(9, {5, 'a', 'b'}),                          // a cut literal
+           packedOf(0xFFFFFFFFu, {0, 'a'}),                     // an absurd size
+           Bytes{'O', 'P', 'K'},                                // a cut header
+       }) {
+    EXPECT_FALSE(packed::unpack(bad.data(), bad.size(), out));
+    EXPECT_TRUE(out.empty());
+  }
 }
 
 TEST(BitmapResources, LoadedByNumberFromTheTable) {

@@ -70,6 +70,8 @@ struct EditRecorder : VSTGUIEditorInterface {
   std::vector<std::string> edits;
   int32_t knobMode = kCircularMode;
   int idleStuff = 0;
+  int chosenZoom = 0;  // what the frame's zoom menu chose
+  void zoomChosen(int percent) override { chosenZoom = percent; }
   void beginEdit(int32_t index) override {
     edits.push_back(std::to_string(index).insert(0, 1, 'b'));
   }

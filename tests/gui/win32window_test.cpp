@@ -209,6 +209,23 @@ TEST_F(Win32WindowTest, MenuNearTheScreensCornerOpensAboveItsButtonAndMovesLeft)
   EXPECT_GE(menu.top, 0);
 }
 
+// At 200 % the window doubles, a drag covers the same range over twice the
+// pixels, and a right click on no view offers the zooms.
+TEST_F(Win32WindowTest, ZoomedWindowDragsAndOffersItsZooms) {
+  editor.knobMode = kLinearMode;
+  controls.knob->setValue(0.2f);
+  ASSERT_TRUE(frame->setZoom(200));
+  idle();
+  host->press(60, 60);         // the knob's middle, (30, 30) at 100 %
+  host->moveTo(60, 20, true);  // 40 pixels up: 20 at 100 %
+  host->release(60, 20);
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.3f);
+  host->answerNextMenu(2);     // "Zoom 100 %", then "Zoom 150 %"
+  host->press(110, 10, true);  // (55, 5) at 100 %: between the knob and the text
+  host->release(110, 10, true);
+  EXPECT_EQ(editor.chosenZoom, 150);
+}
+
 TEST_F(Win32WindowTest, ParentDestroyedBeforeClose) {
   host->destroyParent();
   frame->idle();

@@ -336,6 +336,41 @@ TEST_F(X11WindowTest, MenuPopupNearTheScreensCornerOpensAboveAndMovesLeft) {
   EXPECT_EQ(490 + popup.x + popup.width, 640);  // its right edge at the screen's
 }
 
+// At 200 % the window doubles, a drag covers the same range over twice the
+// pixels, and a right click on no view opens the zoom menu at the pointer.
+TEST_F(X11WindowTest, ZoomedWindowDragsAndOffersItsZoomsAtThePointer) {
+  editor.knobMode = kLinearMode;
+  controls.knob->setValue(0.2f);
+  ASSERT_TRUE(frame->setZoom(200));
+  pump();
+  host->moveTo(60, 60);  // the knob's middle, (30, 30) at 100 %
+  host->button(1, true);
+  host->moveTo(60, 20);  // 40 pixels up: 20 at 100 %
+  pump();
+  host->button(1, false);
+  pump();
+  EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.3f);
+
+  ScreenRect popup;
+  std::vector<uint32_t> shown;
+  editor.onHostIdle = [&] {
+    if (shown.empty() && host->findPopup(popup)) {
+      shown = host->grabScreen({popup.x, popup.y, popup.width, popup.height});
+      host->click(popup.x + 30, popup.y + 2 * MenuPopupLayout::kRowHeight + 10);
+    }
+  };
+  host->click(110, 10, 3);  // (55, 5) at 100 %: between the knob and the text
+  ASSERT_TRUE(pumpUntil([&] { return editor.chosenZoom != 0; }));
+  EXPECT_EQ(editor.chosenZoom, 150);
+  EXPECT_EQ(popup.x, 110);
+  EXPECT_EQ(popup.y, 10);
+  EXPECT_EQ(popup.height, 3 * 2 * MenuPopupLayout::kRowHeight);
+  // The current zoom (the third entry, rows of 36 pixels) is lit, the others not.
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown[size_t(90) * size_t(popup.width) + 4], 0x3465A4u);
+  EXPECT_EQ(shown[size_t(54) * size_t(popup.width) + 4], 0xECECECu);
+}
+
 TEST_F(X11WindowTest, ParentDestroyedBeforeCloseIsNoError) {
   host->destroyParent();
   pump();

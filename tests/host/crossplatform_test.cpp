@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 #include "hostrun.h"
 #include "ondexfacts.h"
@@ -59,4 +60,29 @@ TEST(CrossPlatform, DllUnderWineRendersWhatTheSoRenders) {
   std::printf("largest difference between the .so and the .dll render: %.3g\n", largest);
   ::testing::Test::RecordProperty("largest_difference", std::to_string(largest));
   EXPECT_LE(largest, 1e-5);
+}
+
+// The Windows CLAP module renders every demo program as the Windows DLL does.
+TEST(CrossPlatform, WindowsClapModuleRendersWhatTheDllRenders) {
+  const std::string wine = kWindows + "/wine-run.sh";
+  if (!fileExists(kWindows + "/ondex-host.exe") || !fileExists(kWindows + "/Ondex.clap") ||
+      !fileExists(wine)) {
+    GTEST_SKIP() << "no Windows CLAP build in " << kWindows << " (cmake --preset windows)";
+  }
+  const std::string folder = freshFolder("CrossPlatformClap");
+  ASSERT_EQ(runProgram(wine, {"--start"}).status, 0);
+  for (const std::string module : {"Ondex.dll", "Ondex.clap"}) {
+    const HostRun run = runProgram(
+        wine, {kWindows + "/ondex-host.exe", "demo", "--plugin", "Z:" + kWindows + "/" + module,
+               "--out-dir", "Z:" + folder + "/" + module});
+    EXPECT_EQ(run.status, 0) << run.err << run.out;
+  }
+  runProgram(wine, {"--stop"});
+  int compared = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder + "/Ondex.dll")) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(readBytes(entry.path().string()), readBytes(folder + "/Ondex.clap/" + name)) << name;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 17);
 }

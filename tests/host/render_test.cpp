@@ -284,3 +284,19 @@ TEST_F(Render, ProgressBarOnlyOnATerminalAndOnlyForLongRenders) {
   ASSERT_EQ(shortRun.status, 0) << shortRun.out;
   EXPECT_EQ(shortRun.out.find('['), std::string::npos) << shortRun.out;
 }
+
+// One engine behind two interfaces: every program of the demo, rendered
+// through the VST 2.4 module and through the CLAP module, gives the same files.
+TEST_F(Render, ClapModuleRendersEveryProgramAsTheVstModuleDoes) {
+  const HostRun vst = runHost({"demo", "--plugin", ONDEX_MODULE_PATH, "--out-dir", file("vst")});
+  ASSERT_EQ(vst.status, 0) << vst.err;
+  const HostRun clap = runHost({"demo", "--plugin", ONDEX_CLAP_PATH, "--out-dir", file("clap")});
+  ASSERT_EQ(clap.status, 0) << clap.err;
+  int compared = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(file("vst"))) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(readBytes(entry.path().string()), readBytes(file("clap/" + name))) << name;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 17);
+}

@@ -38,23 +38,27 @@ echo "== archives of version $version in $dist"
 linux="$work/linux/Ondex-$version-linux-x86_64"
 mkdir -p "$work/linux"
 tar -xzf "$dist/Ondex-$version-linux-x86_64.tar.gz" -C "$work/linux"
-expect_files "Linux archive contents" "$linux" "LICENSE Ondex.so README.md install.sh ondex-host "
+expect_files "Linux archive contents" "$linux" "LICENSE Ondex.clap Ondex.so README.md install.sh ondex-host "
 expect "Linux ondex-host --version" "$("$linux/ondex-host" --version)" "ondex-host $version"
 info="$("$linux/ondex-host" info)"
 expect "Linux info takes the module beside it" "$info" "module      $linux/Ondex.so"
 expect "Linux module's name" "$info" "effect      Corvane Ondex"
 expect "Linux module's vendor" "$info" "vendor      Zel-acoustics"
 expect "Linux module has its editor" "$info" "flags       0x31 (editor replacing chunks)"
+expect "Linux CLAP module's name" "$("$linux/ondex-host" info --plugin "$linux/Ondex.clap")" \
+  "effect      Corvane Ondex"
 
 windows="$work/windows/Ondex-$version-windows-x64"
 mkdir -p "$work/windows"
 (cd "$work/windows" && cmake -E tar xf "$dist/Ondex-$version-windows-x64.zip")
-expect_files "Windows archive contents" "$windows" "LICENSE.txt Ondex.dll README.md ondex-host.exe "
+expect_files "Windows archive contents" "$windows" "LICENSE.txt Ondex.clap Ondex.dll README.md ondex-host.exe "
 "$wine" --start
 expect "Windows ondex-host --version" "$("$wine" "$windows/ondex-host.exe" --version)" \
   "ondex-host $version"
 info="$("$wine" "$windows/ondex-host.exe" info)"
+clapinfo="$("$wine" "$windows/ondex-host.exe" info --plugin "Z:$windows/Ondex.clap")"
 "$wine" --stop
+expect "Windows CLAP module's name" "$clapinfo" "effect      Corvane Ondex"
 expect "Windows module's name" "$info" "effect      Corvane Ondex"
 expect "Windows module's vendor" "$info" "vendor      Zel-acoustics"
 expect "Windows module has its editor" "$info" "flags       0x31 (editor replacing chunks)"
@@ -62,12 +66,14 @@ expect "Windows module's version resource" "$info" \
   "file info   Corvane Ondex $version (file $version.0), Zel-acoustics"
 numbers() { sed -n "s/$1/\\1/p" | sort -n | tr '\n' ' '; }
 wanted="$(numbers '^\([0-9]*\) BITMAP .*' <"$root/resources/ondex.rc")"
-found="$(x86_64-w64-mingw32-windres -J coff -i "$windows/Ondex.dll" -O rc | numbers '^\([0-9]*\) 2 .*')"
-if [ -n "$wanted" ] && [ "$found" = "$wanted" ]; then
-  pass "Ondex.dll carries every bitmap of its editor"
-else
-  fail "Ondex.dll's bitmaps: found '$found', wanted '$wanted'"
-fi
+for module in Ondex.dll Ondex.clap; do
+  found="$(x86_64-w64-mingw32-windres -J coff -i "$windows/$module" -O rc | numbers '^\([0-9]*\) 2 .*')"
+  if [ -n "$wanted" ] && [ "$found" = "$wanted" ]; then
+    pass "$module carries every bitmap of its editor"
+  else
+    fail "$module's bitmaps: found '$found', wanted '$wanted'"
+  fi
+done
 if strings -el "$windows/ondex-host.exe" | grep -qxF "$version"; then
   pass "ondex-host.exe carries its version"
 else
@@ -77,16 +83,19 @@ fi
 echo "== cmake --install"
 prefix="$work/prefix"
 cmake --install "$root/build/linux" --prefix "$prefix" >/dev/null
-expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/vst lib/vst/Ondex.so "
+expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap lib/vst lib/vst/Ondex.so "
 expect "installed ondex-host finds the installed module" "$("$prefix/bin/ondex-host" info)" \
   "module      $prefix/lib/vst/Ondex.so"
 
 echo "== install.sh"
 home="$work/home"
-mkdir -p "$home/.vst"
-touch "$home/.vst/Other.so"
-out="$(HOME="$home" VST_PATH="" "$linux/install.sh")"
+mkdir -p "$home/.vst" "$home/.clap"
+touch "$home/.vst/Other.so" "$home/.clap/Other.clap"
+out="$(HOME="$home" VST_PATH="" CLAP_PATH="" "$linux/install.sh")"
 expect "install.sh says where" "$out" "installed $home/.vst/Ondex.so"
+expect "install.sh says where the CLAP module goes" "$out" "installed $home/.clap/Ondex.clap"
+cmp -s "$linux/Ondex.clap" "$home/.clap/Ondex.clap" && pass "CLAP module installed whole" ||
+  fail "CLAP module installed whole"
 cmp -s "$linux/Ondex.so" "$home/.vst/Ondex.so" && pass "module installed whole" ||
   fail "module installed whole"
 expect "the installed module loads" "$("$linux/ondex-host" info --plugin "$home/.vst/Ondex.so")" \
@@ -95,13 +104,19 @@ HOME="$home" "$linux/install.sh" >/dev/null && pass "installs again over itself"
   fail "installs again over itself"
 out="$(HOME="$home" "$linux/install.sh" --uninstall)"
 expect "uninstall says what" "$out" "removed $home/.vst/Ondex.so"
-expect_files "uninstall removes exactly the module" "$home" ".vst .vst/Other.so "
-out="$(HOME="$home" VST_PATH=":$work/vst a:$work/vst-b" "$linux/install.sh")"
+expect "uninstall says what of the CLAP module" "$out" "removed $home/.clap/Ondex.clap"
+expect_files "uninstall removes exactly the modules" "$home" ".clap .clap/Other.clap .vst .vst/Other.so "
+out="$(HOME="$home" VST_PATH=":$work/vst a:$work/vst-b" CLAP_PATH="$work/clap a:$work/clap-b" \
+  "$linux/install.sh")"
 expect "first folder of VST_PATH" "$out" "installed $work/vst a/Ondex.so"
-out="$(HOME="$home" VST_PATH="$work/vst a" "$linux/install.sh" --uninstall)"
+expect "first folder of CLAP_PATH" "$out" "installed $work/clap a/Ondex.clap"
+out="$(HOME="$home" VST_PATH="$work/vst a" CLAP_PATH="$work/clap a" "$linux/install.sh" --uninstall)"
 expect "uninstall from VST_PATH" "$out" "removed $work/vst a/Ondex.so"
+expect "uninstall from CLAP_PATH" "$out" "removed $work/clap a/Ondex.clap"
 [ ! -e "$work/vst a/Ondex.so" ] && [ ! -e "$work/vst-b" ] && pass "nothing left in VST_PATH" ||
   fail "nothing left in VST_PATH"
+[ ! -e "$work/clap a/Ondex.clap" ] && [ ! -e "$work/clap-b" ] && pass "nothing left in CLAP_PATH" ||
+  fail "nothing left in CLAP_PATH"
 status=0
 HOME="$home" "$linux/install.sh" --frobnicate 2>/dev/null || status=$?
 [ "$status" -eq 2 ] && pass "unknown option refused" || fail "unknown option: status $status"

@@ -107,6 +107,8 @@ TEST_F(ProgramLoad, EveryPathAppliesTheDelayWhateverTheRepeatAndTellsTheHost) {
   from(4, true);
   hostSets(kDlyTime, 0.5f);  // refused by the lock: the program keeps the time heard
   EXPECT_EQ(zel->copyProgram(4).values[kDlyTime], shortOne.values[kDlyTime]);
+  followHost();  // and the host is told so
+  EXPECT_EQ(hostCopy[kDlyTime], shortOne.values[kDlyTime]);
   press(kStep, kLButton, 0.75);
   expectLoaded(synced, "next");
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "clapeffect.h"
 #include "failure.h"
 
 PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
@@ -20,6 +21,12 @@ PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
   static auto* const keptLoaded = new std::vector<std::unique_ptr<platform::PluginModule>>;
   keptLoaded->push_back(std::move(loaded));
   module = keptLoaded->back().get();
+  if (module->symbol("clap_entry") != nullptr &&
+      (module->symbol("VSTPluginMain") == nullptr ||
+       std::filesystem::path(modulePath).extension() == ".clap")) {
+    clap = std::make_shared<ClapModule>(modulePath, *module);
+    return;
+  }
   entry = reinterpret_cast<Entry>(module->symbol("VSTPluginMain"));  // NOLINT: exported function
   if (entry == nullptr) {
     entry = reinterpret_cast<Entry>(module->symbol("main"));  // NOLINT: exported function
@@ -39,7 +46,13 @@ std::unique_ptr<HostedPlugin> PluginLibrary::instantiate(const HostSettings& set
   context->verbose = settings.verbose;
   context->transport = Transport(settings.sampleRate, settings.tempo);
   setContextUnderConstruction(context.get());
-  AEffect* record = entry(hostCallback);
+  AEffect* record = nullptr;
+  try {
+    record = create();
+  } catch (...) {
+    setContextUnderConstruction(nullptr);
+    throw;
+  }
   setContextUnderConstruction(nullptr);
   if (record == nullptr) {
     throw Failure(modulePath + " is not a VST 2.4 plug-in: its entry point made no effect");
@@ -56,6 +69,13 @@ std::unique_ptr<HostedPlugin> PluginLibrary::instantiate(const HostSettings& set
   plugin->dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(settings.sampleRate));
   plugin->dispatch(effSetBlockSize, 0, settings.blockSize);
   return plugin;
+}
+
+AEffect* PluginLibrary::create() const {
+  if (clap != nullptr) {
+    return openClapEffect(*clap, hostCallback);
+  }
+  return entry(hostCallback);
 }
 
 HostedPlugin::HostedPlugin(AEffect* record, std::unique_ptr<HostContext> context)

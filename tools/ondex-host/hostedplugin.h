@@ -11,6 +11,7 @@
 #include "hostrequests.h"
 #include "platform/pluginmodule.h"
 
+class ClapModule;
 class HostedPlugin;
 
 struct HostSettings {
@@ -20,7 +21,8 @@ struct HostSettings {
   bool verbose = false;
 };
 
-// A loaded module; throws Failure if the file is no VST 2.4 plug-in. The
+// A loaded module; throws Failure if the file is no VST 2.4 or CLAP plug-in
+// (a CLAP plug-in is driven through an effect record of the host's own). The
 // module stays loaded until the process ends: a plug-in linked with its own
 // static C++ run-time keeps allocations that only die with the process, and
 // unloading it just before exit would orphan them.
@@ -33,11 +35,16 @@ class PluginLibrary {
   PluginLibrary(std::string name, Entry entry);
   std::unique_ptr<HostedPlugin> instantiate(const HostSettings& settings) const;
   const std::string& path() const { return modulePath; }
+  // The CLAP entry of a CLAP module, else null.
+  const ClapModule* clapModule() const { return clap.get(); }
 
  private:
+  AEffect* create() const;
+
   std::string modulePath;
   platform::PluginModule* module = nullptr;
   Entry entry = nullptr;
+  std::shared_ptr<ClapModule> clap;
 };
 
 class HostedPlugin {

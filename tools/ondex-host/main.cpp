@@ -1,4 +1,4 @@
-// ondex-host: a command-line VST 2.4 host.
+// ondex-host: a command-line VST 2.4 and CLAP host.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -12,7 +12,7 @@ namespace {
 const char* kHelp =
     "usage: ondex-host COMMAND [options]\n"
     "\n"
-    "A command-line VST 2.4 host: loads a plug-in module through its entry point,\n"
+    "A command-line VST 2.4 and CLAP host: loads a plug-in module through its entry,\n"
     "as a DAW does, and runs audio through it.\n"
     "\n"
     "commands:\n"

@@ -29,3 +29,7 @@ class ProgramList {
 // Where a chunk keeps its program count and current program.
 constexpr size_t kChunkProgramCountAt = 8;
 constexpr size_t kChunkCurrentProgramAt = 12;
+// Ondex's chunk: its programs, each a name and 18 values.
+constexpr size_t kChunkProgramsAt = 32;
+constexpr size_t kChunkProgramSize = 96;
+constexpr size_t kChunkProgramNameSize = 24;

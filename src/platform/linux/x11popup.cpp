@@ -21,7 +21,10 @@ namespace platform::x11 {
 class X11MenuPopup {
  public:
   X11MenuPopup(X11FrameWindow& owner, COptionMenu& menu)
-      : owner(owner), display(owner.display), layout(menu), highlighted(menu.getCurrentIndex()) {}
+      : owner(owner),
+        display(owner.display),
+        layout(menu, owner.frame.getZoom()),
+        highlighted(menu.getCurrentIndex()) {}
 
   int32_t run(const CRect& button) {
     if (layout.getHeight() == 0 || owner.windowGone) {
@@ -174,8 +177,7 @@ class X11MenuPopup {
         if (keysym == XK_Escape) {
           finish(-1);
         } else if (keysym == XK_Return || keysym == XK_KP_Enter) {
-          finish(layout.entryAt(
-              1, (highlighted - layout.getFirstRow()) * MenuPopupLayout::kRowHeight));
+          finish(layout.entryAt(1, (highlighted - layout.getFirstRow()) * layout.getRowHeight()));
         } else if (keysym == XK_Up || keysym == XK_Down) {
           highlighted = layout.step(highlighted, keysym == XK_Up ? -1 : 1);
           layout.scrollToShow(highlighted);  // keys reach every entry of a long menu
@@ -213,7 +215,8 @@ int32_t X11FrameWindow::popupMenu(COptionMenu& menu) {
   }
   inPopup = true;
   X11MenuPopup popup(*this, menu);
-  const int32_t chosen = popup.run(menu.getViewSize());
+  const IntRect at = frame.toPixels(menu.getViewSize());
+  const int32_t chosen = popup.run(CRect(at.left, at.top, at.right, at.bottom));
   inPopup = false;
   return chosen;
 }

@@ -41,7 +41,6 @@ X11FrameWindow* X11FrameWindow::create(CFrame& frame, Window parent) {
     XCloseDisplay(display);
     return nullptr;
   }
-  const CRect size = frame.getViewSize();
   XWindowAttributes parentAttributes{};
   if (parent == 0 || XGetWindowAttributes(display, parent, &parentAttributes) == 0 ||
       !visualTakesImages(parentAttributes)) {
@@ -52,10 +51,9 @@ X11FrameWindow* X11FrameWindow::create(CFrame& frame, Window parent) {
   XSetWindowAttributes set{};
   set.event_mask = kEventMask;
   set.background_pixmap = None;  // the expose handler paints every pixel
-  self->window =
-      XCreateWindow(display, parent, 0, 0, unsigned(std::max(1L, std::lround(size.getWidth()))),
-                    unsigned(std::max(1L, std::lround(size.getHeight()))), 0, CopyFromParent,
-                    InputOutput, CopyFromParent, CWEventMask | CWBackPixmap, &set);
+  self->window = XCreateWindow(display, parent, 0, 0, unsigned(std::max(1, frame.getPixelWidth())),
+                               unsigned(std::max(1, frame.getPixelHeight())), 0, CopyFromParent,
+                               InputOutput, CopyFromParent, CWEventMask | CWBackPixmap, &set);
   XSync(display, False);
   if (errorCount(display) != 0 ||
       XGetWindowAttributes(display, self->window, &self->attributes) == 0) {
@@ -118,6 +116,14 @@ void X11FrameWindow::present(const IntRect& area) {
     return;
   }
   putImage(display, window, gc, attributes, frame.getImage(), area);
+  XFlush(display);
+}
+
+void X11FrameWindow::resize(int width, int height) {
+  if (windowGone) {
+    return;
+  }
+  XResizeWindow(display, window, unsigned(std::max(1, width)), unsigned(std::max(1, height)));
   XFlush(display);
 }
 

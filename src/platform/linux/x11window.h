@@ -22,6 +22,8 @@ class X11FrameWindow final : public FrameWindow {
   void drainEvents() override;
   int32_t popupMenu(COptionMenu& menu) override;
   void focusChanged(bool hasFocusView) override;
+  void resize(int width, int height) override;
+  int eventSource() const override { return ConnectionNumber(display); }
 
   // Two presses of one button count as a double click within this time (X
   // server milliseconds) and distance (pixels).

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "gui/zoomscale.h"
 #include "platform/module.h"
 
 namespace platform {
@@ -16,6 +17,10 @@ ResourceBytes findModuleBitmap(int32_t id) {
   }
   HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
   if (found == nullptr) {
+    // The scaled sets are packed, so Windows keeps them as raw data.
+    found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  }
+  if (found == nullptr) {
     return {};
   }
   HGLOBAL loaded = LoadResource(module, found);
@@ -24,6 +29,23 @@ ResourceBytes findModuleBitmap(int32_t id) {
     return {};
   }
   return {static_cast<const uint8_t*>(LockResource(loaded)), size_t(size)};
+}
+
+int desktopZoom(void* parent) {
+  // GetDpiForWindow is Windows 10's; older systems answer for the whole screen.
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(  // NOLINT: the system's type
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  UINT dpi = 0;
+  if (parent != nullptr && dpiForWindow != nullptr) {
+    dpi = dpiForWindow(static_cast<HWND>(parent));
+  }
+  if (dpi == 0) {
+    HDC screen = GetDC(nullptr);
+    dpi = UINT(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+  }
+  return zoomForDpi(dpi > 0 ? int(dpi) : 96);
 }
 
 uint32_t tickCount() { return uint32_t(GetTickCount()); }

@@ -33,19 +33,18 @@ std::string narrow(const std::wstring& text) {
 
 Win32TextField::Win32TextField(CFrame& frame, HWND owner, CTextEdit& text)
     : frame(frame), text(text) {
-  const CRect r = text.getViewSize();
+  // The field's place and font at the frame's zoom.
+  const IntRect r = frame.toPixels(text.getViewSize());
   const CFontRef desc = text.getFont() != nullptr ? text.getFont() : kNormalFont;
-  font = CreateFontW(-int(std::lround(desc->getSize())), 0, 0, 0,
+  font = CreateFontW(-int(std::lround(desc->getSize() * frame.getZoom() / 100.0)), 0, 0, 0,
                      (desc->getStyle() & kBoldFace) ? FW_BOLD : FW_NORMAL,
                      (desc->getStyle() & kItalicFace) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                      widen(desc->getName().c_str()).c_str());
   const std::wstring initial = widen(text.getEditText().c_str());
-  const int left = int(std::lround(r.left));
-  const int top = int(std::lround(r.top));
-  edit = CreateWindowExW(0, L"EDIT", initial.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, left,
-                         top, int(std::lround(r.right)) - left, int(std::lround(r.bottom)) - top,
-                         owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  edit = CreateWindowExW(0, L"EDIT", initial.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                         r.left, r.top, r.right - r.left, r.bottom - r.top, owner, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
   if (edit == nullptr) {
     return;
   }

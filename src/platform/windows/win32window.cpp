@@ -127,11 +127,17 @@ class Win32FrameWindow final : public FrameWindow {
       wc.lpszClassName = kClassName;
       RegisterClassExW(&wc);
     }
-    const CRect size = frame.getViewSize();
     window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                             int(std::lround(size.getWidth())), int(std::lround(size.getHeight())),
-                             parent, nullptr, instance(), this);
+                             frame.getPixelWidth(), frame.getPixelHeight(), parent, nullptr,
+                             instance(), this);
     return window != nullptr;
+  }
+
+  void resize(int width, int height) override {
+    if (window != nullptr) {
+      SetWindowPos(window, nullptr, 0, 0, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
 
   void handleEvents() override {}  // the host's message loop delivers them
@@ -175,9 +181,8 @@ class Win32FrameWindow final : public FrameWindow {
     // the bottom anchored at the button so the estimate need not be exact).
     // Windows moves it sideways at the edges, keeps it off the button
     // (rcExclude) and scrolls a menu taller than the screen.
-    const CRect size = menu.getViewSize();
-    POINT corners[2] = {{LONG(std::lround(size.left)), LONG(std::lround(size.top))},
-                        {LONG(std::lround(size.right)), LONG(std::lround(size.bottom))}};
+    const IntRect at = frame.toPixels(menu.getViewSize());
+    POINT corners[2] = {{LONG(at.left), LONG(at.top)}, {LONG(at.right), LONG(at.bottom)}};
     MapWindowPoints(window, nullptr, corners, 2);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "arguments.h"
+#include "clapinstance.h"
 #include "commands.h"
 #include "hostedplugin.h"
 #include "programs.h"
@@ -62,9 +63,15 @@ int runInfo(const Args& args) {
   if (!fileVersion.empty()) {
     std::printf("file info   %s\n", fileVersion.c_str());
   }
-  std::printf("unique id   %s (0x%08x)   version %d   VST version %d\n",
-              fourChars(e->uniqueID).c_str(), static_cast<unsigned>(e->uniqueID), e->version,
-              static_cast<int>(plugin->dispatch(effGetVstVersion)));
+  if (const ClapModule* clap = library.clapModule()) {
+    const clap_plugin_descriptor_t& d = clap->descriptor();
+    std::printf("clap id     %s   version %s   CLAP %u.%u.%u\n", d.id, d.version,
+                d.clap_version.major, d.clap_version.minor, d.clap_version.revision);
+  } else {
+    std::printf("unique id   %s (0x%08x)   version %d   VST version %d\n",
+                fourChars(e->uniqueID).c_str(), static_cast<unsigned>(e->uniqueID), e->version,
+                static_cast<int>(plugin->dispatch(effGetVstVersion)));
+  }
   std::printf("inputs      %d\noutputs     %d\n", e->numInputs, e->numOutputs);
   std::printf("flags       0x%x (%s)\n", static_cast<unsigned>(e->flags),
               flagNames(e->flags).c_str());

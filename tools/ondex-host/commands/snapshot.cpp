@@ -11,6 +11,7 @@
 #include "failure.h"
 #include "gui/cframe.h"
 #include "gui/pngwriter.h"
+#include "gui/zoomscale.h"
 #include "hostedplugin.h"
 #include "linkedondex.h"
 #include "outputfile.h"
@@ -21,6 +22,7 @@ namespace {
 
 const char* kHelp =
     "usage: ondex-host snapshot --out FILE.png [--program P] [--set NAME=VALUE ...] [--about]\n"
+    "                           [--zoom 100|150|200]\n"
     "\n"
     "Opens Ondex's editor without a window on the chosen state, lets a moment of\n"
     "the built-in demo phrase play through it so the display, lamps and meter\n"
@@ -30,7 +32,9 @@ const char* kHelp =
     "  --out FILE.png     the picture to write\n"
     "  --program P        program by name or index (see ondex-host info)\n"
     "  --set NAME=VALUE   set a parameter by name to VALUE in 0..1 (repeatable)\n"
-    "  --about            click the logo first, showing the about picture\n";
+    "  --about            click the logo first, showing the about picture\n"
+    "  --zoom Z           the editor at 100, 150 or 200 % (default 100, whatever\n"
+    "                     zoom the user chose for the plug-in's window)\n";
 
 // Long enough for the first notes to reach the meter and the delay display.
 constexpr double kPlaySeconds = 0.3;
@@ -47,13 +51,28 @@ void playAMoment(HostedPlugin& plugin, double sampleRate) {
   renderThrough(plugin, phrase, noTail, ControlSchedule{}, silent);
 }
 
-// A left click in the middle of the about hotspot, as the user gives it.
+int zoomOption(const ParsedOptions& options) {
+  if (!options.has("zoom")) {
+    return 100;
+  }
+  const std::string text = options.value("zoom");
+  for (const int zoom : kZooms) {
+    if (text == std::to_string(zoom)) {
+      return zoom;
+    }
+  }
+  throw Failure("snapshot: --zoom takes 100, 150 or 200, not " + text);
+}
+
+// A left click in the middle of the about hotspot, as the user gives it (in
+// window pixels, which the frame maps to its views).
 void clickAbout(CFrame& frame) {
   for (int32_t i = 0; i < frame.getNbViews(); ++i) {
     CView* view = frame.getView(i);
     if (view->isTypeOf("CAbout")) {
       const CRect& r = view->getViewSize();
-      CPoint where((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      const double scale = frame.getZoom() / 100.0;
+      CPoint where((r.left + r.right) / 2 * scale, (r.top + r.bottom) / 2 * scale);
       frame.onMouseDown(where, kLButton);
       frame.onMouseUp(where, kLButton);
       return;
@@ -66,7 +85,7 @@ void clickAbout(CFrame& frame) {
 
 int runSnapshot(const Args& args) {
   const ParsedOptions options =
-      parseOptions(args, {{"out"}, {"program"}, {"set"}, {"about", false}}, "snapshot");
+      parseOptions(args, {{"out"}, {"program"}, {"set"}, {"about", false}, {"zoom"}}, "snapshot");
   if (options.helpWanted) {
     std::fputs(kHelp, stdout);
     return 0;
@@ -75,6 +94,7 @@ int runSnapshot(const Args& args) {
     throw Failure("snapshot: --out FILE.png is required (see ondex-host snapshot --help)");
   }
   const std::string path = options.value("out");
+  const int zoom = zoomOption(options);
   if (std::filesystem::path(path).extension() != ".png") {
     throw Failure("cannot write " + path + ": a snapshot is a .png file");
   }
@@ -92,6 +112,7 @@ int runSnapshot(const Args& args) {
   if (frame == nullptr) {
     throw Failure("the editor did not open");
   }
+  frame->setZoom(zoom);
   // An idle pass draws what the one before it set.
   plugin->dispatch(effEditIdle);
   plugin->dispatch(effEditIdle);
@@ -99,8 +120,8 @@ int runSnapshot(const Args& args) {
     clickAbout(*frame);
     plugin->dispatch(effEditIdle);
   }
-  const int width = int(frame->getWidth());
-  const int height = int(frame->getHeight());
+  const int width = frame->getPixelWidth();
+  const int height = frame->getPixelHeight();
   const bool written = writeFramePng(*frame, output.temporaryPath().c_str());
   plugin->dispatch(effEditClose);
   if (!written) {

@@ -1,0 +1,299 @@
+// The CLAP module as a CLAP host meets it, through ondex-host's CLAP side:
+// scanning, ports, parameters and their texts, events on their own samples,
+// what the plug-in tells its host (from the editor and from MIDI), state that
+// is the VST 2.4 chunk, and the editor embedded in a real window (X11 under a
+// virtual display, Win32 under Wine).
+#include "host/clap.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "clapinstance.h"
+#include "hostedplugin.h"
+#include "platform/pluginmodule.h"
+#include "presets/steps.h"
+#include "windowtesthost.h"
+
+namespace {
+
+constexpr int kWidth = 870;
+constexpr int kHeight = 101;
+constexpr clap_id kInput = 0;
+constexpr clap_id kDlyTime = 3;
+constexpr clap_id kDlyx2 = 4;
+constexpr clap_id kHiCut = 7;
+constexpr clap_id kProgramIndexAt = 12;
+// Inside the HiCut switch of the editor.
+constexpr int kHiCutX = 258;
+constexpr int kHiCutY = 57;
+// On the right half of the program rocker: the next program.
+constexpr int kNextProgramX = 362;
+constexpr int kNextProgramY = 92;
+
+// Loaded once and kept for the run, as hosts keep their modules (and so that
+// the font libraries the editor brought in are not unloaded under their caches).
+platform::PluginModule& keptModule() {
+  static platform::PluginModule* const kept = [] {
+    std::string error;
+    auto loaded = platform::PluginModule::load(ONDEX_CLAP_PATH, error);
+    EXPECT_NE(loaded, nullptr) << error;
+    return loaded.release();
+  }();
+  return *kept;
+}
+
+ClapEvent valueAt(uint32_t time, clap_id id, double value) {
+  ClapEvent e;
+  e.type = CLAP_EVENT_PARAM_VALUE;
+  e.time = time;
+  e.param = id;
+  e.value = value;
+  return e;
+}
+
+// A block of a rising ramp through a fresh instance, with the events given,
+// as one call or split at `splitAt` into two.
+std::vector<float> renderRamp(const ClapModule& module, const std::vector<ClapEvent>& events,
+                              uint32_t splitAt = 0, uint32_t inputChannels = 2) {
+  constexpr uint32_t kFrames = 512;
+  ClapInstance clap(module);
+  clap.flush({valueAt(0, 2, 0.7), valueAt(0, kDlyTime, 0.001)});  // mix and a short delay
+  EXPECT_TRUE(clap.activate(44100.0, kFrames));
+  EXPECT_TRUE(clap.startProcessing());
+  std::vector<float> left(kFrames);
+  std::vector<float> right(kFrames);
+  std::vector<float> out(kFrames);
+  std::vector<float> notThere(kFrames, 0.9f);  // what a mono port's absent channel must not give
+  for (uint32_t i = 0; i < kFrames; ++i) {
+    left[i] = right[i] = 0.5f * static_cast<float>(i % 64) / 64.0f;
+  }
+  const auto run = [&](uint32_t from, uint32_t to, std::vector<ClapEvent> list) {
+    float* in[2] = {left.data() + from, (inputChannels == 2 ? right : notThere).data() + from};
+    float* outs[2] = {out.data() + from, out.data() + from};
+    clap.process(in, inputChannels, outs, to - from, list, nullptr);
+  };
+  if (splitAt == 0) {
+    run(0, kFrames, events);
+  } else {
+    std::vector<ClapEvent> later = events;
+    for (ClapEvent& e : later) e.time -= splitAt;
+    run(0, splitAt, {});
+    run(splitAt, kFrames, later);
+  }
+  return out;
+}
+
+// Clicks the editor and runs the host's main thread until `done`.
+template <typename Done>
+bool clickUntil(TestHost& window, ClapInstance& clap, int x, int y, Done done) {
+  const auto idle = [&] {
+    settle(window);
+    clap.runMainThread();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  };
+  for (int i = 0; i < 50; ++i) idle();  // the window comes up
+  click(window, x, y);
+  for (int i = 0; i < 500 && !done(); ++i) idle();
+  return done();
+}
+
+// Clicks the HiCut switch until the plug-in asks for a flush to report it.
+bool clickHiCut(TestHost& window, ClapInstance& clap) {
+  const int before = clap.flushRequests;
+  return clickUntil(window, clap, kHiCutX, kHiCutY, [&] { return clap.flushRequests > before; });
+}
+
+}  // namespace
+
+TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEverything) {
+  platform::PluginModule& loaded = keptModule();
+  const ClapModule module(ONDEX_CLAP_PATH, loaded);
+
+  SCOPED_TRACE("scanning: one descriptor, found by its id");
+  const clap_plugin_descriptor_t& d = module.descriptor();
+  EXPECT_STREQ(d.id, "com.zel-acoustics.ondex");
+  EXPECT_STREQ(d.name, "Corvane Ondex");
+  EXPECT_STREQ(d.vendor, "Zel-acoustics");
+  EXPECT_STREQ(d.features[0], "audio-effect");
+  EXPECT_STREQ(d.features[1], "delay");
+  EXPECT_STREQ(d.features[2], "stereo");
+  EXPECT_EQ(d.features[3], nullptr);
+  EXPECT_EQ(module.factory().get_plugin_count(&module.factory()), 1U);
+  EXPECT_EQ(module.factory().get_plugin_descriptor(&module.factory(), 1), nullptr);
+  clap_host_t stranger{};
+  stranger.clap_version = CLAP_VERSION;
+  EXPECT_EQ(module.factory().create_plugin(&module.factory(), &stranger, "com.other.thing"),
+            nullptr);
+
+  ClapInstance clap(module);
+
+  SCOPED_TRACE("ports: stereo in and out sharing buffers, one MIDI input");
+  const auto* audio = clap.extension<clap_plugin_audio_ports_t>(CLAP_EXT_AUDIO_PORTS);
+  ASSERT_NE(audio, nullptr);
+  clap_audio_port_info_t port{};
+  EXPECT_EQ(audio->count(&clap.plugin(), true), 1U);
+  ASSERT_TRUE(audio->get(&clap.plugin(), 0, false, &port));
+  EXPECT_EQ(port.channel_count, 2U);
+  EXPECT_STREQ(port.port_type, "stereo");
+  EXPECT_EQ(port.in_place_pair, 0U);
+  const auto* notes = clap.extension<clap_plugin_note_ports_t>(CLAP_EXT_NOTE_PORTS);
+  clap_note_port_info_t midiPort{};
+  ASSERT_TRUE(notes->get(&clap.plugin(), 0, true, &midiPort));
+  EXPECT_EQ(midiPort.preferred_dialect, CLAP_NOTE_DIALECT_MIDI);
+  EXPECT_EQ(clap.extension<clap_plugin_latency_t>(CLAP_EXT_LATENCY)->get(&clap.plugin()), 0U);
+
+  SCOPED_TRACE("parameters: 18, stepped switches and note lengths, the VST 2.4 texts");
+  ASSERT_EQ(clap.paramCount(), 18U);
+  EXPECT_STREQ(clap.paramInfo(kDlyTime).name, "DlyTime");
+  EXPECT_EQ(clap.paramInfo(kDlyTime).flags & CLAP_PARAM_IS_STEPPED, 0U);
+  EXPECT_NE(clap.paramInfo(kDlyTime).flags & CLAP_PARAM_IS_AUTOMATABLE, 0U);
+  EXPECT_NE(clap.paramInfo(kDlyx2).flags & CLAP_PARAM_IS_STEPPED, 0U);
+  EXPECT_EQ(clap.paramInfo(kDlyx2).max_value, 1.0);
+  EXPECT_EQ(clap.paramInfo(17).max_value, 12.0);  // thirteen denominators
+  EXPECT_EQ(clap.valueText(kDlyTime, 0.25), "800 ms");
+  EXPECT_EQ(clap.valueText(kDlyx2, 1.0), "on");
+  EXPECT_EQ(clap.valueText(17, 3.0), "4");
+  const auto* params = clap.extension<clap_plugin_params_t>(CLAP_EXT_PARAMS);
+  double parsed = -1.0;
+  EXPECT_TRUE(params->text_to_value(&clap.plugin(), kDlyTime, "800 ms", &parsed));
+  EXPECT_NEAR(parsed, 0.25, 0.001);
+  EXPECT_TRUE(params->text_to_value(&clap.plugin(), kDlyx2, "on", &parsed));
+  EXPECT_EQ(parsed, 1.0);
+  clap.flush({valueAt(0, kDlyx2, 1.0)});  // flush while inactive
+  EXPECT_EQ(clap.paramValue(kDlyx2), 1.0);
+
+  SCOPED_TRACE("state: the VST 2.4 chunk, byte for byte, and loading it rescans");
+  auto vst = PluginLibrary(ONDEX_VST_PATH).instantiate(HostSettings{});
+  vst->setParameter(kDlyx2, 1.0f);
+  const std::vector<unsigned char> saved = clap.saveState();
+  EXPECT_EQ(saved, vst->chunk());
+  ASSERT_TRUE(clap.activate(44100.0, 512));
+  std::vector<unsigned char> program11 = saved;
+  program11[kProgramIndexAt] = 11;
+  const int rescansBefore = clap.rescans;
+  EXPECT_TRUE(clap.loadState(program11));  // while active, as hosts do
+  EXPECT_GT(clap.rescans, rescansBefore);
+  EXPECT_EQ(clap.dirtyMarks, 0);  // the host's own state
+  ASSERT_TRUE(vst->setChunk(program11));
+  for (clap_id id = 0; id < 18; ++id) {
+    const float v = vst->parameter(static_cast<VstInt32>(id));
+    const int steps = static_cast<int>(clap.paramInfo(id).max_value) + 1;
+    const bool stepped = (clap.paramInfo(id).flags & CLAP_PARAM_IS_STEPPED) != 0;
+    EXPECT_FLOAT_EQ(static_cast<float>(clap.paramValue(id)),
+                    stepped ? static_cast<float>(stepIndex(v, steps)) : v)
+        << "parameter " << id;
+  }
+  EXPECT_FALSE(clap.loadState({1, 2, 3}));
+  EXPECT_EQ(clap.saveState(), program11);
+
+  SCOPED_TRACE("MIDI: a controller drives its parameter, told to the host unrecorded");
+  ASSERT_TRUE(clap.startProcessing());
+  std::vector<float> silence(64, 0.0f);
+  float* io[2] = {silence.data(), silence.data()};
+  ClapEvent cc;
+  cc.type = CLAP_EVENT_MIDI;
+  cc.time = 17;
+  cc.midi[0] = 0xB0;
+  cc.midi[1] = 102;  // Input's controller
+  cc.midi[2] = 127;
+  clap.sent.clear();
+  clap.process(io, 2, io, 64, {cc}, nullptr);
+  EXPECT_EQ(clap.paramValue(kInput), 1.0);
+  ASSERT_EQ(clap.sent.size(), 1U);
+  EXPECT_EQ(clap.sent[0].type, CLAP_EVENT_PARAM_VALUE);
+  EXPECT_EQ(clap.sent[0].param, kInput);
+  EXPECT_EQ(clap.sent[0].time, 17U);
+  EXPECT_EQ(clap.sent[0].flags, CLAP_EVENT_DONT_RECORD);
+  EXPECT_EQ(clap.extension<clap_plugin_tail_t>(CLAP_EXT_TAIL)->get(&clap.plugin()) >= INT32_MAX,
+            clap.paramValue(13) >= 1.0);
+  clap.stopProcessing();
+
+  SCOPED_TRACE("the editor: embedded, idled by the host's timer, its gestures reach the host");
+  const auto* gui = clap.extension<clap_plugin_gui_t>(CLAP_EXT_GUI);
+  ASSERT_NE(gui, nullptr);
+#if defined(_WIN32)
+  const char* api = CLAP_WINDOW_API_WIN32;
+#else
+  const char* api = CLAP_WINDOW_API_X11;
+#endif
+  EXPECT_TRUE(gui->is_api_supported(&clap.plugin(), api, false));
+  EXPECT_FALSE(gui->is_api_supported(&clap.plugin(), api, true));
+  auto window = TestHost::open(kWidth, kHeight);
+  ASSERT_NE(window, nullptr) << "no display (run under xvfb-run)";
+  ASSERT_TRUE(gui->create(&clap.plugin(), api, false));
+  clap_window_t parent{};
+  parent.api = api;
+#if defined(_WIN32)
+  parent.win32 = window->parent();
+#else
+  parent.x11 = reinterpret_cast<unsigned long>(window->parent());  // NOLINT: the XID
+#endif
+  ASSERT_TRUE(gui->set_parent(&clap.plugin(), &parent));  // before get_size, as hosts do
+  uint32_t width = 0;
+  uint32_t height = 0;
+  ASSERT_TRUE(gui->get_size(&clap.plugin(), &width, &height));
+  EXPECT_EQ(width, static_cast<uint32_t>(kWidth));
+  EXPECT_EQ(height, static_cast<uint32_t>(kHeight));
+  EXPECT_TRUE(gui->show(&clap.plugin()));
+  EXPECT_EQ(clap.timers.size(), 1U);
+  EXPECT_TRUE(gui->hide(&clap.plugin()));  // hidden, it rests
+  EXPECT_TRUE(clap.timers.empty());
+  EXPECT_TRUE(gui->show(&clap.plugin()));
+  EXPECT_EQ(clap.timers.size(), 1U);
+#if !defined(_WIN32)
+  EXPECT_EQ(clap.fds.size(), 1U);
+#endif
+  clap.sent.clear();
+  EXPECT_TRUE(clickHiCut(*window, clap));
+  clap.flush({});
+  ASSERT_EQ(clap.sent.size(), 3U);
+  EXPECT_EQ(clap.sent[0].type, CLAP_EVENT_PARAM_GESTURE_BEGIN);
+  EXPECT_EQ(clap.sent[1].type, CLAP_EVENT_PARAM_VALUE);
+  EXPECT_EQ(clap.sent[1].param, kHiCut);
+  EXPECT_EQ(clap.sent[1].value, clap.paramValue(kHiCut));
+  EXPECT_EQ(clap.sent[1].flags, 0U);
+  EXPECT_EQ(clap.sent[2].type, CLAP_EVENT_PARAM_GESTURE_END);
+  // The next program, from the editor: the host re-reads the values, records nothing, and
+  // knows the state changed.
+  const int rescans = clap.rescans;
+  const int dirty = clap.dirtyMarks;
+  clap.sent.clear();
+  EXPECT_TRUE(clickUntil(*window, clap, kNextProgramX, kNextProgramY,
+                         [&] { return clap.rescans > rescans; }));
+  EXPECT_GT(clap.dirtyMarks, dirty);
+  clap.flush({});
+  EXPECT_TRUE(clap.sent.empty());
+  gui->destroy(&clap.plugin());
+  EXPECT_TRUE(clap.timers.empty());
+  EXPECT_TRUE(clap.fds.empty());
+#if !defined(_WIN32)
+  window->sync();
+  EXPECT_EQ(window->childWindows(), 0);
+#endif
+
+  SCOPED_TRACE("a host without timers: the X connection's events or a window timer idle it");
+  ClapInstance untimed(module, false);
+  const auto* untimedGui = untimed.extension<clap_plugin_gui_t>(CLAP_EXT_GUI);
+  ASSERT_TRUE(untimedGui->create(&untimed.plugin(), api, false));
+  ASSERT_TRUE(untimedGui->set_parent(&untimed.plugin(), &parent));
+  EXPECT_TRUE(clickHiCut(*window, untimed));
+  untimedGui->destroy(&untimed.plugin());
+}
+
+TEST(ClapPlugin, ParameterEventsLandOnTheirOwnSampleAndMonoFeedsBothChannels) {
+  platform::PluginModule& loaded = keptModule();
+  const ClapModule module(ONDEX_CLAP_PATH, loaded);
+  // Doubling the delay at frame 200 of a block sounds as if the block ended there.
+  const std::vector<ClapEvent> change = {valueAt(200, kDlyx2, 1.0)};
+  const std::vector<float> inBlock = renderRamp(module, change);
+  EXPECT_EQ(inBlock, renderRamp(module, change, 200));
+  std::vector<ClapEvent> atStart = change;
+  atStart[0].time = 0;
+  EXPECT_NE(inBlock, renderRamp(module, atStart));
+  // A mono input feeds both channels, as the same signal on two would.
+  EXPECT_EQ(renderRamp(module, change, 0, 1), inBlock);
+}
