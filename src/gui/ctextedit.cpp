@@ -1,47 +1,19 @@
 #include "gui/ctextedit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
 
 #include "gui/cdrawcontext.h"
 #include "gui/cframe.h"
+#include "gui/utf8text.h"
 
 namespace {
 
-// Appends a code point as UTF-8.
-void appendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x110000) {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
-}
+constexpr CCoord kMargin = 2;  // between a scrolled text and the field's edges
 
-bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// At most `limit` bytes, never cutting a UTF-8 sequence.
-std::string clipUtf8(const char* text, size_t limit) {
-  std::string s = text != nullptr ? text : "";
-  if (s.size() > limit) {
-    size_t end = limit;
-    while (end > 0 && isContinuation(s[end])) {
-      --end;
-    }
-    s.resize(end);
-  }
-  return s;
-}
+bool isWordByte(char c) { return c != ' ' && c != '\t'; }
 
 }  // namespace
 
@@ -53,8 +25,16 @@ CTextEdit::CTextEdit(const CRect& size, CControlListener* listener, int32_t tag,
   setText(txt);
 }
 
+void CTextEdit::setMaxLength(size_t bytes) {
+  maxBytes = std::min(bytes, kMaxTextBytes);
+  setText(text.c_str());
+  if (editing && editText.size() > maxBytes) {
+    setEditText(editText.c_str());
+  }
+}
+
 void CTextEdit::setText(const char* txt) {
-  const std::string clipped = clipUtf8(txt, kMaxTextBytes);
+  const std::string clipped = utf8::clip(txt, maxBytes);
   if (clipped != text) {
     text = clipped;
     setDirty(true);
@@ -63,40 +43,142 @@ void CTextEdit::setText(const char* txt) {
 
 std::string CTextEdit::getDisplayText() const { return editing ? editText : text; }
 
+CCoord CTextEdit::widthOf(const std::string& part) const {
+  if (part.empty()) {
+    return 0;
+  }
+  CDrawContext measure({nullptr, 0, 0, 0});
+  measure.setFont(font);
+  return measure.getStringWidth(part.c_str());
+}
+
+CCoord CTextEdit::textLeft(CCoord fullWidth) const {
+  if (fullWidth > getWidth() - 2 * kMargin) {
+    return size.left + kMargin - scroll;  // too long: scrolled, from the left
+  }
+  if (horiTxtAlign == kCenterText) {
+    return size.left + (getWidth() - fullWidth) / 2;
+  }
+  return horiTxtAlign == kRightText ? size.right - fullWidth : size.left;
+}
+
+size_t CTextEdit::indexAt(CCoord x) const {
+  const std::string& shown = editing ? editText : text;
+  const CCoord left = textLeft(widthOf(shown));
+  // The boundary nearest to x: past the middle of a character is after it.
+  size_t at = 0;
+  CCoord before = 0;
+  while (at < shown.size()) {
+    const size_t end = utf8::next(shown, at);
+    const CCoord after = widthOf(shown.substr(0, end));
+    if (x < left + (before + after) / 2) {
+      break;
+    }
+    at = end;
+    before = after;
+  }
+  return at;
+}
+
+void CTextEdit::keepCaretVisible() {
+  const CCoord room = getWidth() - 2 * kMargin;
+  const CCoord full = widthOf(editText);
+  if (full <= room) {
+    scroll = 0;
+    return;
+  }
+  const CCoord x = widthOf(editText.substr(0, caret));
+  if (x - scroll < 0) {
+    scroll = x;
+  } else if (x - scroll > room) {
+    scroll = x - room;
+  }
+  scroll = std::clamp(scroll, CCoord(0), full - room);
+}
+
 void CTextEdit::draw(CDrawContext* context) {
   if (!(style & kNoDrawStyle)) {
     drawBack(context);
     const std::string shown = getDisplayText();
-    drawText(context, shown);
-    if (editing) {
-      // The caret: one pixel wide, in the font colour, after the text before it.
-      context->setFont(font);
-      const CCoord full = context->getStringWidth(shown.c_str());
-      const CCoord before = context->getStringWidth(shown.substr(0, caret).c_str());
-      CCoord start = size.left;
-      if (horiTxtAlign == kCenterText) {
-        start = size.left + (getWidth() - full) / 2;
-      } else if (horiTxtAlign == kRightText) {
-        start = size.right - full;
-      }
-      const CCoord x = std::floor(start + before);
-      context->setFillColor(fontColor);
-      context->fillRect(CRect(x, size.top + 2, x + 1, size.bottom - 2));
+    const bool fits = widthOf(shown) <= getWidth() - 2 * kMargin;
+    if (!editing && fits) {
+      drawText(context, shown);
+    } else {
+      drawEditing(context, shown);
     }
   }
   setDirty(false);
 }
 
-CMouseEventResult CTextEdit::onMouseDown(CPoint&, const CButtonState& buttons) {
+// Text that scrolls, a selection drawn inverted, and the caret, all kept
+// inside the field.
+void CTextEdit::drawEditing(CDrawContext* context, const std::string& shown) {
+  CRect oldClip;
+  context->getClipRect(oldClip);
+  CRect clip = size;
+  clip.bound(oldClip);
+  context->setClipRect(clip);
+  context->setFont(font);
+  const CCoord full = widthOf(shown);
+  const CCoord left = std::floor(textLeft(full));
+  const CRect line(left, size.top, left + full + 4, size.bottom);
+  context->setFontColor(fontColor);
+  if (!(style & kNoTextStyle)) {
+    context->drawString(shown.c_str(), line, kLeftText, antialias);
+  }
+  if (editing) {
+    const size_t from = getSelectionStart();
+    const size_t to = getSelectionEnd();
+    if (from != to) {
+      CRect band(left + std::floor(widthOf(shown.substr(0, from))), size.top + 1,
+                 left + std::ceil(widthOf(shown.substr(0, to))), size.bottom - 1);
+      band.bound(clip);
+      context->setFillColor(fontColor);
+      context->fillRect(band);
+      context->setClipRect(band);
+      context->setFontColor(backColor);
+      context->drawString(shown.c_str(), line, kLeftText, antialias);
+    } else {
+      // The caret: one pixel wide, in the font colour, after the text before it.
+      const CCoord x = std::floor(left + widthOf(shown.substr(0, caret)));
+      context->setFillColor(fontColor);
+      context->fillRect(CRect(x, size.top + 2, x + 1, size.bottom - 2));
+    }
+  }
+  context->setClipRect(oldClip);
+}
+
+CMouseEventResult CTextEdit::onMouseDown(CPoint& where, const CButtonState& buttons) {
   if (!buttons.isLeftButton()) {
     return kMouseEventNotHandled;
   }
-  if (frame != nullptr) {
-    frame->setFocusView(this);
-  } else {
-    takeFocus();
+  if (!editing) {
+    if (frame != nullptr) {
+      frame->setFocusView(this);
+    } else {
+      takeFocus();
+    }
+    return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
   }
-  return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+  if (buttons.isDoubleClick()) {
+    selectWordAt(indexAt(where.x));
+    return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+  }
+  moveCaret(indexAt(where.x), (buttons.getModifierState() & kShift) != 0);
+  selecting = true;
+  return kMouseEventHandled;
+}
+
+CMouseEventResult CTextEdit::onMouseMoved(CPoint& where, const CButtonState& buttons) {
+  if (selecting && editing && buttons.isLeftButton()) {
+    moveCaret(indexAt(where.x), true);
+  }
+  return kMouseEventHandled;
+}
+
+CMouseEventResult CTextEdit::onMouseUp(CPoint& /*where*/, const CButtonState& /*buttons*/) {
+  selecting = false;
+  return kMouseEventHandled;
 }
 
 void CTextEdit::takeFocus() {
@@ -105,7 +187,9 @@ void CTextEdit::takeFocus() {
   }
   editing = true;
   editText = text;
+  anchor = 0;  // the whole text selected: typing replaces it
   caret = editText.size();
+  keepCaretVisible();
   invalid();
 }
 
@@ -113,8 +197,9 @@ void CTextEdit::setEditText(const char* txt) {
   if (!editing) {
     return;
   }
-  editText = clipUtf8(txt, kMaxTextBytes);
-  caret = editText.size();
+  editText = utf8::clip(txt, maxBytes);
+  caret = anchor = editText.size();
+  keepCaretVisible();
   invalid();
 }
 
@@ -125,6 +210,8 @@ void CTextEdit::endEditing(bool commit) {
     return;
   }
   editing = false;
+  selecting = false;
+  scroll = 0;
   if (commit) {
     beginEdit();
     setText(editText.c_str());
@@ -134,78 +221,97 @@ void CTextEdit::endEditing(bool commit) {
   invalid();
 }
 
+void CTextEdit::moveCaret(size_t to, bool extend) {
+  caret = std::min(to, editText.size());
+  if (!extend) {
+    anchor = caret;
+  }
+  keepCaretVisible();
+  invalid();
+}
+
+void CTextEdit::replaceSelection(const std::string& with) {
+  const size_t from = getSelectionStart();
+  editText.replace(from, getSelectionEnd() - from, with);
+  caret = anchor = from + with.size();
+  keepCaretVisible();
+}
+
+void CTextEdit::selectWordAt(size_t at) {
+  size_t from = std::min(at, editText.size());
+  size_t to = from;
+  while (from > 0 && isWordByte(editText[from - 1])) {
+    --from;
+  }
+  while (to < editText.size() && isWordByte(editText[to])) {
+    ++to;
+  }
+  anchor = from;
+  caret = to;
+  keepCaretVisible();
+  invalid();
+}
+
 int32_t CTextEdit::onKeyDown(VstKeyCode& key) {
   if (!editing) {
     return -1;
   }
+  const bool shift = (key.modifier & MODIFIER_SHIFT) != 0;
+  const bool command = (key.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND)) != 0;
+  const bool selected = caret != anchor;
   switch (key.virt) {
     case VKEY_RETURN:
     case VKEY_ENTER:
-      endEditing(true);
-      if (frame != nullptr && frame->getFocusView() == this) {
-        frame->setFocusView(nullptr);
-      }
-      return 1;
     case VKEY_ESCAPE:
-      endEditing(false);
+      endEditing(key.virt != VKEY_ESCAPE);
       if (frame != nullptr && frame->getFocusView() == this) {
         frame->setFocusView(nullptr);
       }
       return 1;
     case VKEY_BACK:
-      if (caret > 0) {
-        size_t start = caret - 1;
-        while (start > 0 && isContinuation(editText[start])) {
-          --start;
-        }
-        editText.erase(start, caret - start);
-        caret = start;
+      if (!selected) {
+        anchor = utf8::previous(editText, caret);
       }
+      replaceSelection({});
       break;
     case VKEY_DELETE:
-      if (caret < editText.size()) {
-        size_t end = caret + 1;
-        while (end < editText.size() && isContinuation(editText[end])) {
-          ++end;
-        }
-        editText.erase(caret, end - caret);
+      if (!selected) {
+        anchor = utf8::next(editText, caret);
       }
+      replaceSelection({});
       break;
     case VKEY_LEFT:
-      while (caret > 0) {
-        --caret;
-        if (!isContinuation(editText[caret])) {
-          break;
-        }
-      }
+      // A selection collapses to its side; otherwise one whole character.
+      moveCaret(selected && !shift ? getSelectionStart() : utf8::previous(editText, caret), shift);
       break;
     case VKEY_RIGHT:
-      while (caret < editText.size()) {
-        ++caret;
-        if (caret == editText.size() || !isContinuation(editText[caret])) {
-          break;
-        }
-      }
+      moveCaret(selected && !shift ? getSelectionEnd() : utf8::next(editText, caret), shift);
       break;
     case VKEY_HOME:
-      caret = 0;
+      moveCaret(0, shift);
       break;
     case VKEY_END:
-      caret = editText.size();
+      moveCaret(editText.size(), shift);
       break;
     default: {
       uint32_t cp = key.character > 0 ? uint32_t(key.character) : 0;
       if (cp == 0 && key.virt == VKEY_SPACE) {
         cp = ' ';
       }
-      if (cp < 0x20 || cp == 0x7F || (key.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND))) {
+      if (command && (cp == 'a' || cp == 'A')) {
+        anchor = 0;
+        moveCaret(editText.size(), true);
+        break;
+      }
+      if (cp < 0x20 || cp == 0x7F || command) {
         return -1;
       }
       std::string encoded;
-      appendUtf8(encoded, cp);
-      if (editText.size() + encoded.size() <= kMaxTextBytes) {
-        editText.insert(caret, encoded);
-        caret += encoded.size();
+      utf8::append(encoded, cp);
+      // A character that does not fit is refused whole: what is shown is kept.
+      const size_t kept = editText.size() - (getSelectionEnd() - getSelectionStart());
+      if (kept + encoded.size() <= maxBytes) {
+        replaceSelection(encoded);
       }
       break;
     }

@@ -115,6 +115,7 @@ bool CPresetSystemEditor::open(void* window) {
   nameField = new CTextEdit(nameFieldRect(), this, kNameTag, NameText(programs[current].name).text);
   styleText(*nameField, background);
   nameField->setBackColor(kNameBackColour);
+  nameField->setMaxLength(kProgramNameSize);  // typing stops where the program's name ends
   frame->addView(nameField);
 
   programList = new COptionMenu(CRect(320, 87, 333, 99), this, kProgramListTag, background, nullptr,
@@ -235,21 +236,26 @@ void CPresetSystemEditor::valueChanged(CControl* control) {
       v == 0.0f ? presetEffect->stopUnassign() : presetEffect->startUnassign();
       break;
     case kDefaultBankTag:
-      clears ? forgetRecord("DefaultBank") : storeRecord("DefaultBank", FileKind::kBank);
+      confirmOn(*control,
+                clears ? forgetRecord("DefaultBank") : storeRecord("DefaultBank", FileKind::kBank),
+                clears);
       break;
     case kDefaultPresetTag:
-      clears ? forgetRecord("DefaultPreset") : storeRecord("DefaultPreset", FileKind::kPreset);
+      confirmOn(
+          *control,
+          clears ? forgetRecord("DefaultPreset") : storeRecord("DefaultPreset", FileKind::kPreset),
+          clears);
       break;
     case kDefaultMidiTag:
       if (v != 0.0f) {
-        storeRecord("DefaultMidi", FileKind::kMidiSettings);
+        confirmOn(*control, storeRecord("DefaultMidi", FileKind::kMidiSettings), false);
       }
       break;
     case kStoreATag:
-      storeRecord("MemoA", FileKind::kPreset);
+      confirmOn(*control, storeRecord("MemoA", FileKind::kPreset), false);
       break;
     case kStoreBTag:
-      storeRecord("MemoB", FileKind::kPreset);
+      confirmOn(*control, storeRecord("MemoB", FileKind::kPreset), false);
       break;
     case kRecallATag:
       recallRecord("MemoA", FileKind::kPreset);
@@ -259,6 +265,26 @@ void CPresetSystemEditor::valueChanged(CControl* control) {
       break;
     default:
       break;
+  }
+}
+
+void CPresetSystemEditor::confirmOn(CControl& button, bool done, bool removal) {
+  if (done && button.isTypeOf("CPSKickButton")) {
+    static_cast<CPSKickButton&>(button).confirm(removal ? CPSKickButton::Confirmation::kRemoved
+                                                        : CPSKickButton::Confirmation::kStored);
+  }
+}
+
+void CPresetSystemEditor::followConfirmations() {
+  if (frame == nullptr) {
+    return;
+  }
+  const uint32_t now = getTicks();
+  for (int32_t i = 0; i < frame->getNbViews(); ++i) {
+    CView* view = frame->getView(i);
+    if (view->isTypeOf("CPSKickButton")) {
+      static_cast<CPSKickButton*>(view)->followConfirmation(now);
+    }
   }
 }
 

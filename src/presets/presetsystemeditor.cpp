@@ -27,6 +27,7 @@ CPresetSystemEditor::~CPresetSystemEditor() { saveFileLocations(); }
 // The controller display follows the pointer wherever it is: away from the
 // window, or over the modal about picture, it is over no parameter.
 void CPresetSystemEditor::idle() {
+  followConfirmations();  // before the redraw, which shows the change
   AEffGUIEditor::idle();
   applyPanelRequests();
   if (frame == nullptr || controllerDisplay == nullptr) {

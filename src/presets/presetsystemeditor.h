@@ -91,10 +91,13 @@ class CPresetSystemEditor : public AEffGUIEditor,
   // The record operation of each kind, for files and the store alike.
   void readRecord(FileKind kind, const void* buffer, bool reversed);
   void writeRecord(FileKind kind, void* buffer);
-  // The per-user store.
-  void storeRecord(const char* value, FileKind kind);
+  // The per-user store; true when the value was written or removed.
+  bool storeRecord(const char* value, FileKind kind);
   void recallRecord(const char* value, FileKind kind);
-  void forgetRecord(const char* value);
+  bool forgetRecord(const char* value);
+  // A store or removal that took place shows on the button that made it.
+  void confirmOn(CControl& button, bool done, bool removal);
+  void followConfirmations();
   void saveFileLocations();
 
   // The folder and names that seed the dialogs, and what the store holds of them.

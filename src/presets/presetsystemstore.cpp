@@ -24,10 +24,10 @@ void CPresetSystemEditor::readStoredDefaults() {
   storedLocations = locations;
 }
 
-void CPresetSystemEditor::storeRecord(const char* value, FileKind kind) {
+bool CPresetSystemEditor::storeRecord(const char* value, FileKind kind) {
   unsigned char record[kBankRecordSize] = {};
   writeRecord(kind, record);
-  settings::storeBinary(value, record, fileKindInfo(kind).recordSize);
+  return settings::storeBinary(value, record, fileKindInfo(kind).recordSize);
 }
 
 void CPresetSystemEditor::recallRecord(const char* value, FileKind kind) {
@@ -36,7 +36,7 @@ void CPresetSystemEditor::recallRecord(const char* value, FileKind kind) {
   readRecord(kind, record, false);
 }
 
-void CPresetSystemEditor::forgetRecord(const char* value) { settings::remove(value); }
+bool CPresetSystemEditor::forgetRecord(const char* value) { return settings::remove(value); }
 
 // Only locations this instance changed are written, so that closing an idle
 // instance does not undo what another one remembered meanwhile.

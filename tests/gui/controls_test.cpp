@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "gui/toolkit.h"
 #include "guitest.h"
@@ -293,6 +295,8 @@ TEST_F(ControlTest, TextEditCaretKeysAndEscape) {
 TEST_F(ControlTest, TextEditCommitsWhenItLosesTheFocus) {
   auto* edit = add(new CTextEdit(CRect(10, 10, 110, 23), &listener, 33, "abc"));
   down(*frame, 20, 15);
+  VstKeyCode end = guitest::key(0, VKEY_END);
+  frame->onKeyDown(end);
   VstKeyCode typed = guitest::key('d');
   frame->onKeyDown(typed);
   down(*frame, 150, 80);  // a click elsewhere
@@ -315,6 +319,74 @@ TEST_F(ControlTest, TextEditDrawsItsTextAndCaret) {
     }
   }
   EXPECT_GT(dark, 5);
+}
+
+TEST_F(ControlTest, TextEditSelectsPlacesTheCaretAndStopsAtItsLength) {
+  auto* edit = add(new CTextEdit(CRect(10, 10, 110, 23), &listener, 33, "default"));
+  edit->setFont(kNormalFontVerySmall);
+  edit->setMaxLength(24);
+  auto press = [&](int32_t c, unsigned char v = 0, unsigned char m = 0) {
+    VstKeyCode code = guitest::key(c, v, m);
+    return frame->onKeyDown(code);
+  };
+  auto selection = [&] {
+    return std::make_pair(edit->getSelectionStart(), edit->getSelectionEnd());
+  };
+  using Sel = std::pair<size_t, size_t>;
+  // The first click selects the whole name, so typing replaces it.
+  down(*frame, 60, 15);
+  up(*frame, 60, 15);
+  EXPECT_EQ(selection(), Sel(0, 7));
+  press('T');
+  EXPECT_EQ(edit->getEditText(), "T");
+  // A second click places the caret; a drag from there selects.
+  for (const char c : std::string("ape two")) {
+    press(c);
+  }
+  down(*frame, 11, 15);
+  EXPECT_EQ(selection(), Sel(0, 0));
+  moved(*frame, 109, 15);
+  up(*frame, 109, 15);
+  EXPECT_EQ(selection(), Sel(0, 8));
+  // Ctrl+A, Shift with Home and End, arrows collapsing a selection.
+  press(0, VKEY_LEFT);
+  EXPECT_EQ(selection(), Sel(0, 0));
+  press(0, VKEY_END, MODIFIER_SHIFT);
+  EXPECT_EQ(selection(), Sel(0, 8));
+  press(0, VKEY_RIGHT);
+  press(0, VKEY_HOME);
+  press(0, VKEY_RIGHT, MODIFIER_SHIFT);
+  EXPECT_EQ(selection(), Sel(0, 1));
+  press('a', 0, MODIFIER_CONTROL);
+  EXPECT_EQ(selection(), Sel(0, 8));
+  EXPECT_EQ(press('q', 0, MODIFIER_CONTROL), -1);  // other shortcuts are the host's
+  EXPECT_EQ(edit->getEditText(), "Tape two");
+  // A double click selects the word under the pointer.
+  down(*frame, 11, 15, kLButton | kDoubleClick);
+  EXPECT_EQ(selection(), Sel(0, 4));
+  // Typing stops at 24 bytes and never splits a character.
+  press(0, VKEY_END);
+  while (edit->getEditText().size() < 23) {
+    press('W');
+  }
+  press(0xE9);  // é needs two bytes: refused
+  EXPECT_EQ(edit->getEditText().size(), 23u);
+  press('!');
+  press('!');
+  EXPECT_EQ(edit->getEditText(), "Tape twoWWWWWWWWWWWWWWW!");
+  // A long name scrolls: its end at the right edge, its start back at Home.
+  down(*frame, 108, 15);
+  EXPECT_EQ(edit->getCaret(), 24u);
+  press(0, VKEY_HOME);
+  down(*frame, 12, 15);
+  EXPECT_EQ(edit->getCaret(), 0u);
+  down(*frame, 108, 15);
+  EXPECT_LT(edit->getCaret(), 24u);
+  // Enter keeps exactly what was shown.
+  press(0, VKEY_RETURN);
+  EXPECT_STREQ(edit->getText(), "Tape twoWWWWWWWWWWWWWWW!");
+  edit->setText("a name far longer than any program name");
+  EXPECT_EQ(std::string(edit->getText()).size(), 24u);
 }
 
 TEST_F(ControlTest, TextEditKeepsAtMost255Bytes) {
@@ -388,6 +460,45 @@ TEST_F(ControlTest, OptionMenuChoiceThroughThePopup) {
   EXPECT_EQ(menu->getCurrentIndex(), 3);
   EXPECT_EQ(menu->getLastResult(), 3);
   EXPECT_EQ(listener.changes.size(), 2u);
+}
+
+TEST_F(ControlTest, OptionMenuPopupStaysOnTheScreenAtEveryEdge) {
+  using platform::IntRect;
+  const IntRect screen{0, 0, 1920, 1080};
+  const auto at = [](const IntRect& r) {
+    return std::make_tuple(r.left, r.top, r.right, r.bottom);
+  };
+  // Room below: under the button, at its left edge.
+  EXPECT_EQ(at(placePopup({320, 500, 333, 512}, 140, 306, screen)),
+            std::make_tuple(320, 512, 460, 818));
+  // The bottom edge: above the button instead.
+  EXPECT_EQ(at(placePopup({320, 1058, 333, 1070}, 140, 306, screen)),
+            std::make_tuple(320, 752, 460, 1058));
+  // The right edge: moved left; the left and top edges: moved right, kept below.
+  EXPECT_EQ(at(placePopup({1900, 10, 1913, 22}, 140, 306, screen)),
+            std::make_tuple(1780, 22, 1920, 328));
+  EXPECT_EQ(at(placePopup({-30, -5, -17, 7}, 140, 306, screen)), std::make_tuple(0, 7, 140, 313));
+  // No room on either side: as low as it fits, over the button.
+  EXPECT_EQ(at(placePopup({10, 250, 23, 262}, 140, 306, {0, 0, 800, 400})),
+            std::make_tuple(10, 94, 150, 400));
+  // Taller than the screen: the screen's height, and the rows scroll.
+  EXPECT_EQ(at(placePopup({10, 100, 23, 112}, 140, 306, {0, 0, 800, 200})),
+            std::make_tuple(10, 0, 150, 200));
+
+  auto* menu = add(new COptionMenu(CRect(0, 0, 20, 12), &listener, 45));
+  for (int i = 0; i < 17; ++i) {
+    menu->addEntry(("program " + std::to_string(i)).c_str());
+  }
+  MenuPopupLayout layout(*menu);
+  layout.fitInto(200);
+  EXPECT_EQ(layout.getHeight(), 11 * MenuPopupLayout::kRowHeight);  // whole rows only
+  layout.scrollToShow(16);  // keys stepping down reach the last entry
+  EXPECT_EQ(layout.getFirstRow(), 6);
+  EXPECT_EQ(layout.entryAt(5, 10 * MenuPopupLayout::kRowHeight + 2), 16);
+  layout.scrollBy(-100);
+  EXPECT_EQ(layout.entryAt(5, 2), 0);
+  std::vector<uint32_t> pixels(size_t(layout.getWidth()) * size_t(layout.getHeight()));
+  layout.draw({pixels.data(), layout.getWidth(), layout.getHeight(), layout.getWidth()}, 0);
 }
 
 TEST_F(ControlTest, OptionMenuWithoutPopupHandlerChoosesNothing) {

@@ -22,6 +22,10 @@ class DialogTest : public ::testing::Test {
     folder = pattern;
     const std::string script = folder + "/dialog.sh";
     std::ofstream(script) << "#!/bin/sh\n"
+                             "if [ \"$1\" = --question ]; then\n"
+                             "  for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$0.asked\"\n"
+                             "  [ \"$ONDEX_TEST_REPLACE\" = yes ]; exit $?\n"
+                             "fi\n"
                              "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$0.args\"\n"
                              "case \"$ONDEX_TEST_ANSWER\" in\n"
                              "  cancel) exit 1 ;;\n"
@@ -31,11 +35,14 @@ class DialogTest : public ::testing::Test {
     chmod(script.c_str(), 0755);
     setenv("ONDEX_FILE_DIALOG", script.c_str(), 1);
     argsFile = script + ".args";
+    askedFile = script + ".asked";
   }
   void TearDown() override {
     unsetenv("ONDEX_FILE_DIALOG");
     unsetenv("ONDEX_TEST_ANSWER");
+    unsetenv("ONDEX_TEST_REPLACE");
     std::remove(argsFile.c_str());
+    std::remove(askedFile.c_str());
     std::remove((folder + "/dialog.sh").c_str());
     rmdir(folder.c_str());
   }
@@ -48,8 +55,16 @@ class DialogTest : public ::testing::Test {
     setenv("ONDEX_TEST_ANSWER", answer, 1);
     return selector->runModal();
   }
+  // What the user was asked since the last call, "" when nothing.
+  std::string asked() const {
+    std::stringstream text;
+    text << std::ifstream(askedFile).rdbuf();
+    std::remove(askedFile.c_str());
+    return text.str();
+  }
   std::string folder;
   std::string argsFile;
+  std::string askedFile;
 };
 
 }  // namespace
@@ -67,6 +82,42 @@ TEST_F(DialogTest, SaveDialogAsksZenityAndAnswersThePath) {
             "[--file-selection]\n[--title=Save preset]\n[--save]\n[--confirm-overwrite]\n"
             "[--separator=\n]\n[--filename=/presets/mine.zel]\n"
             "[--file-filter=Ondex preset | *.zel]\n");
+  selector->forget();
+}
+
+TEST_F(DialogTest, SavedNamesGetTheExtensionAndAnExistingFileIsReplacedOnlyWhenConfirmed) {
+  CNewFileSelector* selector = CNewFileSelector::create(nullptr, CNewFileSelector::kSelectSaveFile);
+  selector->setTitle("Save preset");
+  selector->setDefaultExtension(CFileExtension("Zel Preset", "zel"));
+  const auto chosen = [&](const std::string& typed) -> std::string {
+    if (!run(selector, (folder + "/" + typed).c_str())) {
+      return "(cancelled)";
+    }
+    return selector->getSelectedFile(0) + folder.size() + 1;
+  };
+  EXPECT_EQ(chosen("mypreset"), "mypreset.zel");
+  EXPECT_EQ(chosen("take.v2"), "take.v2.zel");
+  EXPECT_EQ(chosen("Loud.ZEL"), "Loud.ZEL");  // zenity itself asked about a typed name
+  EXPECT_EQ(asked(), "");
+
+  const std::string taken = folder + "/taken.zel";
+  std::ofstream(taken) << "kept";
+  setenv("ONDEX_TEST_REPLACE", "no", 1);
+  EXPECT_EQ(chosen("taken"), "(cancelled)");
+  EXPECT_EQ(selector->getNumSelectedFiles(), 0);
+  EXPECT_EQ(asked(),
+            "[--question]\n[--no-markup]\n[--title=Save preset]\n"
+            "[--text=A file named \"taken.zel\" already exists. Do you want to replace it?]\n");
+  setenv("ONDEX_TEST_REPLACE", "yes", 1);
+  EXPECT_EQ(chosen("taken"), "taken.zel");
+  EXPECT_NE(asked(), "");
+  selector->forget();
+  std::remove(taken.c_str());
+
+  // Open dialogs take the name as chosen.
+  selector = CNewFileSelector::create(nullptr, CNewFileSelector::kSelectFile);
+  selector->addFileExtension(CFileExtension("Zel Preset", "zel"));
+  EXPECT_EQ(chosen("plain"), "plain");
   selector->forget();
 }
 

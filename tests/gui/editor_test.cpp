@@ -175,10 +175,10 @@ TEST_F(EditorTest, KeysGoToTheFrameAndReportUse) {
   int parent = 0;
   dispatch(effEditOpen, 0, 0, &parent);
   EXPECT_EQ(dispatch(effEditKeyDown, 'a', 0, nullptr, 0.0f), 0);  // nobody has the focus
-  down(*editor->getFrame(), 210, 90);
+  down(*editor->getFrame(), 210, 90);                             // selects the whole name
   EXPECT_EQ(dispatch(effEditKeyDown, 'x', 0, nullptr, 0.0f), 1);
   EXPECT_EQ(dispatch(effEditKeyDown, 0, VKEY_RETURN, nullptr, 0.0f), 1);
-  EXPECT_STREQ(editor->text->getText(), "namex");
+  EXPECT_STREQ(editor->text->getText(), "x");
   EXPECT_EQ(editor->changes, (std::vector<int32_t>{33}));
   EXPECT_EQ(host.last(audioMasterBeginEdit)->index, 33);
   EXPECT_EQ(dispatch(effEditKeyUp, 'x', 0, nullptr, 0.0f), 0);

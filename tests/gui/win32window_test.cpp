@@ -109,12 +109,21 @@ TEST_F(Win32WindowTest, KnobDragWheelDoubleClickAndShift) {
   host->release(30, 90, true);
 }
 
-TEST_F(Win32WindowTest, TextFieldEditsInANativeControl) {
+TEST_F(Win32WindowTest, TextFieldEditsInANativeControlAndGivesTheFocusBack) {
+  TestHost::focusTopLevel();  // the host's own window has the keys
   host->press(100, 20);
   host->release(100, 20);
   ASSERT_TRUE(controls.text->isEditing());
   EXPECT_EQ(host->focusedClass(), "Edit");
   EXPECT_EQ(host->childWindows(), 2);  // the frame's window and the control in it
+  host->type("Q");                     // replaces the whole text, which opened selected
+  host->key(keys::kEscape);
+  EXPECT_STREQ(controls.text->getText(), "abc");
+  EXPECT_TRUE(TestHost::topLevelHasFocus());
+
+  host->press(100, 20);
+  host->release(100, 20);
+  host->key(keys::kEnd);
   host->type("xY");
   host->key(keys::kLeft);
   host->key(keys::kBack);
@@ -124,7 +133,7 @@ TEST_F(Win32WindowTest, TextFieldEditsInANativeControl) {
   EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcYz");
   ASSERT_EQ(listener.changes.size(), 1u);
-  EXPECT_NE(host->focusedClass(), "Edit");
+  EXPECT_TRUE(TestHost::topLevelHasFocus());
   idle();
   EXPECT_EQ(host->childWindows(), 1);  // the control is gone again
 
@@ -138,12 +147,37 @@ TEST_F(Win32WindowTest, TextFieldEditsInANativeControl) {
 
   host->press(100, 20);  // a click elsewhere commits
   host->release(100, 20);
+  host->key(keys::kEnd);
   host->key(keys::kBack);
   host->press(30, 90);
   host->release(30, 90);
   EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcY");
   EXPECT_EQ(listener.changes.size(), 2u);
+  EXPECT_TRUE(TestHost::topLevelHasFocus());
+
+  // Typing stops at the field's length in UTF-8 bytes; Ctrl+A selects all.
+  controls.text->setMaxLength(5);
+  host->press(100, 20);
+  host->release(100, 20);
+  host->key(keys::kEnd);
+  host->type("\xE9!");  // é would need two bytes: refused
+  host->key(keys::kReturn);
+  EXPECT_STREQ(controls.text->getText(), "abcY!");
+  host->press(100, 20);
+  host->release(100, 20);
+  host->key(keys::kEnd);
+  host->type("\x01z");
+  host->key(keys::kReturn);
+  EXPECT_STREQ(controls.text->getText(), "z");
+
+  // A window closed while editing hands the keys back too.
+  host->press(100, 20);
+  host->release(100, 20);
+  EXPECT_EQ(host->focusedClass(), "Edit");
+  frame->close();
+  frame = nullptr;
+  EXPECT_TRUE(TestHost::topLevelHasFocus());
 }
 
 TEST_F(Win32WindowTest, MenuPopupChoosesAndCancels) {
@@ -157,6 +191,22 @@ TEST_F(Win32WindowTest, MenuPopupChoosesAndCancels) {
   host->release(100, 50);
   EXPECT_EQ(controls.menu->getCurrentIndex(), 1);
   EXPECT_EQ(listener.changes.size(), 1u);
+}
+
+TEST_F(Win32WindowTest, MenuNearTheScreensCornerOpensAboveItsButtonAndMovesLeft) {
+  // The virtual screen is 640 x 480: the menu's button (60, 40, 190, 60) ends
+  // 10 pixels above its bottom and 20 pixels from its right edge.
+  TestHost::placeTopLevel(640 - 210, 480 - 70);
+  host->pump();
+  host->answerNextMenu(-1);
+  host->press(100, 50);
+  host->release(100, 50);
+  TestHost::placeTopLevel(40, 30);
+  const platform::win32test::ScreenRect menu = TestHost::lastMenu();
+  EXPECT_GT(menu.bottom, menu.top);
+  EXPECT_LE(menu.bottom, 480 - 70 + 40);  // above the button, not over it
+  EXPECT_LE(menu.right, 640);
+  EXPECT_GE(menu.top, 0);
 }
 
 // At 200 % the window doubles, a drag covers the same range over twice the

@@ -186,9 +186,21 @@ TEST_F(X11WindowTest, DoubleClicksModifiersEnteringAndLeaving) {
   EXPECT_FALSE(frame->getCurrentMouseLocation(where));
 }
 
-TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClick) {
+TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClickAndGivesTheFocusBack) {
+  host->focusRoot();  // the host's own window has the keys
   host->click(100, 20);
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  EXPECT_FALSE(host->rootHasFocus());
+  host->type("Q");  // replaces the whole text, which the click selected
+  pump();
+  EXPECT_EQ(controls.text->getEditText(), "Q");
+  host->tap(keys::kEscape);
+  pump();
+  EXPECT_TRUE(host->rootHasFocus());
+
+  host->click(100, 20);
+  ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  host->tap(keys::kEnd);
   host->type("xY");
   host->tap(keys::kLeft);
   host->tap(keys::kBackSpace);
@@ -200,6 +212,7 @@ TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClick) {
   pump();
   EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcYz");
+  EXPECT_TRUE(host->rootHasFocus());
   ASSERT_EQ(listener.changes.size(), 1u);
   EXPECT_EQ(listener.changes[0].tag, 2);
 
@@ -213,18 +226,26 @@ TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClick) {
 
   host->click(100, 20);  // a click elsewhere commits
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
+  host->tap(keys::kEnd);
   host->tap(keys::kBackSpace);
   host->click(30, 90);
   pump();
   EXPECT_FALSE(controls.text->isEditing());
   EXPECT_STREQ(controls.text->getText(), "abcY");
+  EXPECT_TRUE(host->rootHasFocus());
 
   // Keys the host forwards (effEditKeyDown) edit the same way.
   host->click(100, 20);
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
   VstKeyCode k = guitest::key('!');
   EXPECT_GT(frame->onKeyDown(k), 0);
-  EXPECT_EQ(controls.text->getEditText(), "abcY!");
+  EXPECT_EQ(controls.text->getEditText(), "!");
+
+  // A window closed while editing hands the keys back too.
+  frame->close();
+  frame = nullptr;
+  host->sync();
+  EXPECT_TRUE(host->rootHasFocus());
 }
 
 TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
@@ -293,6 +314,26 @@ TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
   host->click(100, 50);
   ASSERT_TRUE(pumpUntil([&] { return controls.menu->getCurrentIndex() == 3; }));
   EXPECT_EQ(listener.changes.size(), 2u);
+}
+
+TEST_F(X11WindowTest, MenuPopupNearTheScreensCornerOpensAboveAndMovesLeft) {
+  // The Xvfb screen is 640 x 480: the menu's button ends 20 pixels above its
+  // bottom edge, and a popup below it would cross the right edge too.
+  host->placeAt(640 - 150, 480 - 20 - 60);
+  pump();
+  ScreenRect popup;
+  bool seen = false;
+  editor.onHostIdle = [&] {
+    if (!seen && host->findPopup(popup)) {
+      seen = true;
+      host->tap(keys::kEscape);
+    }
+  };
+  host->click(100, 50);
+  ASSERT_TRUE(pumpUntil([&] { return seen && !host->findPopup(popup); }));
+  EXPECT_EQ(popup.y + popup.height, 40);  // its bottom at the button's top
+  EXPECT_EQ(popup.height, 4 * MenuPopupLayout::kRowHeight);
+  EXPECT_EQ(490 + popup.x + popup.width, 640);  // its right edge at the screen's
 }
 
 // At 200 % the window doubles, a drag covers the same range over twice the

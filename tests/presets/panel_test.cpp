@@ -1,14 +1,18 @@
 // The preset panel's program choice, name field, learn and unassign buttons
 // and controller display, through the window's events.
+#include <algorithm>
+#include <cstdlib>
+
 #include "guitest.h"
 #include "panelwindow.h"
+#include "presets/cpskickbutton.h"
 
 namespace {
 
 using guitest::key;
 using paneltest::PanelTest;
 
-constexpr int32_t kStep = 34, kLearn = 40, kUnassign = 44;
+constexpr int32_t kStep = 34, kLearn = 40, kUnassign = 44, kDefaultPreset = 47, kStoreA = 48;
 
 }  // namespace
 
@@ -104,4 +108,59 @@ TEST_F(PanelTest, ControllerDisplayNamesTheControllerUnderThePointer) {
   const CRect drag = control(31).getViewSize();  // a delay drag area stands for DlyTime
   EXPECT_EQ(shownOver(drag.left + 1, drag.top + 1), "control 105");
   EXPECT_EQ(shownOver(600, 5), "");  // the background
+}
+
+TEST_F(PanelTest, AStoreLightsItsButtonForHalfASecondAndARemovalFlashesTwice) {
+  open();
+  const auto lit = [&](uint32_t at) {
+    idleAt(at);
+    return dynamic_cast<CPSKickButton&>(panel(kStoreA)).isLit() ||
+           dynamic_cast<CPSKickButton&>(panel(kDefaultPreset)).isLit();
+  };
+  const CRect button = panel(kStoreA).getViewSize();
+  const auto pixels = [&] {
+    std::vector<uint32_t> shown;
+    for (int y = int(button.top); y < int(button.bottom); ++y) {
+      for (int x = int(button.left); x < int(button.right); ++x) {
+        shown.push_back(frame().getPixel(x, y));
+      }
+    }
+    return shown;
+  };
+  idleAt(1000);
+  const std::vector<uint32_t> dark = pixels();
+  CPoint at(button.left + 5, button.top + 5);
+  frame().onMouseDown(at, kLButton);
+  idleAt(1100);
+  const std::vector<uint32_t> held = pixels();
+  EXPECT_NE(held, dark);
+  frame().onMouseUp(at, 0);
+  CPoint away(600, 5);
+  frame().onMouseMoved(away, 0);
+  // Lit for half a second from the release: its glyph glows amber.
+  EXPECT_TRUE(lit(3000));
+  const std::vector<uint32_t> glow = pixels();
+  EXPECT_TRUE(std::any_of(glow.begin(), glow.end(),
+                          [](uint32_t p) { return ((p >> 16) & 0xFF) > 200 && (p & 0xFF) < 100; }));
+  EXPECT_TRUE(lit(3499));
+  EXPECT_FALSE(lit(3500));
+  EXPECT_EQ(pixels(), dark);
+
+  // A removal: lit, dark, lit, dark, then nothing.
+  doubleClick(kDefaultPreset, kControl);
+  std::string seen;
+  for (uint32_t t : {4000u, 4200u, 4300u, 4400u, 4600u}) {
+    seen += lit(t) ? '#' : '.';
+  }
+  EXPECT_EQ(seen, "#.#..");
+
+#ifndef _WIN32
+  // A store that could not be written shows nothing.
+  writeAll(box.path("blocked"), "a file, no folder");
+  const std::string config = std::getenv("XDG_CONFIG_HOME");
+  setenv("XDG_CONFIG_HOME", box.path("blocked").c_str(), 1);
+  press(kStoreA);
+  EXPECT_FALSE(lit(5000));
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+#endif
 }

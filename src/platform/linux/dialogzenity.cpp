@@ -1,6 +1,12 @@
 // The file selector on Linux: zenity, or kdialog where zenity is missing. The
 // environment variable ONDEX_FILE_DIALOG names a program to run instead of
-// zenity, with zenity's arguments (tests script the answer that way).
+// zenity, with zenity's arguments (tests script the answer that way). A saved
+// name gets the file type's extension, as the Windows dialog gives it, so the
+// load dialog's filter shows the file; the user is asked before a file that
+// only the added extension names is replaced.
+#include <strings.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -39,6 +45,12 @@ std::vector<std::string> splitLines(const std::string& text) {
   return lines;
 }
 
+bool endsWithExtension(const std::string& path, const CFileExtension& type) {
+  const std::string dotted = std::string(".") + type.getExtension();
+  return path.size() > dotted.size() &&
+         strcasecmp(path.c_str() + path.size() - dotted.size(), dotted.c_str()) == 0;
+}
+
 class CZenityFileSelector : public CNewFileSelector {
  public:
   CZenityFileSelector(CFrame* parent, Style style) : CNewFileSelector(parent, style) {}
@@ -46,16 +58,20 @@ class CZenityFileSelector : public CNewFileSelector {
  protected:
   bool runModalInternal() override {
     const char* scripted = std::getenv("ONDEX_FILE_DIALOG");
-    platform::DialogOutcome outcome = platform::runDialogProcess(
-        zenityArguments(scripted != nullptr && *scripted != '\0' ? scripted : "zenity"),
-        getParentFrame());
+    program = scripted != nullptr && *scripted != '\0' ? scripted : "zenity";
+    platform::DialogOutcome outcome =
+        platform::runDialogProcess(zenityArguments(), getParentFrame());
     if (!outcome.started && scripted == nullptr) {
+      program = "kdialog";
       outcome = platform::runDialogProcess(kdialogArguments(), getParentFrame());
     }
     if (outcome.exitStatus != 0) {
       return false;  // cancelled, or the dialog failed
     }
     selected = splitLines(outcome.output);
+    if (selected.size() == 1 && !giveExtension(selected.front())) {
+      selected.clear();
+    }
     if (!selected.empty()) {
       rememberedFolder() = folderOf(selected.front());
     }
@@ -63,6 +79,33 @@ class CZenityFileSelector : public CNewFileSelector {
   }
 
  private:
+  // Adds the file type's extension to a saved name without it; false when
+  // the file so named exists and the user keeps it. The dialog itself asked
+  // about a name typed with its extension.
+  bool giveExtension(std::string& path) const {
+    const CFileExtension* ext = filter();
+    if (getStyle() != kSelectSaveFile || ext == nullptr || *ext->getExtension() == '\0' ||
+        endsWithExtension(path, *ext)) {
+      return true;
+    }
+    path += std::string(".") + ext->getExtension();
+    return access(path.c_str(), F_OK) != 0 || askToReplace(path);
+  }
+
+  bool askToReplace(const std::string& path) const {
+    const std::string text = "A file named \"" + path.substr(path.rfind('/') + 1) +
+                             "\" already exists. Do you want to replace it?";
+    std::vector<std::string> args{program};
+    if (program == "kdialog") {
+      args.insert(args.end(), {"--title", getTitle(), "--warningyesno", text});
+    } else {
+      // No markup: a file name may hold '&' or '<'.
+      args.insert(args.end(),
+                  {"--question", "--no-markup", "--title=" + getTitle(), "--text=" + text});
+    }
+    return platform::runDialogProcess(args, getParentFrame()).exitStatus == 0;
+  }
+
   std::string startFolder() const {
     return getInitialDirectory().empty() ? rememberedFolder() : getInitialDirectory();
   }
@@ -80,7 +123,7 @@ class CZenityFileSelector : public CNewFileSelector {
     return getExtensions().empty() ? nullptr : &getExtensions().front();
   }
 
-  std::vector<std::string> zenityArguments(const char* program) const {
+  std::vector<std::string> zenityArguments() const {
     std::vector<std::string> args{program, "--file-selection"};
     if (!getTitle().empty()) {
       args.push_back("--title=" + getTitle());
@@ -126,6 +169,8 @@ class CZenityFileSelector : public CNewFileSelector {
     }
     return args;
   }
+
+  std::string program;  // the dialog program that answered: it also asks
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The option menu's popup on X11: an override-redirect window below the
-// control, holding the pointer and keyboard until a choice, a click outside or
-// Escape. Its loop runs inside the frame's event handling (effEditIdle) and
-// keeps the host's idle going while it waits.
+// control (above it, or moved, where the screen ends), holding the pointer and
+// keyboard until a choice, a click outside or Escape. Its loop runs inside the
+// frame's event handling (effEditIdle) and keeps the host's idle going while
+// it waits.
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
@@ -23,11 +24,9 @@ class X11MenuPopup {
       : owner(owner),
         display(owner.display),
         layout(menu, owner.frame.getZoom()),
-        highlighted(menu.getCurrentIndex()) {
-    pixels.assign(size_t(layout.getWidth()) * size_t(layout.getHeight()), 0);
-  }
+        highlighted(menu.getCurrentIndex()) {}
 
-  int32_t run(const CRect& below) {
+  int32_t run(const CRect& button) {
     if (layout.getHeight() == 0 || owner.windowGone) {
       return -1;
     }
@@ -35,8 +34,16 @@ class X11MenuPopup {
     int y = 0;
     Window child = 0;
     XTranslateCoordinates(display, owner.window, DefaultRootWindow(display),
-                          int(std::lround(below.left)), int(std::lround(below.bottom)), &x, &y,
+                          int(std::lround(button.left)), int(std::lround(button.top)), &x, &y,
                           &child);
+    const int screen = DefaultScreen(display);
+    const IntRect place = placePopup(
+        {x, y, x + int(std::lround(button.getWidth())), y + int(std::lround(button.getHeight()))},
+        layout.getWidth(), layout.getFullHeight(),
+        {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)});
+    layout.fitInto(place.bottom - place.top);
+    layout.scrollToShow(highlighted);
+    pixels.assign(size_t(layout.getWidth()) * size_t(layout.getHeight()), 0);
     XSetWindowAttributes set{};
     set.override_redirect = True;
     set.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
@@ -45,9 +52,9 @@ class X11MenuPopup {
     // a window of it on the root needs its colormap and a border pixel.
     set.colormap = owner.attributes.colormap;
     set.border_pixel = 0;
-    popup = XCreateWindow(display, DefaultRootWindow(display), x, y, unsigned(layout.getWidth()),
-                          unsigned(layout.getHeight()), 0, owner.attributes.depth, InputOutput,
-                          owner.attributes.visual,
+    popup = XCreateWindow(display, DefaultRootWindow(display), place.left, place.top,
+                          unsigned(layout.getWidth()), unsigned(layout.getHeight()), 0,
+                          owner.attributes.depth, InputOutput, owner.attributes.visual,
                           CWOverrideRedirect | CWEventMask | CWColormap | CWBorderPixel, &set);
     gc = XCreateGC(display, popup, 0, nullptr);
     XMapRaised(display, popup);
@@ -143,7 +150,10 @@ class X11MenuPopup {
         break;
       }
       case ButtonPress:
-        if (layout.entryAt(event.xbutton.x, event.xbutton.y) >= 0) {
+        if (event.xbutton.button == Button4 || event.xbutton.button == Button5) {
+          layout.scrollBy(event.xbutton.button == Button4 ? -kWheelRows : kWheelRows);
+          draw();
+        } else if (layout.entryAt(event.xbutton.x, event.xbutton.y) >= 0) {
           pressedInside = true;
         } else if (event.xbutton.x < 0 || event.xbutton.y < 0 ||
                    event.xbutton.x >= layout.getWidth() || event.xbutton.y >= layout.getHeight()) {
@@ -152,7 +162,10 @@ class X11MenuPopup {
         break;
       case ButtonRelease: {
         // The release of the press that opened the menu chooses nothing,
-        // unless the pointer was dragged onto an entry.
+        // unless the pointer was dragged onto an entry; a wheel never does.
+        if (event.xbutton.button >= Button4) {
+          break;
+        }
         const int32_t over = layout.entryAt(event.xbutton.x, event.xbutton.y);
         if (over >= 0 && (pressedInside || movedInside)) {
           finish(over);
@@ -164,9 +177,10 @@ class X11MenuPopup {
         if (keysym == XK_Escape) {
           finish(-1);
         } else if (keysym == XK_Return || keysym == XK_KP_Enter) {
-          finish(layout.entryAt(1, highlighted * layout.getRowHeight()));
+          finish(layout.entryAt(1, (highlighted - layout.getFirstRow()) * layout.getRowHeight()));
         } else if (keysym == XK_Up || keysym == XK_Down) {
           highlighted = layout.step(highlighted, keysym == XK_Up ? -1 : 1);
+          layout.scrollToShow(highlighted);  // keys reach every entry of a long menu
           draw();
         }
         break;
@@ -179,6 +193,8 @@ class X11MenuPopup {
         break;
     }
   }
+
+  static constexpr int kWheelRows = 3;
 
   X11FrameWindow& owner;
   Display* display;

@@ -178,6 +178,26 @@ bool TestHost::findPopup(ScreenRect& where) const {
   return found;
 }
 
+void TestHost::placeAt(int screenX, int screenY) {
+  state->originX = screenX;
+  state->originY = screenY;
+  XMoveWindow(state->display, state->window, screenX, screenY);
+  sync();
+}
+
+void TestHost::focusRoot() {
+  XSetInputFocus(state->display, DefaultRootWindow(state->display), RevertToPointerRoot,
+                 CurrentTime);
+  sync();
+}
+
+bool TestHost::rootHasFocus() const {
+  Window focused = 0;
+  int revert = 0;
+  XGetInputFocus(state->display, &focused, &revert);
+  return focused == DefaultRootWindow(state->display);
+}
+
 void TestHost::destroyParent() {
   XDestroyWindow(state->display, state->window);
   state->window = 0;

@@ -56,6 +56,13 @@ class TestHost {
   int childWindows() const;
   // The override-redirect window on screen (the popup), if any.
   bool findPopup(ScreenRect& where) const;
+  // Moves the parent window to this screen position (its origin for the
+  // positions above).
+  void placeAt(int screenX, int screenY);
+  // The keyboard focus on the root window, standing for another of the host's
+  // windows: the plug-in must hand it back there.
+  void focusRoot();
+  bool rootHasFocus() const;
   // Destroys the parent before the plug-in closes, as careless hosts do.
   void destroyParent();
 

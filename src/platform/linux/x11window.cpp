@@ -67,6 +67,9 @@ X11FrameWindow* X11FrameWindow::create(CFrame& frame, Window parent) {
 }
 
 X11FrameWindow::~X11FrameWindow() {
+  if (holdsFocus) {
+    focusChanged(false);  // a window closed while editing hands the keys back too
+  }
   if (gc != nullptr) {
     XFreeGC(display, gc);
   }
@@ -128,15 +131,30 @@ void X11FrameWindow::focusChanged(bool hasFocusView) {
   if (windowGone) {
     return;
   }
+  Window focused = 0;
+  int revert = 0;
+  XGetInputFocus(display, &focused, &revert);
   if (hasFocusView) {
     // The text field takes the keys; X sends them to the focus window.
+    if (!holdsFocus && focused != window) {
+      focusBefore = focused;
+      revertBefore = revert;
+    }
+    holdsFocus = true;
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
-  } else {
-    Window focused = 0;
-    int revert = 0;
-    XGetInputFocus(display, &focused, &revert);
+  } else if (holdsFocus) {
+    holdsFocus = false;
+    // Only a focus still ours is handed back: a click into another window
+    // already moved it where the user wanted.
     if (focused == window) {
-      XSetInputFocus(display, parent, RevertToParent, CurrentTime);
+      const unsigned long errorsBefore = errorCount(display);
+      XSetInputFocus(display, focusBefore != None ? focusBefore : parent, revertBefore,
+                     CurrentTime);
+      // A window gone meanwhile refuses the focus; the parent takes it then.
+      XSync(display, False);
+      if (errorCount(display) != errorsBefore) {
+        XSetInputFocus(display, parent, RevertToParent, CurrentTime);
+      }
     }
   }
   XFlush(display);

@@ -45,6 +45,11 @@ class X11FrameWindow final : public FrameWindow {
   GC gc = nullptr;
   XWindowAttributes attributes{};
   bool windowGone = false;  // the host destroyed the parent (and ours with it)
+  // Where the keyboard focus was before a text field took it; it goes back
+  // there when the edit ends, so the host's shortcuts work again.
+  Window focusBefore = 0;
+  int revertBefore = RevertToParent;
+  bool holdsFocus = false;
   Time lastPressTime = 0;
   unsigned int lastPressButton = 0;
   int lastPressX = 0;

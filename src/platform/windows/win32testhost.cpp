@@ -11,6 +11,7 @@ HWND hwnd(void* handle) { return static_cast<HWND>(handle); }
 LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
 
 int menuDowns = 0;
+RECT menuRect{};
 
 // Runs inside the popup menu's own loop: keys to the menu, then the timer ends.
 void CALLBACK answerMenu(HWND, UINT, UINT_PTR id, DWORD) {
@@ -19,6 +20,7 @@ void CALLBACK answerMenu(HWND, UINT, UINT_PTR id, DWORD) {
     return;
   }
   KillTimer(nullptr, id);
+  GetWindowRect(menu, &menuRect);
   if (menuDowns < 0) {
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     return;
@@ -136,6 +138,10 @@ void* TestHost::keyTarget() const {
   return focused != nullptr && IsChild(hwnd(window), focused) ? focused : child();
 }
 
+void TestHost::focusTopLevel() { SetFocus(topLevel()); }
+
+bool TestHost::topLevelHasFocus() { return GetFocus() == topLevel(); }
+
 std::string TestHost::focusedClass() const {
   char name[64] = "";
   if (HWND focused = GetFocus()) {
@@ -209,6 +215,14 @@ bool TestHost::frameClassRegistered() {
 void TestHost::answerNextMenu(int downs) {
   menuDowns = downs;
   SetTimer(nullptr, 0, 30, answerMenu);
+}
+
+ScreenRect TestHost::lastMenu() {
+  return {menuRect.left, menuRect.top, menuRect.right, menuRect.bottom};
+}
+
+void TestHost::placeTopLevel(int x, int y) {
+  SetWindowPos(topLevel(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TestHost::answerNextFileDialog(const char* path) {

@@ -22,6 +22,13 @@ enum Key : unsigned {
   kDelete = 0x2E,
 };
 
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 class TestHost {
  public:
   static std::unique_ptr<TestHost> open(int width, int height);
@@ -41,6 +48,10 @@ class TestHost {
   // Keys go to the window that has the focus (the frame's, or a control in it).
   void key(unsigned virtualKey);
   void type(const char* text);
+  // The keyboard focus on the host's top-level window, standing for another of
+  // the host's windows: the plug-in must hand it back there.
+  static void focusTopLevel();
+  static bool topLevelHasFocus();
   // The window class of the focus window ("Edit" for a native text field).
   std::string focusedClass() const;
   // The frame's window pixels as 0x00RRGGBB.
@@ -51,6 +62,11 @@ class TestHost {
   static bool frameClassRegistered();
   // The next popup menu gets `downs` Down keys and Return, or Escape (downs < 0).
   void answerNextMenu(int downs);
+  // Where the last popup menu answered stood on the screen.
+  static ScreenRect lastMenu();
+  // Moves the host's top-level window, which holds the parent at its
+  // top-left corner, to this screen position.
+  static void placeTopLevel(int x, int y);
   // The next common file dialog gets this file name and OK, or Cancel (null).
   static void answerNextFileDialog(const char* path);
   void destroyParent();

@@ -49,8 +49,10 @@ Win32TextField::Win32TextField(CFrame& frame, HWND owner, CTextEdit& text)
     return;
   }
   SendMessageW(edit, WM_SETFONT, WPARAM(font), FALSE);
-  SendMessageW(edit, EM_LIMITTEXT, CTextEdit::kMaxTextBytes, 0);
-  SendMessageW(edit, EM_SETSEL, initial.size(), initial.size());
+  // A UTF-16 unit is at least one UTF-8 byte: a first bound; the exact one
+  // is kept as each edit is made.
+  SendMessageW(edit, EM_LIMITTEXT, text.getMaxLength(), 0);
+  SendMessageW(edit, EM_SETSEL, 0, -1);  // typing replaces the whole text
   SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   original = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editProc)));
@@ -69,15 +71,32 @@ Win32TextField::~Win32TextField() {
   }
 }
 
-void Win32TextField::syncText() {
-  if (edit == nullptr) {
-    return;
-  }
+std::wstring Win32TextField::windowText() const {
   const int length = GetWindowTextLengthW(edit);
   std::wstring wide(size_t(length) + 1, L'\0');
   GetWindowTextW(edit, wide.data(), length + 1);
   wide.resize(size_t(length));
-  text.setEditText(narrow(wide).c_str());
+  return wide;
+}
+
+void Win32TextField::syncText() {
+  if (edit == nullptr) {
+    return;
+  }
+  text.setEditText(narrow(windowText()).c_str());
+}
+
+LRESULT Win32TextField::keepWithinLength(UINT message, WPARAM wParam, LPARAM lParam) {
+  const std::wstring before = windowText();
+  DWORD from = 0;
+  DWORD to = 0;
+  SendMessageW(edit, EM_GETSEL, WPARAM(&from), LPARAM(&to));
+  const LRESULT result = CallWindowProcW(original, edit, message, wParam, lParam);
+  if (narrow(windowText()).size() > text.getMaxLength()) {
+    SetWindowTextW(edit, before.c_str());
+    SendMessageW(edit, EM_SETSEL, from, to);
+  }
+  return result;
 }
 
 void Win32TextField::finish(bool commit) {
@@ -113,9 +132,19 @@ LRESULT CALLBACK Win32TextField::editProc(HWND hwnd, UINT message, WPARAM wParam
       if (wParam == L'\r' || wParam == 0x1B) {
         return 0;  // no beep for the keys handled above
       }
+      if (wParam == 0x01) {  // Ctrl+A
+        SendMessageW(hwnd, EM_SETSEL, 0, -1);
+        return 0;
+      }
+      if (wParam >= 0x20) {
+        return self->keepWithinLength(message, wParam, lParam);
+      }
       break;
+    case WM_PASTE:
+      return self->keepWithinLength(message, wParam, lParam);
     case WM_KILLFOCUS:
       if (!self->finishing) {
+        self->leaving = true;
         const WNDPROC original = self->original;
         self->finish(true);
         return CallWindowProcW(original, hwnd, message, wParam, lParam);

@@ -1,8 +1,12 @@
 // The native EDIT control that the Win32 frame window puts over a text field
-// while it is edited: Return commits, Escape cancels, losing the focus commits.
+// while it is edited: it opens with the whole text selected, Ctrl+A selects
+// all, typing stops at the field's length in UTF-8 bytes; Return commits,
+// Escape cancels, losing the focus commits.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 class CFrame;
 class CTextEdit;
@@ -21,9 +25,14 @@ class Win32TextField {
   // Hands the control's text to the text field, which commits it when the
   // frame takes the focus away.
   void syncText();
+  // True while the focus leaves for a window the user chose: it stays there.
+  bool losingFocus() const { return leaving; }
 
  private:
   void finish(bool commit);
+  std::wstring windowText() const;
+  // Undoes an edit that made the text longer than the field keeps.
+  LRESULT keepWithinLength(UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   CFrame& frame;
@@ -32,6 +41,7 @@ class Win32TextField {
   HFONT font = nullptr;
   WNDPROC original = nullptr;
   bool finishing = false;
+  bool leaving = false;
 };
 
 }  // namespace platform

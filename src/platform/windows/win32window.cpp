@@ -100,7 +100,11 @@ class Win32FrameWindow final : public FrameWindow {
  public:
   Win32FrameWindow(CFrame& frame, HWND parent) : frame(frame), parent(parent) {}
   ~Win32FrameWindow() override {
-    delete textField;
+    const bool editing = textField != nullptr && GetFocus() == textField->handle();
+    delete textField;  // first: its control must not commit into a closing frame
+    if (editing && focusBefore != nullptr && IsWindow(focusBefore)) {
+      SetFocus(focusBefore);  // a window closed while editing hands the keys back too
+    }
     if (window != nullptr) {
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       DestroyWindow(window);
@@ -172,12 +176,27 @@ class Win32FrameWindow final : public FrameWindow {
       }
       AppendMenuW(popup, flags, UINT_PTR(i + 1), title);
     }
+    // Below the button, or above it when the menu would cross the bottom of
+    // the monitor's work area (its height estimated from the entries, with
+    // the bottom anchored at the button so the estimate need not be exact).
+    // Windows moves it sideways at the edges, keeps it off the button
+    // (rcExclude) and scrolls a menu taller than the screen.
     const IntRect at = frame.toPixels(menu.getViewSize());
-    POINT below{LONG(at.left), LONG(at.bottom)};
-    ClientToScreen(window, &below);
-    const int chosen =
-        int(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
-                           below.x, below.y, 0, window, nullptr));
+    POINT corners[2] = {{LONG(at.left), LONG(at.top)}, {LONG(at.right), LONG(at.bottom)}};
+    MapWindowPoints(window, nullptr, corners, 2);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(corners[1], MONITOR_DEFAULTTONEAREST), &monitor);
+    const LONG estimate = LONG(menu.getNbEntries()) * std::max(GetSystemMetrics(SM_CYMENU), 20) + 8;
+    const bool above = corners[1].y + estimate > monitor.rcWork.bottom &&
+                       corners[0].y - monitor.rcWork.top > monitor.rcWork.bottom - corners[1].y;
+    TPMPARAMS exclude{};
+    exclude.cbSize = sizeof exclude;
+    exclude.rcExclude = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    const UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_VERTICAL |
+                       (above ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
+    const int chosen = int(TrackPopupMenuEx(popup, flags, corners[0].x,
+                                            above ? corners[0].y : corners[1].y, window, &exclude));
     DestroyMenu(popup);
     return chosen - 1;
   }
@@ -186,7 +205,14 @@ class Win32FrameWindow final : public FrameWindow {
     if (window == nullptr) {
       return;
     }
+    HWND focused = GetFocus();
+    const bool ours = focused == window || (textField != nullptr && focused == textField->handle());
     if (hasFocusView) {
+      // Where the keys went before: they go back there when the edit ends,
+      // so the host's shortcuts work again.
+      if (!ours) {
+        focusBefore = focused;
+      }
       delete textField;
       textField = nullptr;
       CView* view = frame.getFocusView();
@@ -203,13 +229,15 @@ class Win32FrameWindow final : public FrameWindow {
       }
       return;
     }
-    HWND focused = GetFocus();
+    const bool leaving = textField != nullptr && textField->losingFocus();
     if (textField != nullptr) {
       PostMessageW(window, kCloseTextField, 0, 0);
     }
-    if (focused == window || (textField != nullptr && focused == textField->handle())) {
-      SetFocus(parent);
+    // A focus leaving for a window the user clicked stays there.
+    if (ours && !leaving) {
+      SetFocus(focusBefore != nullptr && IsWindow(focusBefore) ? focusBefore : parent);
     }
+    focusBefore = nullptr;
   }
 
  private:
@@ -383,6 +411,7 @@ class Win32FrameWindow final : public FrameWindow {
   HWND parent;
   HWND window = nullptr;
   Win32TextField* textField = nullptr;
+  HWND focusBefore = nullptr;
   bool tracking = false;
 };
 
