@@ -62,9 +62,10 @@ void Zel::setParameter(VstInt32 index, float value) {
   }
 }
 
-// Zero to 17 in index order, infinite repeat last: the lock of the state left
-// is released first, so the program's time and mode apply whatever the repeat
-// was, and the program's own repeat switch then decides.
+// Zero to 17 in index order, with the repeat lock of the state left released
+// first: the program's delay time and mode apply whatever the repeat was, and
+// its own repeat switch (13) then decides, locking Dly<>Clk (15) as it did when
+// the program was stored, so the program sounds as it did.
 void Zel::applyProgram(const float (&programValues)[kNumEffectParams]) {
   values[kDlyClk].store(0.0f, kRelaxed);
   clockSyncOn.store(false, kRelaxed);
@@ -72,12 +73,9 @@ void Zel::applyProgram(const float (&programValues)[kNumEffectParams]) {
   repeatOn.store(false, kRelaxed);
   repeatEngaged.store(false, kRelaxed);
   for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
-    if (i != kRptInf && std::isfinite(programValues[i])) {
+    if (std::isfinite(programValues[i])) {
       applyValue(i, std::clamp(programValues[i], 0.0f, 1.0f));
     }
-  }
-  if (std::isfinite(programValues[kRptInf])) {
-    applyValue(kRptInf, std::clamp(programValues[kRptInf], 0.0f, 1.0f));
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include <cctype>
 
+#include "platform/linux/x11errors.h"
+
 namespace platform::x11test {
 
 std::vector<uint32_t> grabFrom(Display* display, Window window, int x, int y, int width,
@@ -31,6 +33,8 @@ std::unique_ptr<TestHost> TestHost::open(int width, int height) {
     XCloseDisplay(display);
     return nullptr;
   }
+  // A popup may go between listing the windows and asking of it: ignored.
+  platform::x11::watchDisplay(display);
   auto state = std::make_unique<State>();
   state->display = display;
   state->originX = 40;
@@ -62,6 +66,8 @@ TestHost::~TestHost() {
   if (state->window != 0) {
     XDestroyWindow(state->display, state->window);
   }
+  XSync(state->display, True);
+  platform::x11::unwatchDisplay(state->display);
   XCloseDisplay(state->display);
 }
 
