@@ -337,54 +337,32 @@ void Zel::writeDisplay(VstInt32 index, float v, const DisplayState& state, char*
 // than the host already knows. The record is cleared first and carries the
 // name, since some hosts read every field of a record answered true.
 bool Zel::getParameterProperties(VstInt32 index, VstParameterProperties* p) {
-  switch (index) {
-    case kDlyTime:
-    case kDlyx2:
-    case kDlyInv:
-    case kHiCut:
-    case kFbInv:
-    case kRptInf:
-    case kPower:
-    case kDlyClk:
-    case kNum:
-    case kDen:
-      break;
-    default:
-      return false;
+  const bool isSwitch = index == kDlyx2 || index == kDlyInv || index == kHiCut || index == kFbInv ||
+                        index == kRptInf || index == kPower || index == kDlyClk;
+  const bool isNote = index == kNum || index == kDen;
+  if (index != kDlyTime && !isSwitch && !isNote) {
+    return false;
   }
   *p = VstParameterProperties{};
   valuetext::copyLimited(kParameterNames[index], p->label, kVstMaxLabelLen - 1);
   valuetext::copyLimited(kParameterNames[index], p->shortLabel, kVstMaxShortLabelLen - 1);
-  switch (index) {
-    case kDlyTime: {
-      // About half a millisecond of delay per step.
-      constexpr float kStep = 1.0f / 6401.0f;
-      p->stepFloat = kStep;
-      p->smallStepFloat = kStep;
-      p->flags = kVstParameterUsesFloatStep;
-      return true;
-    }
-    case kDlyx2:
-    case kDlyInv:
-    case kHiCut:
-    case kFbInv:
-    case kRptInf:
-    case kPower:
-    case kDlyClk:
-      // Marked as switches with an integer range 0..1, so hosts show them as such.
-      p->flags = kVstParameterIsSwitch | kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep;
-      p->minInteger = 0;
-      p->maxInteger = 1;
-      p->stepInteger = 1;
-      p->largeStepInteger = 1;
-      return true;
-    case kNum:
-    case kDen:
-      p->minInteger = 1;
-      p->stepInteger = 1;
-      p->maxInteger = index == kNum ? 5 : 14;
-      return true;
-    default:
-      return true;
+  if (index == kDlyTime) {
+    // About half a millisecond of delay per step.
+    constexpr float kStep = 1.0f / 6401.0f;
+    p->stepFloat = kStep;
+    p->smallStepFloat = kStep;
+    p->flags = kVstParameterUsesFloatStep;
+  } else if (isSwitch) {
+    // Marked as switches with an integer range 0..1, so hosts show them as such.
+    p->flags = kVstParameterIsSwitch | kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep;
+    p->minInteger = 0;
+    p->maxInteger = 1;
+    p->stepInteger = 1;
+    p->largeStepInteger = 1;
+  } else {
+    p->minInteger = 1;
+    p->stepInteger = 1;
+    p->maxInteger = index == kNum ? 5 : 14;
   }
+  return true;
 }
