@@ -217,9 +217,9 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
 
   // Requests are taken before the values they announce are read, so a request
   // is never taken with the value before it (the writers publish it after).
-  const bool restartCrossfade = this->restartCrossfade.exchange(false, std::memory_order_acquire);
-  const bool delayChanged =
-      sampleFrames > 0 && this->delayChanged.exchange(false, std::memory_order_acquire);
+  const bool crossfadeRequest = restartCrossfade.exchange(false, std::memory_order_acquire);
+  const bool delayRequest =
+      sampleFrames > 0 && delayChanged.exchange(false, std::memory_order_acquire);
   BlockSettings s = snapshot();
   const float rate = static_cast<float>(engineRate.load(kRelaxed));
   const float tempo = tempoBpm.load(kRelaxed);
@@ -231,9 +231,9 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
         integerPart((songPositionBeats - cycles * beatsPerCycle) * rate * 60.0f / tempo);
   }
   engine.repeatEngaged = repeatEngaged.load(kRelaxed);
-  s.restartCrossfade = restartCrossfade;
+  s.restartCrossfade = crossfadeRequest;
   if (sampleFrames > 0) {
-    s.delayChanged = delayChanged;
+    s.delayChanged = delayRequest;
     s.resetPeak = peakResetRequested.exchange(false, kRelaxed);
     s.acknowledgeIndicator = indicatorAcknowledged.exchange(false, kRelaxed);
   }
