@@ -20,6 +20,8 @@ struct BlockSettings {
   bool hiCutOn = false;
   bool powerOn = true;
   bool repeatOn = false;
+  // The memory looping, as the controls last left it (switching RptInf off clears it).
+  bool repeatEngaged = false;
   dsp::ClockSettings clock{0.0f, 1.0f, true, 0.0f, 1.0f, 1.0f};
   // Requests consumed by this block.
   bool delayChanged = false;
@@ -27,9 +29,6 @@ struct BlockSettings {
   bool restartCrossfade = false;
   bool resetPeak = false;
   bool acknowledgeIndicator = false;
-  // Routing, from the host's pin answers.
-  bool rightInput = true;
-  bool rightOutput = true;
   // Delay cycle, from the song position: position in samples, cycle length D.
   int cyclePosition = 0;
   int cycleLength = 0;
@@ -38,9 +37,34 @@ struct BlockSettings {
 // What the block leaves for the controls and the editor.
 struct BlockResult {
   bool repeatEngagedAtBoundary = false;
+  float clockPeriod = 1.0f;
+  float oscillatorPhase = 0.0f;
+  float peakLevel = 0.0f;  // the largest |l| + |r| since the last reset request
+  bool cycleIndicator = false;
 };
 
-class DelayEngine {
+// What the signal path carries from one block to the next.
+struct SignalState {
+  dsp::ControlGlide glide;
+  dsp::AntiAliasFilter filter;
+  dsp::LevelLimiter limiter;
+  dsp::ModulationClock clock;
+  dsp::F4 inputHistory[4] = {};  // the limited input, oldest first
+  dsp::F4 readHistory[4] = {};   // the values the read position passed, oldest first
+  dsp::F4 highCut{};
+  dsp::F4 feedback{};  // for the next sample's sum
+  int writePos = 0;
+  int readPos = 0;
+  float delayInSteps = 0.0f;
+  float crossfadeGain = 1.0f;
+  float peakLevel = 0.0f;
+  bool cycleIndicator = false;
+  float denormalOffset = dsp::kDenormalOffset;
+};
+
+// The state is a base so that a block takes all of it into a local copy at its
+// start and gives it back at its end, each in one assignment.
+class DelayEngine : private SignalState {
  public:
   DelayEngine() = default;
   ~DelayEngine();
@@ -61,20 +85,14 @@ class DelayEngine {
   // Jumps the smoothed controls to their targets (switching off).
   void settleControls(const BlockSettings& s);
 
-  void process(const float* inL, const float* inR, float* outL, float* outR, int frames,
-               const BlockSettings& s, BlockResult& result);
+  BlockResult process(const float* inL, const float* inR, float* outL, float* outR, int frames,
+                      const BlockSettings& s);
 
-  // State the controls and the editor read.
-  float crossfadeGain = 1.0f;
-  bool repeatEngaged = false;
-  float peakLevel = 0.0f;
-  bool cycleIndicator = false;
-  dsp::ModulationClock clock;
+  // Restarted by switching off; the controls' tests watch it.
+  using SignalState::crossfadeGain;
 
-  int sampleRate() const { return rate; }
   int memoryLength() const { return length; }
   int limiterWindow() const { return limiter.window(); }
-  const dsp::BiquadCoefficients& antiAlias() const { return filter.coefficients(); }
   float delaySamples() const { return delayInSteps; }
   int cycleWindow() const { return window; }
 
@@ -95,28 +113,18 @@ class DelayEngine {
   };
   static constexpr int kChunk = 64;
 
-  int rate = 0;
+  // One block's run over a local copy of the state, stage by stage.
+  struct Block;
+
   float fRate = 0.0f;
-  float a30 = 0.0f;
   float c4k = 0.0f;
   float crossfadeGrowth = 1.0f;
   int window = 0;
 
-  dsp::AntiAliasFilter filter;
-  dsp::LevelLimiter limiter;
-
   Frame* memory = nullptr;  // interleaved left/right, length frames
   int length = 0;
-  int writePos = 0;
-  int readPos = 0;
-  float delayInSteps = 0.0f;
 
-  dsp::F4 inputHistory[4] = {};
-  dsp::F4 readHistory[4] = {};
-  dsp::F4 highCut{};
-  dsp::F4 feedbackSignal{};
-  float denormalOffset = dsp::kDenormalOffset;
-
-  dsp::ControlGlide glide;
   InputFrame scratch[kChunk] = {};
+  // The settled controls of a chunk, by the offset's sign, where its frames point.
+  dsp::Controls settled[2] = {};
 };

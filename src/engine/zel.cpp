@@ -230,7 +230,7 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
     s.cyclePosition =
         integerPart((songPositionBeats - cycles * beatsPerCycle) * rate * 60.0f / tempo);
   }
-  engine.repeatEngaged = repeatEngaged.load(kRelaxed);
+  s.repeatEngaged = repeatEngaged.load(kRelaxed);
   s.restartCrossfade = crossfadeRequest;
   if (sampleFrames > 0) {
     s.delayChanged = delayRequest;
@@ -241,16 +241,16 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
   const float* inL = inputs[0];
   const float* inR = rightInput ? inputs[1] : inputs[0];
   float* outR = rightOutput ? outputs[1] : nullptr;
-  BlockResult result;
-  engine.process(inL, inR, outputs[0], outR, sampleFrames < 0 ? 0 : sampleFrames, s, result);
+  const BlockResult result =
+      engine.process(inL, inR, outputs[0], outR, sampleFrames < 0 ? 0 : sampleFrames, s);
 
   if (result.repeatEngagedAtBoundary && repeatOn.load(kRelaxed)) {
     repeatEngaged.store(true, kRelaxed);
   }
-  clockPeriod.store(engine.clock.clockPeriod, kRelaxed);
-  publishedPhase.store(engine.clock.lfoPhase, kRelaxed);
-  publishedPeak.store(engine.peakLevel, kRelaxed);
-  publishedIndicator.store(engine.cycleIndicator, kRelaxed);
+  clockPeriod.store(result.clockPeriod, kRelaxed);
+  publishedPhase.store(result.oscillatorPhase, kRelaxed);
+  publishedPeak.store(result.peakLevel, kRelaxed);
+  publishedIndicator.store(result.cycleIndicator, kRelaxed);
 }
 
 EngineStatus Zel::getEngineStatus() {

@@ -19,7 +19,6 @@ BiquadCoefficients BiquadCoefficients::lowpass(float fc, float sampleRate) {
 }
 
 void AntiAliasFilter::setCoefficients(const BiquadCoefficients& c) {
-  k = c;
   b0 = splat(c.b0);
   b1 = splat(c.b1);
   b2 = splat(c.b2);

@@ -22,7 +22,6 @@ struct BiquadCoefficients {
 class AntiAliasFilter {
  public:
   void setCoefficients(const BiquadCoefficients& c);
-  const BiquadCoefficients& coefficients() const { return k; }
   void reset();
 
   // The first section takes x alone.
@@ -72,7 +71,6 @@ class AntiAliasFilter {
     return y;
   }
 
-  BiquadCoefficients k;
   F4 b0 = splat(1.0f), b1{}, b2{}, a1{}, a2{};
   State state;
 };

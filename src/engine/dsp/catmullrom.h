@@ -17,12 +17,6 @@ struct CatmullRom {
             three * p1 - p0 - three * p2 + p3};
   }
 
-  // The ends of the interval need no powers of t: multiplying by 1 is exact.
-  F4 atOne() const {
-    constexpr F4 half{0.5f, 0.5f, 0.5f, 0.5f};
-    return half * (p1x2 + c1 + c2 + c3);
-  }
-
   F4 at(float t) const {
     constexpr F4 half{0.5f, 0.5f, 0.5f, 0.5f};
     const F4 t1 = splat(t);

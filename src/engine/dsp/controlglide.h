@@ -88,10 +88,6 @@ class ControlGlide {
     settled = false;
     history = 0;
   }
-  F4 values(float lastOffset) const { return settled ? kept[lastOffset > 0.0f ? 1 : 0] : state; }
-  float feedbackValue(float lastOffset) const {
-    return settled ? keptFeedback[lastOffset > 0.0f ? 1 : 0] : feedback;
-  }
 
  private:
   static bool allEqual(F4 x, F4 y) {

@@ -34,12 +34,10 @@ class ModulationClock {
     envelopeCoeff = c10;
     envelopeGain = 1.0f - c10;
   }
-  // Clears the oscillator, the envelope's share and the clock phase; the
-  // envelope level, the step rate and the period carry over.
+  // Clears the oscillator and the clock phase; the envelope level, the step
+  // rate and the period carry over.
   void reset() {
     lfoPhase = 0.0f;
-    lfoValue = 0.0f;
-    envelopeTerm = 0.0f;
     clockPhase = 0.0f;
   }
 
@@ -79,11 +77,10 @@ class ModulationClock {
   // Sets this sample's period and step rate from the oscillator's output and
   // the envelope's power; returns the entry phase q.
   float advanceClock(const ClockSettings& c, const Sweep& sweep) {
-    lfoValue = sweep.lfo;
     if (sweeps(sweep.depth)) {
-      envelopeTerm =
+      const float envelopeTerm =
           c.envelopeAmount != 0.0f ? (sweep.envelopePow - 0.5f) * c.envelopeAmount : 0.0f;
-      clockPeriod = ((lfoValue + envelopeTerm) * sweep.depth + c.manualClock) * c.doublingFactor;
+      clockPeriod = ((sweep.lfo + envelopeTerm) * sweep.depth + c.manualClock) * c.doublingFactor;
     } else {
       clockPeriod = c.manualClock * c.doublingFactor;
     }
@@ -117,9 +114,7 @@ class ModulationClock {
   float stepTime(float u) const { return u / clockStep; }
 
   float lfoPhase = 0.0f;
-  float lfoValue = 0.0f;
   float envelopeLevel = 0.0f;
-  float envelopeTerm = 0.0f;
   float clockPeriod = 1.0f;
   float clockStep = 1.0f;
   float clockPhase = 0.0f;

@@ -21,8 +21,6 @@ inline F4 loadPair(const float* p) {
   std::memcpy(&both, p, sizeof(both));
   return _mm_castpd_ps(_mm_set_sd(both));
 }
-inline float left(F4 v) { return v[0]; }
-inline float right(F4 v) { return v[1]; }
 
 inline F4 absolute(F4 v) { return reinterpret_cast<F4>(reinterpret_cast<I4>(v) & 0x7fffffff); }
 
