@@ -51,31 +51,6 @@ void passInput(const float* inL, const float* inR, float* outL, float* outR, int
   }
 }
 
-// Member by member: the windows go through memory, the rest into registers.
-void copyState(SignalState& to, const SignalState& from) {
-  to.glide = from.glide;
-  to.filter = from.filter;
-  to.limiter = from.limiter;
-  to.clock = from.clock;
-  to.inputHistory[0] = from.inputHistory[0];
-  to.inputHistory[1] = from.inputHistory[1];
-  to.inputHistory[2] = from.inputHistory[2];
-  to.inputHistory[3] = from.inputHistory[3];
-  to.readHistory[0] = from.readHistory[0];
-  to.readHistory[1] = from.readHistory[1];
-  to.readHistory[2] = from.readHistory[2];
-  to.readHistory[3] = from.readHistory[3];
-  to.highCut = from.highCut;
-  to.feedback = from.feedback;
-  to.writePos = from.writePos;
-  to.readPos = from.readPos;
-  to.delayInSteps = from.delayInSteps;
-  to.crossfadeGain = from.crossfadeGain;
-  to.peakLevel = from.peakLevel;
-  to.cycleIndicator = from.cycleIndicator;
-  to.denormalOffset = from.denormalOffset;
-}
-
 BlockResult resultOf(const SignalState& st, bool engagedAtBoundary) {
   return {engagedAtBoundary, st.clock.clockPeriod, st.clock.lfoPhase, st.peakLevel,
           st.cycleIndicator};
@@ -493,8 +468,7 @@ BlockResult DelayEngine::process(const float* inL, const float* inR, float* outL
   // the compiler knows, which would keep the loop's state in memory; local
   // copies it can keep in registers.
   const BlockSettings s = settings;
-  SignalState st;
-  copyState(st, *this);
+  SignalState st = *this;
   Block b(*this, st, s);
   b.takeRequests(frames);
   for (int done = 0; done < frames; done += kChunk) {
@@ -510,6 +484,6 @@ BlockResult DelayEngine::process(const float* inL, const float* inR, float* outL
   }
   b.lightIndicatorAhead();
 
-  copyState(*this, st);
+  static_cast<SignalState&>(*this) = st;
   return resultOf(st, b.engagedAtBoundary);
 }

@@ -80,7 +80,8 @@ class ControlGlide {
     return mixed(inputGain, state, feedback);
   }
 
-  // The state as left by the last sample (offset lastOffset), for the block's end.
+ private:
+  // Glides on from the state the last sample (offset lastOffset) left.
   void restore(float lastOffset) {
     const int p = lastOffset > 0.0f ? 1 : 0;
     state = kept[p];
@@ -89,7 +90,6 @@ class ControlGlide {
     history = 0;
   }
 
- private:
   static bool allEqual(F4 x, F4 y) {
     const I4 same = x == y;
     return (same[0] & same[1] & same[2] & same[3]) != 0;

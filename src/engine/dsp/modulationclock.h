@@ -89,9 +89,9 @@ class ModulationClock {
       lastRate = 1.0f / clockPeriod;
     }
     const float s = lastRate;
-    // Keeps the time to the next memory step when the rate changes. The ratio
-    // of the rates is formed apart from the phase, so that the phase's chain
-    // from sample to sample holds no division.
+    // Keeps the time to the next memory step when the rate changes. The
+    // division stays on the phase's chain: the ratio of the rates taken first
+    // would round differently, and the clock integrates the difference.
     const float q = 1.0f - ((1.0f - clockPhase) * s) / clockStep;
     clockPhase = q + s;
     clockStep = s;
