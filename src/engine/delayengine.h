@@ -66,7 +66,7 @@ struct SignalState {
 // start and gives it back at its end, each in one assignment.
 class DelayEngine : private SignalState {
  public:
-  DelayEngine() = default;
+  DelayEngine() { limiter.attach(limiterMagnitudes); }
   ~DelayEngine();
   DelayEngine(const DelayEngine&) = delete;
   DelayEngine& operator=(const DelayEngine&) = delete;
@@ -123,6 +123,7 @@ class DelayEngine : private SignalState {
 
   Frame* memory = nullptr;  // interleaved left/right, length frames
   int length = 0;
+  dsp::F4 limiterMagnitudes[dsp::LevelLimiter::kMaxWindow] = {};
 
   InputFrame scratch[kChunk] = {};
   // The settled controls of a chunk, by the offset's sign, where its frames point.
