@@ -239,7 +239,7 @@ struct DelayEngine::Block {
   ONDEX_INLINE void stepAtClock(float q) {
     dsp::ModulationClock& clk = st.clock;
     const dsp::F4* h = st.inputHistory;
-    dsp::CatmullRom write{};
+    dsp::CatmullRom write;  // built at the first step that needs it
     bool curve = false;
     float u = 1.0f - q;
     do {
