@@ -43,30 +43,9 @@ struct BlockResult {
   bool cycleIndicator = false;
 };
 
-// What the signal path carries from one block to the next.
-struct SignalState {
-  dsp::ControlGlide glide;
-  dsp::AntiAliasFilter filter;
-  dsp::LevelLimiter limiter;
-  dsp::ModulationClock clock;
-  dsp::F4 inputHistory[4] = {};  // the limited input, oldest first
-  dsp::F4 readHistory[4] = {};   // the values the read position passed, oldest first
-  dsp::F4 highCut{};
-  dsp::F4 feedback{};  // for the next sample's sum
-  int writePos = 0;
-  int readPos = 0;
-  float delayInSteps = 0.0f;
-  float crossfadeGain = 1.0f;
-  float peakLevel = 0.0f;
-  bool cycleIndicator = false;
-  float denormalOffset = dsp::kDenormalOffset;
-};
-
-// The state is a base so that a block takes all of it into a local copy at its
-// start and gives it back at its end, each in one assignment.
-class DelayEngine : private SignalState {
+class DelayEngine {
  public:
-  DelayEngine() { limiter.attach(limiterMagnitudes); }
+  DelayEngine() = default;
   ~DelayEngine();
   DelayEngine(const DelayEngine&) = delete;
   DelayEngine& operator=(const DelayEngine&) = delete;
@@ -89,7 +68,7 @@ class DelayEngine : private SignalState {
                       const BlockSettings& s);
 
   // Restarted by switching off; the controls' tests watch it.
-  using SignalState::crossfadeGain;
+  float crossfadeGain = 1.0f;
 
   int memoryLength() const { return length; }
   int limiterWindow() const { return limiter.window(); }
@@ -113,19 +92,29 @@ class DelayEngine : private SignalState {
   };
   static constexpr int kChunk = 64;
 
-  // One block's run over a local copy of the state, stage by stage.
-  struct Block;
-
   float fRate = 0.0f;
   float c4k = 0.0f;
   float crossfadeGrowth = 1.0f;
   int window = 0;
 
+  dsp::AntiAliasFilter filter;
+  dsp::LevelLimiter limiter;
+  dsp::ModulationClock clock;
+  float peakLevel = 0.0f;
+  bool cycleIndicator = false;
+
   Frame* memory = nullptr;  // interleaved left/right, length frames
   int length = 0;
-  dsp::F4 limiterMagnitudes[dsp::LevelLimiter::kMaxWindow] = {};
+  int writePos = 0;
+  int readPos = 0;
+  float delayInSteps = 0.0f;
 
+  dsp::F4 inputHistory[4] = {};
+  dsp::F4 readHistory[4] = {};
+  dsp::F4 highCut{};
+  dsp::F4 feedbackSignal{};
+  float denormalOffset = dsp::kDenormalOffset;
+
+  dsp::ControlGlide glide;
   InputFrame scratch[kChunk] = {};
-  // The settled controls of a chunk, by the offset's sign, where its frames point.
-  dsp::Controls settled[2] = {};
 };

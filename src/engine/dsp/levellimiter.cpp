@@ -22,8 +22,8 @@ void LevelLimiter::setWindow(int n) {
 }
 
 void LevelLimiter::reset() {
-  for (int i = 0; i < kMaxWindow; ++i) {
-    magnitudes[i] = F4{};
+  for (F4& m : magnitudes) {
+    m = F4{};
   }
   sum = F4{};
 }

@@ -13,10 +13,6 @@ class LevelLimiter {
   // Window length for a sample rate: 2, 4 above 25 kHz, 8 above 50 kHz, 16 above 100 kHz.
   static int windowFor(int sampleRate);
 
-  // The window's memory, kMaxWindow magnitudes kept by the owner: a copy of
-  // the limiter, as a block takes one into registers, is then its running
-  // sums alone.
-  void attach(F4* window) { magnitudes = window; }
   void setWindow(int n);
   int window() const { return length; }
   void reset();
@@ -48,7 +44,7 @@ class LevelLimiter {
     sum = s;
   }
 
-  F4* magnitudes = nullptr;
+  F4 magnitudes[kMaxWindow] = {};
   F4 sum{};
   int length = 4;
   float invLength = 0.25f;  // exact: the length is a power of two
