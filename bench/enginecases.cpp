@@ -20,6 +20,10 @@ const std::vector<EngineCase>& engineCases() {
       {"ShortDelayFeedback", 44100.0f, {{kDlyTime, 0.001f}, {kFbck, 0.9f}, {kFbInv, 1.0f}}},
       {"RepeatEngaged", 44100.0f, {{kRptInf, 1.0f}}},
       {"PowerOff", 44100.0f, {{kPower, 0.0f}}},
+      // The whole loop on one chain: feedback through the swept clock.
+      {"FeedbackModulation",
+       44100.0f,
+       {{kFbck, 0.6f}, {kHiCut, 1.0f}, {kWaveform, 0.25f}, {kDepth, 1.0f}, {kRate, 1.0f}}},
   };
   return cases;
 }
