@@ -14,6 +14,9 @@
 #include "plugin/editorfactory.h"
 #include "plugin/parametertable.h"
 
+// The programs keep one value of each of the effect's parameters.
+static_assert(kNumZelParameters == kNumEffectParams);
+
 struct EngineStatus {
   float oscillatorPhase;  // radians
   float peakLevel;        // half the peak of |L| + |R| since the last read
@@ -50,20 +53,10 @@ class Zel : public CPresetSystemEffect {
   EngineStatus getEngineStatus();
   void setAntiAliasCutoff(float fc);
 
-  // Read access for the editor and tests: any thread, but the song position
-  // and the engine, which belong to the audio thread.
-  float getDelayTimeMs() const { return delayTimeMs.load(std::memory_order_relaxed); }
-  float getClockPeriod() const { return clockPeriod.load(std::memory_order_relaxed); }
-  float getManualClock() const { return manualClock.load(std::memory_order_relaxed); }
-  float getRateHz() const { return rateHz.load(std::memory_order_relaxed); }
-  float getAntiAliasCutoff() const { return antiAliasCutoff.load(std::memory_order_relaxed); }
-  bool isClockSyncOn() const { return clockSyncOn.load(std::memory_order_relaxed); }
-  bool isRepeatEngaged() const { return repeatEngaged.load(std::memory_order_relaxed); }
-  float getSongPosition() const { return songPositionBeats; }
-  int getEngineSampleRate() const { return engineRate.load(std::memory_order_relaxed); }
-  const DelayEngine& getEngine() const { return engine; }
-
  private:
+  // Tests read the derived controls below through it; nothing else does.
+  friend class ZelProbe;
+
   template <typename T>
   using Shared = std::atomic<T>;
 

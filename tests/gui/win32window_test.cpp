@@ -7,7 +7,8 @@
 
 #include "gui/toolkit.h"
 #include "guitest.h"
-#include "platform/windows/win32testhost.h"
+#include "scriptedfileselector.h"
+#include "win32testhost.h"
 #include "windowscene.h"
 
 using platform::win32test::TestHost;

@@ -11,8 +11,8 @@
 #include "gui/toolkit.h"
 #include "guitest.h"
 #include "platform/linux/x11keys.h"
-#include "platform/linux/x11testhost.h"
 #include "windowscene.h"
+#include "x11testhost.h"
 
 using platform::x11test::ScreenRect;
 using platform::x11test::TestHost;

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "editorwindow.h"
-#include "gui/cfileselector.h"
 #include "gui/coptionmenu.h"
 #include "gui/ctextedit.h"
 #include "sandbox.h"
+#include "scriptedfileselector.h"
 
 namespace paneltest {
 

@@ -18,6 +18,7 @@
 #include "editor/editor.h"
 #include "gui/cframe.h"
 #include "plugin/zel.h"
+#include "zelprobe.h"
 
 namespace {
 
@@ -127,9 +128,9 @@ void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
       if (!std::isfinite(status.peakLevel) || !std::isfinite(status.oscillatorPhase)) {
         ADD_FAILURE() << "status not finite";
       }
-      (void)zel.getDelayTimeMs();
-      (void)zel.getClockPeriod();
-      (void)zel.isRepeatEngaged();
+      (void)ZelProbe(zel).delayTimeMs();
+      (void)ZelProbe(zel).clockPeriod();
+      (void)ZelProbe(zel).repeatEngaged();
       (void)zel.getTempo();
       if (step % 7 == 0) {
         void* data = nullptr;
@@ -218,7 +219,7 @@ TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
       // This block starts after the time was set: it must seat it.
       e->processReplacing(e, inputs, outputs, kBlockFrames);
       const float expected = 44100.0f * 3.2f * delayOf(round);
-      if (std::fabs(zel.getEngine().delaySamples() - expected) > 0.5f) {
+      if (std::fabs(ZelProbe(zel).engine().delaySamples() - expected) > 0.5f) {
         wrong.fetch_add(1, std::memory_order_relaxed);
       }
       seen = round;

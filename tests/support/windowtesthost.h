@@ -3,10 +3,10 @@
 #pragma once
 
 #if defined(_WIN32)
-#include "platform/windows/win32testhost.h"
+#include "win32testhost.h"
 using platform::win32test::TestHost;
 #else
-#include "platform/linux/x11testhost.h"
+#include "x11testhost.h"
 using platform::x11test::TestHost;
 #endif
 
