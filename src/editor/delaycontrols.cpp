@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr float kHighestTempo = 400.0f;
 // Entries of the note-length tables, as steps of their parameters.
 constexpr float kNumeratorStep = 1.0f / kNumeratorSteps;
 constexpr float kDenominatorStep = 1.0f / kDenominatorSteps;

@@ -9,12 +9,6 @@
 #include "gui/cframe.h"
 #include "plugin/zel.h"
 
-namespace {
-
-constexpr int32_t kFirstPanelTag = 33;
-
-}  // namespace
-
 AEffEditor* createEditor(Zel* effect) { return new (std::nothrow) Editor(effect); }
 
 Editor::Editor(Zel* effect)

@@ -41,7 +41,7 @@ class Editor : public CPresetSystemEditor {
   // The control with this tag while the window is open (tags 0 to 32), or null.
   CControl* getControl(int32_t tag) const;
 
-  static constexpr int32_t kNumTags = 33;
+  static constexpr int32_t kNumTags = kFirstPanelTag;
 
  private:
   // Changes that the editor makes itself, reported to the host, and shown at once.

@@ -17,8 +17,6 @@ namespace {
 constexpr int kDefaultRate = 44100;
 constexpr int kLowestRate = 5000;
 constexpr int kHighestRate = 200000;
-constexpr float kLowestTempo = 40.0f;
-constexpr float kHighestTempo = 400.0f;
 constexpr auto kRelaxed = std::memory_order_relaxed;
 
 // Integer part of a float, with non-finite and out-of-range values held to 0
@@ -135,9 +133,9 @@ void Zel::resume() {
 }
 
 void Zel::updateSyncedDelay() {
-  const float whole = numeratorTable[numIndex.load(kRelaxed)] * 240000.0f;
   float v =
-      whole / (denominatorTable[denIndex.load(kRelaxed)] * tempoBpm.load(kRelaxed)) / kMaxDelayMs;
+      noteLengthMs(numIndex.load(kRelaxed), denIndex.load(kRelaxed), tempoBpm.load(kRelaxed)) /
+      kMaxDelayMs;
   if (v > 1.0f) {
     v = 1.0f;
   }
@@ -153,7 +151,7 @@ void Zel::updateSyncedDelay() {
 }
 
 void Zel::setTempoFromControl(float v) {
-  float tempo = 400.0f * v;
+  float tempo = kHighestTempo * v;
   if (!(tempo >= kLowestTempo)) {
     tempo = kLowestTempo;
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/steps.h"
+#include "common/utf8text.h"
 #include "gui/cbitmap.h"
 #include "gui/cframe.h"
 #include "gui/coptionmenu.h"
@@ -15,12 +16,11 @@
 #include "presets/csaveloadbutton.h"
 #include "presets/presetsystemeditor.h"
 #include "presets/presetsystemeffect.h"
-#include "presets/rememberedlocations.h"
 
 namespace {
 
 enum PanelTag : int32_t {
-  kNameTag = 33,
+  kNameTag = CPresetSystemEditor::kFirstPanelTag,
   kStepTag,
   kLoadBankTag,
   kSaveBankTag,
@@ -61,7 +61,7 @@ constexpr CCoord kFontSize = 9;
 constexpr CColor kTextColour{36, 36, 32, 255};
 constexpr CColor kNameBackColour{189, 207, 218, 255};
 constexpr int32_t kProgramListStyle = 0x1E00;  // draws nothing of its own
-constexpr int kControllerEntries = 130;
+constexpr int kControllerEntries = kNumControllerNames;
 
 // The name field is as high as its font plus a margin, centred in its strip.
 CRect nameFieldRect() {
@@ -87,11 +87,7 @@ void styleText(CParamDisplay& display, CBitmap* background) {
   display.setBackOffset(display.getViewSize().getTopLeft());
 }
 
-// A program name field as text: 24 bytes, terminated.
-struct NameText {
-  explicit NameText(const char* name) { std::memcpy(text, name, kProgramNameSize); }
-  char text[kProgramNameSize + 1] = {};
-};
+using NameText = ProgramNameText;
 
 }  // namespace
 
@@ -346,7 +342,7 @@ void CPresetSystemEditor::renameFromNameField() {
   if (nameField == nullptr) {
     return;
   }
-  const std::string name(utf8Prefix(nameField->getText(), kProgramNameSize));
+  const std::string name(utf8::prefix(nameField->getText(), kProgramNameSize));
   showProgramName(name.c_str());
   presetEffect->renameCurrentProgram(name.c_str());
 }

@@ -8,20 +8,10 @@
 
 #include "gui/guiplatform.h"
 #include "gui/guitypes.h"
+#include "platform/windows/utf16.h"
 
 namespace platform {
 namespace {
-
-std::wstring widen(const char* utf8) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  if (length <= 1) {
-    return {};
-  }
-  std::wstring wide(size_t(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), length);
-  wide.resize(size_t(length - 1));
-  return wide;
-}
 
 HFONT createFont(const TextStyle& style) {
   const std::wstring name = widen(style.fontName != nullptr ? style.fontName : "Arial");

@@ -14,6 +14,7 @@
 #include "gui/ctextedit.h"
 #include "gui/guiwindow.h"
 #include "platform/module.h"
+#include "platform/windows/utf16.h"
 #include "platform/windows/win32textfield.h"
 
 namespace platform {
@@ -169,12 +170,7 @@ class Win32FrameWindow final : public FrameWindow {
       UINT flags = MF_STRING;
       if (!item->isEnabled() || item->isTitle()) flags |= MF_GRAYED;
       if (i == current || item->isChecked()) flags |= MF_CHECKED;
-      wchar_t title[256];
-      const int length = MultiByteToWideChar(CP_UTF8, 0, item->getTitle(), -1, title, 256);
-      if (length == 0) {
-        title[0] = L'\0';
-      }
-      AppendMenuW(popup, flags, UINT_PTR(i + 1), title);
+      AppendMenuW(popup, flags, UINT_PTR(i + 1), widen(item->getTitle()).c_str());
     }
     // Below the button, or above it when the menu would cross the bottom of
     // the monitor's work area (its height estimated from the entries, with
