@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/windows/dibheader.h"
+
 namespace platform::win32test {
 
 namespace {
@@ -168,13 +170,7 @@ std::vector<uint32_t> TestHost::grab(int width, int height) {
   HWND target = hwnd(child());
   HDC source = GetDC(target);
   HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = platform::topDownDib(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);

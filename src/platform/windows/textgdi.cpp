@@ -8,6 +8,7 @@
 
 #include "gui/guiplatform.h"
 #include "gui/guitypes.h"
+#include "platform/windows/dibheader.h"
 #include "platform/windows/utf16.h"
 
 namespace platform {
@@ -47,13 +48,7 @@ void drawText(const PixelImage& image, const char* utf8, const IntRect& rect, co
   if (dc == nullptr) {
     return;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = topDownDib(width, height);
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (dib == nullptr || bits == nullptr) {
