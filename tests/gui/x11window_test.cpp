@@ -14,9 +14,9 @@
 #include "windowscene.h"
 #include "x11testhost.h"
 
-using platform::x11test::ScreenRect;
-using platform::x11test::TestHost;
-namespace keys = platform::x11test;
+using x11test::ScreenRect;
+using x11test::TestHost;
+namespace keys = x11test;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "platform/windows/dibheader.h"
 
-namespace platform::win32test {
+namespace win32test {
 
 namespace {
 
@@ -233,4 +233,4 @@ void TestHost::destroyParent() {
   pump();
 }
 
-}  // namespace platform::win32test
+}  // namespace win32test

@@ -4,10 +4,10 @@
 
 #if defined(_WIN32)
 #include "win32testhost.h"
-using platform::win32test::TestHost;
+using win32test::TestHost;
 #else
 #include "x11testhost.h"
-using platform::x11test::TestHost;
+using x11test::TestHost;
 #endif
 
 // A left click as the platform delivers it to the window.
