@@ -90,6 +90,21 @@ inline constexpr Placement origin(int32_t id) {
   return {id, 4, 30};
 }
 
+// The editor shows each control's images exactly where they were drawn over
+// the panel: at the control's own place, which is one image in size.
+static_assert([] {
+  for (const layout::TaggedPlace& c : layout::kEditorControls) {
+    const layout::Place& p = c.place;
+    const Placement at = origin(p.bitmap);
+    const BitmapShape& s = shapeOf(p.bitmap);
+    if (detail::showsImages(p) && (at.x != p.rect.left || at.y != p.rect.top ||
+                                   s.width != p.rect.width() || s.imageHeight != p.rect.height())) {
+      return false;
+    }
+  }
+  return true;
+}());
+
 // The places the background draws for the controls that have no images.
 inline constexpr Rect kNameField = layout::panel::kNameField.rect;
 inline constexpr Rect kProgramList = layout::panel::kProgramList.rect;
