@@ -7,7 +7,7 @@
 #include "editor/editor.h"
 #include "editor/editorlayout.h"
 #include "editor/zelkickbutton.h"
-#include "engine/zel.h"
+#include "plugin/zel.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <new>
 
+#include "common/steps.h"
 #include "editor/editorlayout.h"
-#include "engine/zel.h"
 #include "gui/cbitmap.h"
 #include "gui/cframe.h"
-#include "presets/steps.h"
+#include "plugin/zel.h"
 
 namespace {
 

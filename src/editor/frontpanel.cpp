@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/steps.h"
 #include "editor/editor.h"
 #include "editor/editorlayout.h"
-#include "engine/zel.h"
 #include "gui/cframe.h"
-#include "presets/steps.h"
+#include "plugin/zel.h"
 
 namespace {
 

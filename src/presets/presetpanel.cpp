@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/steps.h"
 #include "gui/cbitmap.h"
 #include "gui/cframe.h"
 #include "gui/coptionmenu.h"
@@ -16,7 +17,6 @@
 #include "presets/presetsystemeditor.h"
 #include "presets/presetsystemeffect.h"
 #include "presets/rememberedlocations.h"
-#include "presets/steps.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "presets/presetsystemeditor.h"
 
+#include "common/steps.h"
 #include "gui/cframe.h"
 #include "gui/cparamdisplay.h"
 #include "platform/fileaccess.h"
 #include "presets/presetsystemeffect.h"
-#include "presets/steps.h"
 
 namespace {
 

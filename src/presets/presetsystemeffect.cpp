@@ -6,10 +6,10 @@
 
 #include "../host/aeffeditor.h"
 #include "../host/valuetext.h"
+#include "common/steps.h"
 #include "controllernames.h"
 #include "factorypresets.h"
 #include "presetsystemeditorlink.h"
-#include "steps.h"
 
 namespace {
 

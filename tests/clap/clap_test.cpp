@@ -15,7 +15,7 @@
 #include "clapinstance.h"
 #include "hostedplugin.h"
 #include "platform/pluginmodule.h"
-#include "presets/steps.h"
+#include "common/steps.h"
 #include "windowtesthost.h"
 
 namespace {

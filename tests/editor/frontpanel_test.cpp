@@ -6,7 +6,7 @@
 
 #include "editorwindow.h"
 #include "gui/cparamdisplay.h"
-#include "presets/steps.h"
+#include "common/steps.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/dsp/modulationclock.h"
-#include "presets/steps.h"
+#include "common/steps.h"
 #include "render.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/zel.h"
+#include "plugin/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
 

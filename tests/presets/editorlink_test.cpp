@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/zel.h"
+#include "plugin/zel.h"
 #include "fakehost.h"
 #include "host/aeffeditor.h"
 #include "presets/presetsystemeditorlink.h"

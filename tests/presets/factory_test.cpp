@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "engine/zel.h"
+#include "plugin/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
 

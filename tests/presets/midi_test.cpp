@@ -1,7 +1,7 @@
 // MIDI control changes driving parameters, learn and unassign, as a DAW sends them.
 #include <gtest/gtest.h>
 
-#include "engine/zel.h"
+#include "plugin/zel.h"
 #include "fakehost.h"
 #include "midievents.h"
 #include "plugin.h"

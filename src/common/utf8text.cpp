@@ -1,4 +1,4 @@
-#include "gui/utf8text.h"
+#include "common/utf8text.h"
 
 namespace utf8 {
 

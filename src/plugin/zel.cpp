@@ -7,8 +7,7 @@
 
 #include "../host/aeffeditor.h"
 #include "../host/pluginentry.h"
-#include "editorfactory.h"
-#include "identity.h"
+#include "common/identity.h"
 
 static_assert(std::char_traits<char>::length(kOndexProduct) == 63);
 static_assert(std::char_traits<char>::length(kOndexEffectName) <= kVstMaxEffectNameLen);
@@ -33,14 +32,21 @@ int integerPart(float x) {
 
 }  // namespace
 
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster, EditorFactory editorFactory) {
   if (!hostIsUsable(audioMaster)) {
     return nullptr;
   }
-  return new (std::nothrow) Zel(audioMaster);
+  return new (std::nothrow) Zel(audioMaster, editorFactory);
 }
 
-Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
+AEffect* effectEntry(audioMasterCallback audioMaster, EditorFactory editorFactory) {
+  return pluginEntry(audioMaster, [editorFactory](audioMasterCallback host) {
+    return createEffectInstance(host, editorFactory);
+  });
+}
+
+Zel::Zel(audioMasterCallback audioMaster, EditorFactory editorFactory)
+    : CPresetSystemEffect(audioMaster) {
   setNumInputs(2);
   setNumOutputs(2);
   setUniqueID(kOndexUniqueId);
@@ -61,7 +67,7 @@ Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
   delayChanged.store(false, kRelaxed);
   engine.reset();
 
-  if (AEffEditor* created = createEditorFor(this)) {
+  if (AEffEditor* created = editorFactory != nullptr ? editorFactory(this) : nullptr) {
     setEditor(created);
   }
   loadStoredDefaults();

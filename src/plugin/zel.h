@@ -10,8 +10,9 @@
 #include <atomic>
 
 #include "../presets/presetsystemeffect.h"
-#include "delayengine.h"
-#include "parametertable.h"
+#include "engine/delayengine.h"
+#include "plugin/editorfactory.h"
+#include "plugin/parametertable.h"
 
 struct EngineStatus {
   float oscillatorPhase;  // radians
@@ -23,7 +24,8 @@ struct EngineStatus {
 
 class Zel : public CPresetSystemEffect {
  public:
-  explicit Zel(audioMasterCallback audioMaster);
+  // The editor comes from `editorFactory` (null: the effect has none).
+  explicit Zel(audioMasterCallback audioMaster, EditorFactory editorFactory = nullptr);
   ~Zel() override;
 
   void suspend() override;  // UI, audio stopped
@@ -129,3 +131,9 @@ class Zel : public CPresetSystemEffect {
   float engineCutoff = 0.0f;  // the cutoff the engine's filter was designed for
   DelayEngine engine;
 };
+
+// A new effect for a host that answers its version, or null.
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster,
+                                  EditorFactory editorFactory = nullptr);
+// The effect through the host's entry point: its record, or null.
+AEffect* effectEntry(audioMasterCallback audioMaster, EditorFactory editorFactory = nullptr);
