@@ -218,4 +218,27 @@ inline constexpr std::array<Place, 19> kControls{
 };
 }  // namespace panel
 
+// Every place shows a bitmap that the resources carry, or none.
+static_assert([] {
+  auto carried = [](int32_t id) {
+    for (const BitmapShape& s : kBitmaps) {
+      if (s.id == id) {
+        return true;
+      }
+    }
+    return id == bitmap::kNone;
+  };
+  for (const TaggedPlace& c : kEditorControls) {
+    if (!carried(c.place.bitmap)) {
+      return false;
+    }
+  }
+  for (const Place& p : panel::kControls) {
+    if (!carried(p.bitmap)) {
+      return false;
+    }
+  }
+  return true;
+}());
+
 }  // namespace layout
