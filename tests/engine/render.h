@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 
 // pi, since M_PI is not in standard C++.
 constexpr double kTestPi = 3.14159265358979323846;
