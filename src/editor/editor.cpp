@@ -36,13 +36,13 @@ bool Editor::open(void* parentWindow) {
   // Every control starts from the parameters as they are now.
   changedParameters.store(0, std::memory_order_relaxed);
   {
-    layout::Bitmaps bitmaps;
+    BitmapSet bitmaps;
     frame = new (std::nothrow)
         CFrame(CRect(0, 0, layout::kWindowWidth, layout::kWindowHeight), parentWindow, this);
     if (frame == nullptr) {
       return true;
     }
-    frame->setBackground(bitmaps.get(layout::kBackgroundBitmap));
+    frame->setBackground(bitmaps.get(layout::bitmap::kBackground));
     for (const layout::ControlRow& row : layout::kControls) {
       CControl* control = layout::createControl(row, this, bitmaps);
       if (control != nullptr && frame->addView(control)) {

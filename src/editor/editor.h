@@ -34,7 +34,8 @@ class Editor : public CPresetSystemEditor {
   void setParameter(VstInt32 index, float value) override;
   void valueChanged(CControl* control) override;  // UI
 
-  // The editor's own operations, in this order.
+  // The digit display: a whole number of up to four digits, or nothing
+  // (virtual so that a derived editor can watch what it shows).
   virtual void showNumber(float value);
   virtual void blankDisplay();
 

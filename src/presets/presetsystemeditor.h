@@ -48,7 +48,7 @@ class CPresetSystemEditor : public AEffGUIEditor,
   void beginEdit(int32_t index) override;
   void endEdit(int32_t index) override;
 
-  // The editor's own operations, in this order. The learn and unassign
+  // What the effect asks of its editor, and the file records. The learn and unassign
   // buttons may be cleared from the audio thread (MIDI learn): that only
   // leaves a request which the next idle pass carries out.
   void clearLearnButton() override;

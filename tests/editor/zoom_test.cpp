@@ -107,7 +107,7 @@ TEST_F(EditorZoom, EveryControlReactsAtTwoHundredPercentAsAtOneHundred) {
     hostLog();
     const double s = zoom / 100.0;
     for (const layout::ControlRow& row : layout::kControls) {
-      const CRect& r = row.rect;
+      const CRect r = row.rect();
       CPoint centre((r.left + r.right) / 2 * s, (r.top + r.bottom) / 2 * s);
       CPoint dragged(centre.x + 10 * s, centre.y - 30 * s);
       frame().onMouseDown(centre, kLButton);

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 #include "zelprobe.h"
 
 // pi, since M_PI is not in standard C++.

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "engine/dsp/modulationclock.h"
 #include "common/steps.h"
+#include "engine/dsp/modulationclock.h"
 #include "render.h"
 
 namespace {

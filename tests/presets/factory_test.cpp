@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "plugin/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 
 namespace {
 
