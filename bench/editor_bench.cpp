@@ -4,9 +4,7 @@
 // editor runs headless, through the dispatcher as a host drives it.
 #include <benchmark/benchmark.h>
 
-#include "editor/editor.h"
-#include "engine/editorfactory.h"
-#include "host/pluginentry.h"
+#include "plugin/ondexentry.h"
 #include "quiethost.h"
 
 namespace {
@@ -15,10 +13,7 @@ namespace {
 // dispatcher as a host does.
 class EditedEffect {
  public:
-  EditedEffect() {
-    setEditorFactory(&createEditor);
-    effect = pluginEntry(quiethost::callback);
-  }
+  EditedEffect() { effect = ondexEntry(quiethost::callback); }
   ~EditedEffect() { dispatch(effClose); }
   EditedEffect(const EditedEffect&) = delete;
   EditedEffect& operator=(const EditedEffect&) = delete;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "editor/editor.h"
-#include "engine/editorfactory.h"
 #include "enginecases.h"
 
 namespace {
@@ -66,7 +65,7 @@ void Instances(benchmark::State& state) {
 // What a block costs before its first frame: the host requests (two pin
 // queries, two time requests) and the block set-up, measured as empty blocks.
 void EmptyBlock(benchmark::State& state) {
-  AEffect* e = openEngineCase(*findEngineCase("DefaultProgram"));
+  AEffect* e = openEngineCase(*findEngineCase("DefaultProgram"), &createEditor);
   NoiseBlock b(kBlock);
   for (auto _ : state) {
     b.process(e, 0);
@@ -78,17 +77,15 @@ void EmptyBlock(benchmark::State& state) {
 // From the entry point to the first processed block, with the editor made (as
 // the module makes it) but not opened.
 void Instantiation(benchmark::State& state) {
-  setEditorFactory(&createEditor);
   NoiseBlock b(kBlock);
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    AEffect* e = openEngineCase(*findEngineCase("DefaultProgram"));
+    AEffect* e = openEngineCase(*findEngineCase("DefaultProgram"), &createEditor);
     b.process(e, kBlock);
     const auto end = std::chrono::steady_clock::now();
     state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     closeEngineCase(e);
   }
-  setEditorFactory(nullptr);
 }
 
 // The reference: one biquad and a linearly interpolated delay with feedback per channel.

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <random>
 
-#include "engine/parametertable.h"
-#include "host/pluginentry.h"
+#include "plugin/parametertable.h"
+#include "plugin/zel.h"
 #include "quiethost.h"
 
 const std::vector<EngineCase>& engineCases() {
@@ -37,9 +37,9 @@ const EngineCase* findEngineCase(const char* name) {
   return nullptr;
 }
 
-AEffect* openEngineCase(const EngineCase& c) {
+AEffect* openEngineCase(const EngineCase& c, EditorFactory editorFactory) {
   quiethost::transport.tempo = 120.0;
-  AEffect* e = pluginEntry(quiethost::callback);
+  AEffect* e = effectEntry(quiethost::callback, editorFactory);
   e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, c.sampleRate);
   e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
   for (const auto& [index, value] : c.settings) {

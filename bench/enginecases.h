@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/vst2.h"
+#include "plugin/editorfactory.h"
 
 struct EngineCase {
   const char* name;
@@ -17,7 +18,7 @@ const std::vector<EngineCase>& engineCases();
 const EngineCase* findEngineCase(const char* name);
 
 // An instance switched on at the case's rate with its settings glided in.
-AEffect* openEngineCase(const EngineCase& c);
+AEffect* openEngineCase(const EngineCase& c, EditorFactory editorFactory = nullptr);
 void closeEngineCase(AEffect* e);
 
 // Stereo noise blocks of a fixed size, as the host's buffers.

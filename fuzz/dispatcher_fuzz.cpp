@@ -14,7 +14,7 @@ constexpr size_t kBufferSize = 1 << 16;
 
 // Opcodes whose arguments are not the fuzzer's to choose.
 bool leftOut(VstInt32 opcode) {
-  return opcode == effClose ||          // ends the instance: done once at the end
+  return opcode == effClose ||        // ends the instance: done once at the end
          opcode == effProcessEvents;  // an event list of pointers: the events target
 }
 

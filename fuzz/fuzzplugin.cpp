@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/pluginentry.h"
+#include "plugin/zel.h"
 #include "quiethost.h"
 
 void invariantBroken(const char* what) {
@@ -13,7 +13,7 @@ void invariantBroken(const char* what) {
   std::abort();
 }
 
-FuzzPlugin::FuzzPlugin() : record(pluginEntry(quiethost::callback)) {
+FuzzPlugin::FuzzPlugin() : record(effectEntry(quiethost::callback)) {
   if (record == nullptr) {
     invariantBroken("no instance");
   }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds every product and runs every test:
+# Sets up what is missing, checks the format, builds every product (the
+# release builds with warnings as errors) and runs every test:
 # native, ASan+UBSan, and the Windows build under Wine; then the release
 # archives and the install as a user meets them; then the concurrency
 # stress test under ThreadSanitizer and each fuzz target for FUZZ_SECONDS
@@ -8,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
 bash scripts/setup.sh
+bash scripts/format-check.sh
 bash scripts/build.sh linux asan windows
 status=0
 for preset in linux asan windows; do

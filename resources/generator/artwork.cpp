@@ -38,9 +38,9 @@ std::vector<RenderedBitmap> renderArtwork(int zoom) {
     const int imageHeight = zoomedLength(s.imageHeight, zoom);
     const int height = imageHeight * s.images;
     Canvas canvas(width, height, scale);
-    if (s.id == 128) {
+    if (s.id == bitmap::kBackground) {
       canvas.copyFrom(panel, 0, 0, width, height, 0, 0);
-    } else if (s.id == 129) {
+    } else if (s.id == bitmap::kAbout) {
       drawAbout(canvas);
     } else {
       // Each image over the panel it will sit on, so edges and shadows blend.
@@ -63,7 +63,8 @@ std::vector<RenderedBitmap> renderArtwork(int zoom) {
       }
     }
     RenderedBitmap bitmap{s.id, zoom, width, height, canvas.pixels(), {}};
-    bitmap.file = encodeBmp(bitmap.pixels, width, height, s.bitsPerPixel, s.id == 129);
+    bitmap.file =
+        encodeBmp(bitmap.pixels, width, height, s.bitsPerPixel, s.id == layout::bitmap::kAbout);
     if (zoom != 100) {
       // The scaled sets would weigh six times the 100 % set: packed, they
       // weigh less than it.

@@ -109,20 +109,20 @@ void panelButton(cairo_t* cr, const BitmapShape& s, int image) {
   const double cx = (s.width - 1) / 2.0, cy = (s.imageHeight - 1) / 2.0 + (image == 2 ? 0.8 : 0);
   const double shade = image == 1 ? 1.0 : 0.85;
   switch (s.id) {
-    case 990:
-    case 991:
-      trayArrow(cr, cx, cy, shade, s.id == 990);
+    case bitmap::kLoad:
+    case bitmap::kSave:
+      trayArrow(cr, cx, cy, shade, s.id == bitmap::kLoad);
       break;
-    case 992:
-    case 993:
-    case 994:
+    case bitmap::kDefaultBank:
+    case bitmap::kDefaultPreset:
+    case bitmap::kDefaultMidi:
       useFont(cr, Font::SansBold, 5.8);
       setColour(cr, colours::legend, shade);
       drawText(cr, "DEFAULT", cx, cy + 2.5, Align::Centre);
       break;
-    case 998:
-    case 999:
-      drawLed(cr, cx, cy, 2.5, s.id == 998 ? colours::ledRed : colours::ledAmber,
+    case bitmap::kLearn:
+    case bitmap::kUnassign:
+      drawLed(cr, cx, cy, 2.5, s.id == bitmap::kLearn ? colours::ledRed : colours::ledAmber,
               image == 2 ? 1.0 : 0.0);
       break;
     default:
@@ -159,55 +159,55 @@ void drawImage(cairo_t* cr, int32_t id, int image) {
     return;
   }
   switch (id) {
-    case 130:
-    case 134:
-    case 135:
-    case 137:
-    case 147:
+    case bitmap::kDlyx2:
+    case bitmap::kFbInv:
+    case bitmap::kDlyInv:
+    case bitmap::kRptInf:
+    case bitmap::kHiCut:
       onOffButton(cr, s, image, colours::ledAmber);
       break;
-    case 152:
+    case bitmap::kPower:
       onOffButton(cr, s, image, colours::ledRed);
       break;
-    case 138:
-    case 139:
-      stepButton(cr, s, image, id == 139);
+    case bitmap::kStepDown:
+    case bitmap::kStepUp:
+      stepButton(cr, s, image, id == bitmap::kStepUp);
       break;
-    case 140:
-    case 141:
-    case 142:
-    case 143:
+    case bitmap::kDigit1:
+    case bitmap::kDigit2:
+    case bitmap::kDigit3:
+    case bitmap::kDigit4:
       segmentsDigit(cr, s, image);
       break;
-    case 144:
+    case bitmap::kStatusLamps:
       statusLamps(cr, image);
       break;
-    case 145:
+    case bitmap::kBypassLamp:
       drawLed(cr, 5.5, 5.5, 3.5, colours::ledRed, image);
       break;
-    case 146:
+    case bitmap::kMeter:
       meter(cr, image);
       break;
-    case 153:
+    case bitmap::kModulationLamp:
       drawLed(cr, 5, 5, 3.2, colours::ledAmber, image / 100.0);
       break;
-    case 155:
+    case bitmap::kDlyClk:
       modeSwitch(cr, s, image);
       break;
-    case 995:
+    case bitmap::kPreviousNext:
       rocker(cr, s, image);
       break;
-    case 990:
-    case 991:
-    case 992:
-    case 993:
-    case 994:
-    case 998:
-    case 999:
+    case bitmap::kLoad:
+    case bitmap::kSave:
+    case bitmap::kDefaultBank:
+    case bitmap::kDefaultPreset:
+    case bitmap::kDefaultMidi:
+    case bitmap::kLearn:
+    case bitmap::kUnassign:
       panelButton(cr, s, image);
       break;
     default:
-      break;  // 154: the bare panel
+      break;  // the spare: the bare panel
   }
 }
 

@@ -1,79 +1,30 @@
-// Where every bitmap sits on the front panel and how its images are stacked:
-// the one table the generator, the preview and the artwork tests share.
+// The window's layout as the generator draws it: the bitmaps and places of the
+// one layout table, the knobs among them, and where each bitmap's images are
+// drawn over the panel.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+
+#include "layout/windowlayout.h"
 
 namespace artwork {
 
-struct Rect {
-  int x, y, w, h;
-};
-
-// One bitmap resource: size of one image, number of stacked images, depth.
-struct BitmapShape {
-  int32_t id;
-  int width;
-  int imageHeight;
-  int images;
-  int bitsPerPixel;
-};
-
-inline constexpr int kWindowWidth = 870;
-inline constexpr int kWindowHeight = 101;
-inline constexpr int kStripTop = 85;  // the preset panel's band
-
-inline constexpr std::array<BitmapShape, 36> kBitmaps{{
-    {128, 870, 101, 1, 24},  // background
-    {129, 870, 101, 1, 8},   // about picture
-    {130, 21, 20, 2, 8},     // Dly x2
-    {131, 35, 35, 101, 8},   // Input
-    {132, 35, 35, 101, 8},   // Output
-    {133, 35, 35, 101, 8},   // Feedback
-    {134, 21, 26, 2, 8},     // FB Inv
-    {135, 21, 26, 2, 8},     // Dly Inv
-    {136, 35, 35, 101, 8},   // Mix
-    {137, 22, 26, 2, 8},     // Rpt Inf
-    {138, 26, 26, 2, 8},     // step down
-    {139, 26, 26, 2, 8},     // step up
-    {140, 14, 20, 12, 8},    // digit 1
-    {141, 14, 20, 12, 8},    // digit 2
-    {142, 15, 20, 12, 8},    // digit 3
-    {143, 14, 20, 12, 8},    // digit 4
-    {144, 16, 32, 8, 8},     // status lamps
-    {145, 11, 11, 2, 24},    // bypass lamp
-    {146, 7, 43, 21, 8},     // headroom meter
-    {147, 23, 26, 2, 8},     // Hi Cut
-    {148, 36, 36, 101, 8},   // Depth
-    {149, 35, 35, 101, 8},   // Man VCO
-    {150, 36, 36, 101, 8},   // Rate
-    {151, 36, 36, 101, 8},   // Waveform
-    {152, 22, 20, 2, 8},     // Power
-    {153, 10, 10, 101, 8},   // modulation lamp
-    {154, 12, 25, 1, 24},    // not shown by the editor
-    {155, 15, 10, 2, 24},    // Dly/Clk switch
-    {990, 17, 15, 3, 32},    // load, recall
-    {991, 17, 15, 3, 24},    // save, store
-    {992, 32, 13, 3, 24},    // default bank
-    {993, 44, 13, 3, 24},    // default preset
-    {994, 28, 13, 3, 24},    // default MIDI settings
-    {995, 30, 13, 5, 24},    // previous / next
-    {998, 24, 16, 3, 32},    // MIDI learn
-    {999, 24, 16, 3, 24},    // unassign
-}};
-
-inline constexpr const BitmapShape& shapeOf(int32_t id) {
-  for (const BitmapShape& s : kBitmaps) {
-    if (s.id == id) {
-      return s;
-    }
-  }
-  return kBitmaps[0];
-}
+using layout::BitmapShape;
+using layout::kBitmaps;
+using layout::kStripTop;
+using layout::kWindowHeight;
+using layout::kWindowWidth;
+using layout::Rect;
+using layout::shapeOf;
+namespace bitmap = layout::bitmap;
+namespace panel = layout::panel;
 
 // The knobs: 101 images each, pointer from -135 to +135 degrees.
-inline constexpr std::array<int32_t, 8> kKnobs{131, 132, 133, 136, 148, 149, 150, 151};
+inline constexpr std::array<int32_t, 8> kKnobs{bitmap::kInput, bitmap::kOutput,  bitmap::kFbck,
+                                               bitmap::kMix,   bitmap::kDepth,   bitmap::kManVco,
+                                               bitmap::kRate,  bitmap::kWaveform};
 inline constexpr bool isKnob(int32_t id) {
   for (int32_t k : kKnobs) {
     if (k == id) {
@@ -83,22 +34,49 @@ inline constexpr bool isKnob(int32_t id) {
   return false;
 }
 
-// Every place a bitmap is shown, for the preview and for the labels beside the
-// controls: the editor's controls and the preset panel's buttons.
+// A place where a bitmap's images are shown: the editor's controls and the
+// preset panel's buttons (not the logo's hotspot, nor the text windows, which
+// show the background).
 struct Placement {
   int32_t id;
   int x, y;
 };
 
-inline constexpr std::array<Placement, 41> kPlacements{{
-    {140, 511, 32}, {141, 528, 32}, {142, 545, 32}, {143, 563, 32}, {144, 577, 26}, {145, 341, 59},
-    {153, 786, 61}, {131, 109, 25}, {132, 154, 25}, {133, 200, 25}, {136, 352, 25}, {149, 616, 25},
-    {148, 661, 25}, {147, 247, 44}, {151, 706, 25}, {150, 752, 25}, {134, 276, 44}, {135, 306, 44},
-    {137, 399, 44}, {130, 74, 45},  {152, 818, 45}, {155, 457, 23}, {138, 431, 33}, {139, 470, 33},
-    {146, 41, 21},  {990, 85, 86},  {991, 34, 86},  {992, 51, 86},  {990, 177, 86}, {991, 114, 86},
-    {993, 132, 86}, {990, 421, 86}, {991, 388, 86}, {990, 486, 86}, {991, 452, 86}, {998, 788, 85},
-    {990, 658, 86}, {991, 610, 86}, {994, 628, 86}, {999, 813, 85}, {995, 340, 86},
-}};
+namespace detail {
+constexpr bool showsImages(const layout::Place& p) {
+  return p.bitmap != bitmap::kNone && p.bitmap != bitmap::kAbout && p.bitmap != bitmap::kBackground;
+}
+constexpr size_t countPlacements() {
+  size_t n = 0;
+  for (const layout::TaggedPlace& c : layout::kEditorControls) {
+    n += showsImages(c.place) ? 1 : 0;
+  }
+  for (const layout::Place& p : layout::panel::kControls) {
+    n += showsImages(p) ? 1 : 0;
+  }
+  return n;
+}
+template <size_t N>
+constexpr std::array<Placement, N> placements() {
+  std::array<Placement, N> out{};
+  size_t n = 0;
+  auto add = [&](const layout::Place& p) {
+    if (showsImages(p)) {
+      out[n++] = {p.bitmap, p.rect.left, p.rect.top};
+    }
+  };
+  for (const layout::TaggedPlace& c : layout::kEditorControls) {
+    add(c.place);
+  }
+  for (const layout::Place& p : layout::panel::kControls) {
+    add(p);
+  }
+  return out;
+}
+}  // namespace detail
+
+// The editor's controls first, then the panel's buttons.
+inline constexpr auto kPlacements = detail::placements<detail::countPlacements()>();
 
 // Where a bitmap's images are drawn over the background: its first place on
 // the panel (the repeated preset buttons sit on a band that is the same all
@@ -112,16 +90,28 @@ inline constexpr Placement origin(int32_t id) {
   return {id, 4, 30};
 }
 
-// The preset panel's text windows, part of the background.
-inline constexpr Rect kNameField{208, 87, 112, 13};
-inline constexpr Rect kProgramList{320, 87, 13, 12};
-inline constexpr Rect kControllerDisplay{690, 87, 90, 12};
-// The logo, under the about view's hotspot.
-inline constexpr Rect kLogo{806, 15, 61, 24};
-// The two drag areas that set the delay.
-inline constexpr Rect kNarrowDrag{458, 34, 12, 25};
-inline constexpr Rect kDisplayDrag{505, 27, 86, 30};
-// The version text on the about picture.
-inline constexpr Rect kVersionText{520, 57, 100, 15};
+// The editor shows each control's images exactly where they were drawn over
+// the panel: at the control's own place, which is one image in size.
+static_assert([] {
+  for (const layout::TaggedPlace& c : layout::kEditorControls) {
+    const layout::Place& p = c.place;
+    const Placement at = origin(p.bitmap);
+    const BitmapShape& s = shapeOf(p.bitmap);
+    if (detail::showsImages(p) && (at.x != p.rect.left || at.y != p.rect.top ||
+                                   s.width != p.rect.width() || s.imageHeight != p.rect.height())) {
+      return false;
+    }
+  }
+  return true;
+}());
+
+// The places the background draws for the controls that have no images.
+inline constexpr Rect kNameField = layout::panel::kNameField.rect;
+inline constexpr Rect kProgramList = layout::panel::kProgramList.rect;
+inline constexpr Rect kControllerDisplay = layout::panel::kControllerDisplay.rect;
+inline constexpr Rect kLogo = layout::editorPlace(layout::kAboutHotspot).rect;
+inline constexpr Rect kNarrowDrag = layout::editorPlace(layout::kNarrowArea).rect;
+inline constexpr Rect kDisplayDrag = layout::editorPlace(layout::kDisplayArea).rect;
+using layout::kVersionText;
 
 }  // namespace artwork

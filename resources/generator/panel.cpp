@@ -85,14 +85,14 @@ void knobScale(cairo_t* cr, const Placement& p, int size) {
 // A recessed window: a dark frame with shadow inside at the top left.
 void window(cairo_t* cr, const Rect& r, Colour fill) {
   cairo_set_source_rgb(cr, 0.04, 0.04, 0.05);
-  cairo_rectangle(cr, r.x - 1, r.y - 1, r.w + 2, r.h + 2);
+  cairo_rectangle(cr, r.left - 1, r.top - 1, r.width() + 2, r.height() + 2);
   cairo_fill(cr);
   setColour(cr, fill);
-  cairo_rectangle(cr, r.x, r.y, r.w, r.h);
+  cairo_rectangle(cr, r.left, r.top, r.width(), r.height());
   cairo_fill(cr);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
-  cairo_rectangle(cr, r.x, r.y, r.w, 1);
-  cairo_rectangle(cr, r.x, r.y + 1, 1, r.h - 1);
+  cairo_rectangle(cr, r.left, r.top, r.width(), 1);
+  cairo_rectangle(cr, r.left, r.top + 1, 1, r.height() - 1);
   cairo_fill(cr);
 }
 
@@ -141,19 +141,19 @@ void drawLegends(cairo_t* cr) {
     const char* text;
   };
   // Knobs and buttons: the name above; knobs also get their scale around.
-  for (const Legend& l : {Legend{131, "INPUT"},
-                          {132, "OUTPUT"},
-                          {133, "FEEDBACK"},
-                          {136, "MIX"},
-                          {149, "MAN VCO"},
-                          {148, "DEPTH"},
-                          {151, "WAVEFORM"},
-                          {150, "RATE"},
-                          {147, "HI CUT"},
-                          {134, "FB INV"},
-                          {135, "DLY INV"},
-                          {137, "RPT INF"},
-                          {130, "DLY \u00d72"}}) {
+  for (const Legend& l : {Legend{bitmap::kInput, "INPUT"},
+                          {bitmap::kOutput, "OUTPUT"},
+                          {bitmap::kFbck, "FEEDBACK"},
+                          {bitmap::kMix, "MIX"},
+                          {bitmap::kManVco, "MAN VCO"},
+                          {bitmap::kDepth, "DEPTH"},
+                          {bitmap::kWaveform, "WAVEFORM"},
+                          {bitmap::kRate, "RATE"},
+                          {bitmap::kHiCut, "HI CUT"},
+                          {bitmap::kFbInv, "FB INV"},
+                          {bitmap::kDlyInv, "DLY INV"},
+                          {bitmap::kRptInf, "RPT INF"},
+                          {bitmap::kDlyx2, "DLY \u00d72"}}) {
     const Placement p = origin(l.id);
     const int width = shapeOf(l.id).width;
     if (isKnob(l.id)) {
@@ -164,7 +164,8 @@ void drawLegends(cairo_t* cr) {
     }
   }
   // The two polarity switches under one bracket.
-  const double left = origin(134).x + 1, right = origin(135).x + shapeOf(135).width - 1;
+  const double left = origin(bitmap::kFbInv).x + 1,
+               right = origin(bitmap::kDlyInv).x + shapeOf(bitmap::kDlyInv).width - 1;
   useFont(cr, Font::SansBold, 5.6);
   setColour(cr, colours::accent);
   drawText(cr, "POLARITY", (left + right) / 2, 30.5, Align::Centre);
@@ -178,43 +179,44 @@ void drawLegends(cairo_t* cr) {
   cairo_line_to(cr, right, 31);
   cairo_stroke(cr);
   // Headroom meter marks beside its five lamps.
-  const Placement meter = origin(146);
+  const Placement meter = origin(bitmap::kMeter);
   const char* marks[] = {"0", "-6", "-12", "-18", "-24"};
   for (int i = 0; i < 5; ++i) {
     label(cr, marks[i], meter.x - 3, meter.y + i * 9 + 6, Align::Right, 6.2);
   }
   label(cr, "dB", meter.x + 3.5, 18.5);
   // Delay: mode switch ends, step buttons, the display and its lamps.
-  const Placement modeSwitch = origin(155);
+  const Placement modeSwitch = origin(bitmap::kDlyClk);
   label(cr, "DLY", modeSwitch.x - 2, modeSwitch.y + 7.5, Align::Right, 6.2);
   label(cr, "CLK", modeSwitch.x + 17, modeSwitch.y + 7.5, Align::Left, 6.2);
-  label(cr, "STEP", kNarrowDrag.x + kNarrowDrag.w / 2.0, 69);
-  label(cr, "DELAY", kDisplayDrag.x + kDisplayDrag.w / 2.0, 18.5);
-  const Placement lamps = origin(144);
+  label(cr, "STEP", kNarrowDrag.left + kNarrowDrag.width() / 2.0, 69);
+  label(cr, "DELAY", kDisplayDrag.left + kDisplayDrag.width() / 2.0, 18.5);
+  const Placement lamps = origin(bitmap::kStatusLamps);
   label(cr, "CLK", lamps.x + 20, lamps.y + 8, Align::Left, 6.2);
   drawInfinity(cr, lamps.x + 24.5, lamps.y + 16.5);
   label(cr, "4kHz", lamps.x + 20, lamps.y + 29, Align::Left, 6.2);
-  const Placement bypass = origin(145);
+  const Placement bypass = origin(bitmap::kBypassLamp);
   label(cr, "BYPASS", bypass.x + 14, bypass.y + 8, Align::Left, 6.2);
-  const Placement power = origin(152);
-  label(cr, "POWER", power.x + shapeOf(152).width + 2, power.y + 12.5, Align::Left, 6.2);
-  const Placement mod = origin(153);
+  const Placement power = origin(bitmap::kPower);
+  label(cr, "POWER", power.x + shapeOf(bitmap::kPower).width + 2, power.y + 12.5, Align::Left, 6.2);
+  const Placement mod = origin(bitmap::kModulationLamp);
   label(cr, "MOD", mod.x + 12, mod.y + 7.5, Align::Left, 6.2);
 }
 
 void drawDisplayWindow(cairo_t* cr) {
   // Smoked red glass behind the digits and status lamps, in a black bezel.
-  const Rect glassRect{505, 27, 90, 30};
+  const Rect glassRect{505, 27, 595, 57};
   cairo_set_source_rgb(cr, 0.03, 0.03, 0.03);
-  roundedRect(cr, glassRect.x - 3, glassRect.y - 3, glassRect.w + 6, glassRect.h + 6, 3);
+  roundedRect(cr, glassRect.left - 3, glassRect.top - 3, glassRect.width() + 6,
+              glassRect.height() + 6, 3);
   cairo_fill(cr);
   setColour(cr, colours::glass);
-  cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
+  cairo_rectangle(cr, glassRect.left, glassRect.top, glassRect.width(), glassRect.height());
   cairo_fill(cr);
   // A faint reflection on the upper half of the glass.
-  linearSource(cr, 0, glassRect.y, 0, glassRect.y + glassRect.h,
+  linearSource(cr, 0, glassRect.top, 0, glassRect.top + glassRect.height(),
                {{0, {1, 1, 1}, 0.10}, {0.45, {1, 1, 1}, 0.03}, {0.46, {1, 1, 1}, 0.0}});
-  cairo_rectangle(cr, glassRect.x, glassRect.y, glassRect.w, glassRect.h);
+  cairo_rectangle(cr, glassRect.left, glassRect.top, glassRect.width(), glassRect.height());
   cairo_fill(cr);
 }
 
@@ -222,15 +224,20 @@ void drawNarrowDrag(cairo_t* cr) {
   // A slot between the step buttons that shows it can be dragged.
   const Rect r = kNarrowDrag;
   cairo_set_source_rgb(cr, 0.06, 0.06, 0.07);
-  roundedRect(cr, r.x + 3, r.y + 1, r.w - 6, r.h - 2, 2);
+  roundedRect(cr, r.left + 3, r.top + 1, r.width() - 6, r.height() - 2, 2);
   cairo_fill(cr);
   cairo_set_source_rgba(cr, 1, 1, 1, 0.25);
   cairo_set_line_width(cr, 1);
-  for (int y = r.y + 4; y < r.y + r.h - 3; y += 3) {
-    cairo_move_to(cr, r.x + 4, y + 0.5);
-    cairo_line_to(cr, r.x + r.w - 4, y + 0.5);
+  for (int y = r.top + 4; y < r.top + r.height() - 3; y += 3) {
+    cairo_move_to(cr, r.left + 4, y + 0.5);
+    cairo_line_to(cr, r.left + r.width() - 4, y + 0.5);
   }
   cairo_stroke(cr);
+}
+
+// The middle of the gap between two controls side by side.
+double between(const layout::Place& left, const layout::Place& right) {
+  return (left.rect.right + right.rect.left) / 2.0;
 }
 
 void drawStrip(Canvas& canvas) {
@@ -244,36 +251,37 @@ void drawStrip(Canvas& canvas) {
   // The program list's button: a small arrow beside the name field.
   const Rect list = kProgramList;
   cairo_set_source_rgb(cr, 0.23, 0.24, 0.25);
-  cairo_rectangle(cr, list.x + 1, list.y, list.w - 1, list.h);
+  cairo_rectangle(cr, list.left + 1, list.top, list.width() - 1, list.height());
   cairo_fill(cr);
   setColour(cr, colours::legend);
-  cairo_move_to(cr, list.x + 3.5, list.y + 4.5);
-  cairo_line_to(cr, list.x + list.w - 2.5, list.y + 4.5);
-  cairo_line_to(cr, list.x + list.w / 2.0 + 0.5, list.y + 8.5);
+  cairo_move_to(cr, list.left + 3.5, list.top + 4.5);
+  cairo_line_to(cr, list.left + list.width() - 2.5, list.top + 4.5);
+  cairo_line_to(cr, list.left + list.width() / 2.0 + 0.5, list.top + 8.5);
   cairo_close_path(cr);
   cairo_fill(cr);
   // Memory letters between store and recall.
   useFont(cr, Font::SansBold, 10);
   setColour(cr, colours::accent);
-  drawText(cr, "A", 413, 98, Align::Centre);
-  drawText(cr, "B", 477.5, 98, Align::Centre);
+  drawText(cr, "A", between(panel::kStoreA, panel::kRecallA), 98, Align::Centre);
+  drawText(cr, "B", between(panel::kStoreB, panel::kRecallB), 98, Align::Centre);
   // The model line, in the strip's free middle.
   useFont(cr, Font::SansBold, 5.6);
   setColour(cr, colours::legendDim, 0.6);
   drawText(cr, "MODULATED  DIGITAL  DELAY", 556.5, 95.5, Align::Centre);
   // Group names above the strip.
   const double baseline = 82.5;
-  auto group = [&](const char* text, double left, double right) {
+  // Centred over the controls from `first` to `last`.
+  auto group = [&](const char* text, const layout::Place& first, const layout::Place& last) {
     useFont(cr, Font::SansBold, 5.8);
     setColour(cr, colours::legendDim);
-    drawText(cr, text, (left + right) / 2, baseline, Align::Centre);
+    drawText(cr, text, (first.rect.left + last.rect.right) / 2.0, baseline, Align::Centre);
   };
-  group("BANK", 34, 102);
-  group("PRESET", 114, 194);
-  group("PROGRAM", 208, 370);
-  group("MEMORY A / B", 388, 503);
-  group("MIDI SETTINGS", 610, 675);
-  group("CONTROLLER", 690, 780);
+  group("BANK", panel::kSaveBank, panel::kLoadBank);
+  group("PRESET", panel::kSavePreset, panel::kLoadPreset);
+  group("PROGRAM", panel::kNameField, panel::kPreviousNext);
+  group("MEMORY A / B", panel::kStoreA, panel::kRecallB);
+  group("MIDI SETTINGS", panel::kSaveMidi, panel::kLoadMidi);
+  group("CONTROLLER", panel::kControllerDisplay, panel::kControllerDisplay);
   useFont(cr, Font::SansBold, 5.6);
   drawText(cr, "LEARN", 797, baseline, Align::Centre);
   drawText(cr, "UNASSIGN", 845, baseline, Align::Right);
@@ -282,19 +290,20 @@ void drawStrip(Canvas& canvas) {
 void drawLogo(cairo_t* cr) {
   // A black name badge with the maker's line under the product name.
   const Rect r = kLogo;
-  drawShadow(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
-  linearSource(cr, 0, r.y, 0, r.y + r.h, {{0, {0.13, 0.13, 0.14}}, {1, {0.05, 0.05, 0.055}}});
-  roundedRect(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 2);
+  drawShadow(cr, r.left + 0.5, r.top + 0.5, r.width() - 1, r.height() - 1, 2);
+  linearSource(cr, 0, r.top, 0, r.top + r.height(),
+               {{0, {0.13, 0.13, 0.14}}, {1, {0.05, 0.05, 0.055}}});
+  roundedRect(cr, r.left + 0.5, r.top + 0.5, r.width() - 1, r.height() - 1, 2);
   cairo_fill_preserve(cr);
   cairo_set_line_width(cr, 1);
   setColour(cr, colours::accent, 0.8);
   cairo_stroke(cr);
   useFont(cr, Font::SansBold, 13);
   setColour(cr, colours::legend);
-  drawText(cr, "Ondex", r.x + r.w / 2.0, r.y + 14, Align::Centre);
+  drawText(cr, "Ondex", r.left + r.width() / 2.0, r.top + 14, Align::Centre);
   useFont(cr, Font::SansBold, 5.5);
   setColour(cr, colours::accent);
-  drawText(cr, "Zel-acoustics", r.x + r.w / 2.0, r.y + 21, Align::Centre);
+  drawText(cr, "Zel-acoustics", r.left + r.width() / 2.0, r.top + 21, Align::Centre);
 }
 
 }  // namespace
@@ -339,17 +348,17 @@ void drawAbout(Canvas& canvas) {
   // A fine rule between the picture and the words.
   linearSource(cr, 0, 14, 0, 88,
                {{0, colours::accent, 0}, {0.5, colours::accent, 0.7}, {1, colours::accent, 0}});
-  cairo_rectangle(cr, kVersionText.x - 18, 14, 1, 74);
+  cairo_rectangle(cr, kVersionText.left - 18, 14, 1, 74);
   cairo_fill(cr);
   useFont(cr, Font::SansBold, 12);
   setColour(cr, colours::accent);
-  drawText(cr, "Zel-acoustics", kVersionText.x, 27, Align::Left);
+  drawText(cr, "Zel-acoustics", kVersionText.left, 27, Align::Left);
   useFont(cr, Font::Sans, 10);
   setColour(cr, colours::legend);
-  drawText(cr, "Stereo modulated delay on a variable clock", kVersionText.x, 45, Align::Left);
+  drawText(cr, "Stereo modulated delay on a variable clock", kVersionText.left, 45, Align::Left);
   useFont(cr, Font::Sans, 8);
   setColour(cr, colours::legendDim);
-  drawText(cr, "VST 2.4 effect \u00b7 click to close", kVersionText.x, 90, Align::Left);
+  drawText(cr, "VST 2.4 effect \u00b7 click to close", kVersionText.left, 90, Align::Left);
 }
 
 }  // namespace artwork

@@ -60,23 +60,23 @@ int shownImage(const Placement& p) {
     return 50;
   }
   switch (p.id) {
-    case 140:
+    case bitmap::kDigit1:
       return 1;
-    case 141:
+    case bitmap::kDigit2:
       return 6;
-    case 144:
+    case bitmap::kStatusLamps:
       return 7;
-    case 146:
+    case bitmap::kMeter:
       return 16;
-    case 153:
+    case bitmap::kModulationLamp:
       return 80;
-    case 134:
-    case 137:
-    case 145:
-    case 147:
-    case 152:
+    case bitmap::kFbInv:
+    case bitmap::kRptInf:
+    case bitmap::kBypassLamp:
+    case bitmap::kHiCut:
+    case bitmap::kPower:
       return 1;
-    case 998:
+    case bitmap::kLearn:
       return 2;
     default:
       return 0;
@@ -92,7 +92,7 @@ bool writePreviews(const std::string& panelPng, const std::string& aboutPng) {
   }
   int w = 0, h = 0;
   Canvas panel(kWindowWidth, kWindowHeight);
-  const auto background = decode(bitmaps.at(128).file, w, h);
+  const auto background = decode(bitmaps.at(bitmap::kBackground).file, w, h);
   paste(panel, background, w, h, 0, 0, 0);
   for (const Placement& p : kPlacements) {
     const BitmapShape& s = shapeOf(p.id);
@@ -100,13 +100,13 @@ bool writePreviews(const std::string& panelPng, const std::string& aboutPng) {
     paste(panel, pixels, w, s.imageHeight, shownImage(p), p.x, p.y);
   }
   Canvas about(kWindowWidth, kWindowHeight);
-  const auto picture = decode(bitmaps.at(129).file, w, h);
+  const auto picture = decode(bitmaps.at(bitmap::kAbout).file, w, h);
   paste(about, picture, w, h, 0, 0, 0);
   // The about view's text: white, 11 pixels, left in its box.
   cairo_t* cr = about.cr();
   useFont(cr, Font::Sans, 11);
   cairo_set_source_rgb(cr, 1, 1, 1);
-  drawText(cr, "v.1.6.0", kVersionText.x, kVersionText.y + 11.5, Align::Left);
+  drawText(cr, "v.1.6.0", kVersionText.left, kVersionText.top + 11.5, Align::Left);
   return cairo_surface_write_to_png(panel.surface(), panelPng.c_str()) == CAIRO_STATUS_SUCCESS &&
          cairo_surface_write_to_png(about.surface(), aboutPng.c_str()) == CAIRO_STATUS_SUCCESS;
 }

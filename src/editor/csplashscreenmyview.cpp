@@ -7,12 +7,14 @@
 #include "gui/cdrawcontext.h"
 #include "gui/cframe.h"
 #include "gui/csplashscreen.h"
+#include "layout/windowlayout.h"
 #include "ondexversion.h"
 
 namespace {
 
-constexpr CCoord kVersionWidth = 100;
-constexpr CCoord kVersionHeight = 15;
+// The box the picture leaves free for the version.
+constexpr CCoord kVersionWidth = layout::kVersionText.width();
+constexpr CCoord kVersionHeight = layout::kVersionText.height();
 constexpr CCoord kVersionFontSize = 11;
 
 }  // namespace

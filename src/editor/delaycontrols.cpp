@@ -7,11 +7,10 @@
 #include "editor/editor.h"
 #include "editor/editorlayout.h"
 #include "editor/zelkickbutton.h"
-#include "engine/zel.h"
+#include "plugin/zel.h"
 
 namespace {
 
-constexpr float kHighestTempo = 400.0f;
 // Entries of the note-length tables, as steps of their parameters.
 constexpr float kNumeratorStep = 1.0f / kNumeratorSteps;
 constexpr float kDenominatorStep = 1.0f / kDenominatorSteps;

@@ -3,17 +3,11 @@
 #include <cmath>
 #include <new>
 
+#include "common/steps.h"
 #include "editor/editorlayout.h"
-#include "engine/zel.h"
 #include "gui/cbitmap.h"
 #include "gui/cframe.h"
-#include "presets/steps.h"
-
-namespace {
-
-constexpr int32_t kFirstPanelTag = 33;
-
-}  // namespace
+#include "plugin/zel.h"
 
 AEffEditor* createEditor(Zel* effect) { return new (std::nothrow) Editor(effect); }
 
@@ -42,13 +36,13 @@ bool Editor::open(void* parentWindow) {
   // Every control starts from the parameters as they are now.
   changedParameters.store(0, std::memory_order_relaxed);
   {
-    layout::Bitmaps bitmaps;
+    BitmapSet bitmaps;
     frame = new (std::nothrow)
         CFrame(CRect(0, 0, layout::kWindowWidth, layout::kWindowHeight), parentWindow, this);
     if (frame == nullptr) {
       return true;
     }
-    frame->setBackground(bitmaps.get(layout::kBackgroundBitmap));
+    frame->setBackground(bitmaps.get(layout::bitmap::kBackground));
     for (const layout::ControlRow& row : layout::kControls) {
       CControl* control = layout::createControl(row, this, bitmaps);
       if (control != nullptr && frame->addView(control)) {

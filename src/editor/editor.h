@@ -34,14 +34,15 @@ class Editor : public CPresetSystemEditor {
   void setParameter(VstInt32 index, float value) override;
   void valueChanged(CControl* control) override;  // UI
 
-  // The editor's own operations, in this order.
+  // The digit display: a whole number of up to four digits, or nothing
+  // (virtual so that a derived editor can watch what it shows).
   virtual void showNumber(float value);
   virtual void blankDisplay();
 
   // The control with this tag while the window is open (tags 0 to 32), or null.
   CControl* getControl(int32_t tag) const;
 
-  static constexpr int32_t kNumTags = 33;
+  static constexpr int32_t kNumTags = kFirstPanelTag;
 
  private:
   // Changes that the editor makes itself, reported to the host, and shown at once.

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/steps.h"
 #include "editor/editor.h"
 #include "editor/editorlayout.h"
-#include "engine/zel.h"
 #include "gui/cframe.h"
-#include "presets/steps.h"
+#include "plugin/zel.h"
 
 namespace {
 
@@ -63,11 +63,11 @@ void Editor::updateDisplay(uint32_t now, const EngineStatus& status) {
     }
     showNumber(zel->getTempo());
   } else if (isOn(kDlyClk)) {
-    const float num = numeratorTable[stepIndex(getParameter(kNum), kNumeratorSteps)];
-    const float den = denominatorTable[stepIndex(getParameter(kDen), kDenominatorSteps)];
-    showNoteLength(static_cast<int>(num), static_cast<int>(den));
+    const int num = stepIndex(getParameter(kNum), kNumeratorSteps);
+    const int den = stepIndex(getParameter(kDen), kDenominatorSteps);
+    showNoteLength(static_cast<int>(numeratorTable[num]), static_cast<int>(denominatorTable[den]));
     // A note length that the delay memory cannot hold blinks.
-    const auto length = static_cast<int>(num * 240000.0f / (den * zel->getTempo()));
+    const auto length = static_cast<int>(noteLengthMs(num, den, zel->getTempo()));
     if (length > static_cast<int>(kMaxDelayMs)) {
       if (now - blinkToggledAt >= kBlinkPeriod) {
         blinkToggledAt = now;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/steps.h"
 #include "gui/cbitmap.h"
-#include "presets/steps.h"
 
 ZelOnOffButton::ZelOnOffButton(const CRect& size, CControlListener* listener, int32_t tag,
                                CBitmap* background)

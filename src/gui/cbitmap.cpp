@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <map>
+#include <new>
 
 #include "gui/cdrawcontext.h"
 #include "gui/packedbytes.h"
@@ -264,4 +265,29 @@ void CBitmap::draw(CDrawContext* context, const CRect& dest, const CPoint& offse
 
 bool CBitmap::isTypeOf(const char* type) const {
   return std::strcmp(type, "CBitmap") == 0 || CBaseObject::isTypeOf(type);
+}
+
+BitmapSet::~BitmapSet() {
+  for (int i = 0; i < count; ++i) {
+    loaded[i]->forget();
+  }
+}
+
+CBitmap* BitmapSet::get(int32_t id) {
+  if (id == 0) {
+    return nullptr;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (loaded[i]->getResourceId() == id) {
+      return loaded[i];
+    }
+  }
+  if (count == kMaxBitmaps) {
+    return nullptr;
+  }
+  auto* bitmap = new (std::nothrow) CBitmap(CResourceDescription(id));
+  if (bitmap != nullptr) {
+    loaded[count++] = bitmap;
+  }
+  return bitmap;
 }

@@ -1,5 +1,6 @@
 // Bitmaps: BMP decoding (8-bit palette, 24 and 32 bits per pixel), the table of
-// bitmap resources by number, and CBitmap, loaded by resource number.
+// bitmap resources by number, CBitmap, loaded by resource number, and the set
+// a window loads its controls' bitmaps into.
 #pragma once
 
 #include <cstddef>
@@ -89,4 +90,22 @@ class CBitmap : public CBaseObject {
     std::vector<uint32_t> pixels;
   };
   ZoomedSet zoomed[2];  // 150 % and 200 %
+};
+
+// The bitmaps a window's controls show, each loaded once while they are built;
+// the set lets go of them all at its end (the controls keep their own
+// references).
+class BitmapSet {
+ public:
+  BitmapSet() = default;
+  ~BitmapSet();
+  BitmapSet(const BitmapSet&) = delete;
+  BitmapSet& operator=(const BitmapSet&) = delete;
+  // Null for number 0 (no bitmap) or when memory ran out.
+  CBitmap* get(int32_t id);
+
+ private:
+  static constexpr int kMaxBitmaps = 32;
+  CBitmap* loaded[kMaxBitmaps] = {};
+  int count = 0;
 };

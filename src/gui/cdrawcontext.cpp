@@ -86,8 +86,8 @@ void CDrawContext::setFont(const CFontRef font, const CCoord& size, const int32_
 platform::IntRect CDrawContext::pixelRect(const CRect& rect) const {
   CRect r = rect;
   r.bound(clipRect);
-  return {std::max(0, toPixel(r.left)), std::max(0, toPixel(r.top)),
-          std::min(image.width, toPixel(r.right)), std::min(image.height, toPixel(r.bottom))};
+  return platform::insideImage(
+      {toPixel(r.left), toPixel(r.top), toPixel(r.right), toPixel(r.bottom)}, image);
 }
 
 void CDrawContext::blendPixel(uint32_t& dst, uint32_t src) const {

@@ -1,7 +1,7 @@
 // The file selector interface: open or save, title, initial directory, default
 // file name and extension, file types, single or multiple selection, run modal,
-// the chosen paths. The platform provides the dialog through a factory; tests
-// install the scripted selector.
+// the chosen paths. The platform provides the dialog; a factory installed in
+// its place (tests install a scripted one) provides the selectors instead.
 #pragma once
 
 #include <functional>
@@ -92,30 +92,3 @@ namespace platform {
 // The platform's own dialog (src/platform/<os>/dialog*.cpp).
 CNewFileSelector* createFileSelector(CFrame* parent, CNewFileSelector::Style style);
 }  // namespace platform
-
-// A selector for tests: it keeps what the caller asked for and answers with
-// the next scripted choice (paths, or none for a cancelled dialog).
-class CScriptedFileSelector : public CNewFileSelector {
- public:
-  struct Request {
-    Style style;
-    std::string title;
-    std::string initialDirectory;
-    std::string defaultSaveName;
-    std::string defaultExtension;
-    std::vector<CFileExtension> extensions;
-    bool allowMultiSelection;
-  };
-  // Installs the scripted selector as the factory, with an empty script.
-  static void install();
-  // Restores the selector that never chooses.
-  static void uninstall();
-  // The next dialog answers these paths; an empty list is a cancel.
-  static void queueAnswer(std::vector<std::string> paths);
-  // What each dialog run so far was asked, oldest first.
-  static const std::vector<Request>& requests();
-
- protected:
-  CScriptedFileSelector(CFrame* parent, Style style) : CNewFileSelector(parent, style) {}
-  bool runModalInternal() override;
-};

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "common/utf8text.h"
 #include "gui/cdrawcontext.h"
 #include "gui/cframe.h"
-#include "gui/utf8text.h"
 
 namespace {
 

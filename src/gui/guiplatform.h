@@ -2,6 +2,7 @@
 // into the frame's 32-bit image, the module's bitmap resources and the tick count.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -22,6 +23,13 @@ struct IntRect {
   int right;
   int bottom;
 };
+
+// The part of `area` inside the image; right <= left or bottom <= top when
+// nothing of it is.
+inline IntRect insideImage(const IntRect& area, const PixelImage& image) {
+  return {std::max(0, area.left), std::max(0, area.top), std::min(image.width, area.right),
+          std::min(image.height, area.bottom)};
+}
 
 struct TextStyle {
   const char* fontName;  // "Arial" is the toolkit's standard font

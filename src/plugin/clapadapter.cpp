@@ -8,10 +8,10 @@
 #include <new>
 #include <vector>
 
-#include "../engine/parametertable.h"
 #include "../host/audioeffectx.h"
 #include "../host/clapevents.h"
-#include "../host/pluginentry.h"
+#include "plugin/ondexentry.h"
+#include "plugin/parametertable.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ bool ClapAdapter::init() {
 
   // Made as the VST 2.4 entry makes it, so both interfaces hold the same effect.
   underConstruction = this;
-  effect = pluginEntry(adapterCallback);
+  effect = ondexEntry(adapterCallback);
   underConstruction = nullptr;
   if (effect == nullptr) {
     return false;

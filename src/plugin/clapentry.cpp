@@ -4,9 +4,9 @@
 #include <cstring>
 #include <mutex>
 
-#include "../engine/identity.h"
 #include "clapadapter.h"
 #include "clapguitables.h"
+#include "common/identity.h"
 #include "moduleexport.h"
 #include "ondexversion.h"
 

@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "../engine/parametertable.h"
 #include "../host/audioeffectx.h"
-#include "../presets/steps.h"
 #include "clapadapter.h"
+#include "common/steps.h"
+#include "plugin/parametertable.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The module's two exported names; both lead to the same function.
-#include "../host/pluginentry.h"
 #include "moduleexport.h"
+#include "ondexentry.h"
 
 extern "C" ONDEX_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) {
-  return pluginEntry(audioMaster);
+  return ondexEntry(audioMaster);
 }
 
 // "main" cannot be declared as an ordinary C++ function of this signature, so
@@ -13,6 +13,6 @@ extern "C" ONDEX_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) 
 #else
 extern "C" ONDEX_EXPORT AEffect* ondexLegacyMain(audioMasterCallback audioMaster) __asm__("main");
 extern "C" AEffect* ondexLegacyMain(audioMasterCallback audioMaster) {
-  return pluginEntry(audioMaster);
+  return ondexEntry(audioMaster);
 }
 #endif

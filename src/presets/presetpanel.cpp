@@ -3,10 +3,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/steps.h"
+#include "common/utf8text.h"
 #include "gui/cbitmap.h"
 #include "gui/cframe.h"
 #include "gui/coptionmenu.h"
 #include "gui/ctextedit.h"
+#include "layout/windowlayout.h"
 #include "presets/controllernames.h"
 #include "presets/cpskickbutton.h"
 #include "presets/cpsonoffbutton.h"
@@ -14,13 +17,11 @@
 #include "presets/csaveloadbutton.h"
 #include "presets/presetsystemeditor.h"
 #include "presets/presetsystemeffect.h"
-#include "presets/rememberedlocations.h"
-#include "presets/steps.h"
 
 namespace {
 
 enum PanelTag : int32_t {
-  kNameTag = 33,
+  kNameTag = CPresetSystemEditor::kFirstPanelTag,
   kStepTag,
   kLoadBankTag,
   kSaveBankTag,
@@ -41,32 +42,19 @@ enum PanelTag : int32_t {
   kRecallBTag,
 };
 
-// The panel's bitmaps, with the height of one image of each.
-enum PanelBitmap : int32_t {
-  kBackground = 128,
-  kLoadImages = 990,
-  kSaveImages = 991,
-  kDefaultBankImages = 992,
-  kDefaultPresetImages = 993,
-  kDefaultMidiImages = 994,
-  kStepImages = 995,
-  kLearnImages = 998,
-  kUnassignImages = 999,
-};
-constexpr CCoord kFileButtonImage = 15;
-constexpr CCoord kDefaultButtonImage = 13;
-constexpr CCoord kStepImage = 13;
-
-constexpr CCoord kFontSize = 9;
 constexpr CColor kTextColour{36, 36, 32, 255};
 constexpr CColor kNameBackColour{189, 207, 218, 255};
 constexpr int32_t kProgramListStyle = 0x1E00;  // draws nothing of its own
-constexpr int kControllerEntries = 130;
+constexpr int kControllerEntries = kNumControllerNames;
 
-// The name field is as high as its font plus a margin, centred in its strip.
-CRect nameFieldRect() {
-  const CCoord middle = (86.0 + 101.0) / 2;
-  return {208, middle - kFontSize / 2 - 2, 320, middle + kFontSize / 2 + 2};
+CRect rectOf(const layout::Place& place) {
+  const layout::Rect& r = place.rect;
+  return {CCoord(r.left), CCoord(r.top), CCoord(r.right), CCoord(r.bottom)};
+}
+
+// The height of one of the images stacked in a control's bitmap.
+CCoord imageHeightOf(const layout::Place& place) {
+  return layout::shapeOf(place.bitmap).imageHeight;
 }
 
 bool controllerText(float value, char text[256], void* /*userData*/) {
@@ -77,7 +65,7 @@ bool controllerText(float value, char text[256], void* /*userData*/) {
 
 // Text over the editor's background, which shows through around it.
 void styleText(CParamDisplay& display, CBitmap* background) {
-  auto* font = new CFontDesc("Arial", kFontSize);
+  auto* font = new CFontDesc("Arial", layout::panel::kFontSize);
   display.setFont(font);
   font->forget();
   display.setFontColor(kTextColour);
@@ -87,11 +75,7 @@ void styleText(CParamDisplay& display, CBitmap* background) {
   display.setBackOffset(display.getViewSize().getTopLeft());
 }
 
-// A program name field as text: 24 bytes, terminated.
-struct NameText {
-  explicit NameText(const char* name) { std::memcpy(text, name, kProgramNameSize); }
-  char text[kProgramNameSize + 1] = {};
-};
+using NameText = ProgramNameText;
 
 }  // namespace
 
@@ -100,27 +84,22 @@ bool CPresetSystemEditor::open(void* window) {
   if (frame == nullptr || presetEffect == nullptr || presetEffect->getPrograms() == nullptr) {
     return false;
   }
-  auto* background = new CBitmap(CResourceDescription(kBackground));
-  auto* loadImages = new CBitmap(CResourceDescription(kLoadImages));
-  auto* saveImages = new CBitmap(CResourceDescription(kSaveImages));
-  auto* defaultBankImages = new CBitmap(CResourceDescription(kDefaultBankImages));
-  auto* defaultPresetImages = new CBitmap(CResourceDescription(kDefaultPresetImages));
-  auto* defaultMidiImages = new CBitmap(CResourceDescription(kDefaultMidiImages));
-  auto* stepImages = new CBitmap(CResourceDescription(kStepImages));
-  auto* learnImages = new CBitmap(CResourceDescription(kLearnImages));
-  auto* unassignImages = new CBitmap(CResourceDescription(kUnassignImages));
+  using namespace layout::panel;
+  BitmapSet bitmaps;
+  CBitmap* background = bitmaps.get(layout::bitmap::kBackground);
   const Program* programs = presetEffect->getPrograms();
   const VstInt32 current = presetEffect->getCurrentProgramIndex();
 
-  nameField = new CTextEdit(nameFieldRect(), this, kNameTag, NameText(programs[current].name).text);
+  nameField =
+      new CTextEdit(rectOf(kNameField), this, kNameTag, NameText(programs[current].name).text);
   styleText(*nameField, background);
   nameField->setBackColor(kNameBackColour);
   nameField->setMaxLength(kProgramNameSize);  // typing stops where the program's name ends
   frame->addView(nameField);
 
-  programList = new COptionMenu(CRect(320, 87, 333, 99), this, kProgramListTag, background, nullptr,
+  programList = new COptionMenu(rectOf(kProgramList), this, kProgramListTag, background, nullptr,
                                 kProgramListStyle);
-  programList->setBackOffset(CPoint(320, 87));
+  programList->setBackOffset(programList->getViewSize().getTopLeft());
   for (VstInt32 k = 0; k < kNumPrograms; ++k) {
     programList->addEntry(NameText(programs[k].name).text);
   }
@@ -128,42 +107,42 @@ bool CPresetSystemEditor::open(void* window) {
   programList->setNbItemsPerColumn(kNumPrograms);
   frame->addView(programList);
 
-  frame->addView(new CPSRockerSwitch(CRect(340, 86, 370, 99), this, kStepTag, kStepImage,
-                                     stepImages, CPoint(0, 0), kHorizontal));
-  const auto fileButton = [&](CCoord left, int32_t tag, CBitmap* images) {
+  frame->addView(new CPSRockerSwitch(rectOf(kPreviousNext), this, kStepTag,
+                                     imageHeightOf(kPreviousNext),
+                                     bitmaps.get(kPreviousNext.bitmap), CPoint(0, 0), kHorizontal));
+  const auto fileButton = [&](const layout::Place& at, int32_t tag) {
     frame->addView(
-        new CSaveLoadButton(CRect(left, 86, left + 17, 101), this, tag, kFileButtonImage, images));
+        new CSaveLoadButton(rectOf(at), this, tag, imageHeightOf(at), bitmaps.get(at.bitmap)));
   };
-  const auto kickButton = [&](const CRect& rect, int32_t tag, CBitmap* images, CCoord height,
-                              bool doubleClickOnly) {
-    frame->addView(new CPSKickButton(rect, this, tag, height, images, doubleClickOnly));
+  const auto kickButton = [&](const layout::Place& at, int32_t tag, bool doubleClickOnly) {
+    frame->addView(new CPSKickButton(rectOf(at), this, tag, imageHeightOf(at),
+                                     bitmaps.get(at.bitmap), doubleClickOnly));
   };
-  fileButton(85, kLoadBankTag, loadImages);
-  fileButton(34, kSaveBankTag, saveImages);
-  kickButton(CRect(51, 86, 83, 99), kDefaultBankTag, defaultBankImages, kDefaultButtonImage, true);
-  fileButton(177, kLoadPresetTag, loadImages);
-  fileButton(114, kSavePresetTag, saveImages);
-  kickButton(CRect(132, 86, 176, 99), kDefaultPresetTag, defaultPresetImages, kDefaultButtonImage,
-             true);
-  kickButton(CRect(421, 86, 438, 101), kRecallATag, loadImages, kFileButtonImage, false);
-  kickButton(CRect(388, 86, 405, 101), kStoreATag, saveImages, kFileButtonImage, false);
-  kickButton(CRect(486, 86, 503, 101), kRecallBTag, loadImages, kFileButtonImage, false);
-  kickButton(CRect(452, 86, 469, 101), kStoreBTag, saveImages, kFileButtonImage, false);
+  fileButton(kLoadBank, kLoadBankTag);
+  fileButton(kSaveBank, kSaveBankTag);
+  kickButton(kDefaultBank, kDefaultBankTag, true);
+  fileButton(kLoadPreset, kLoadPresetTag);
+  fileButton(kSavePreset, kSavePresetTag);
+  kickButton(kDefaultPreset, kDefaultPresetTag, true);
+  kickButton(kRecallA, kRecallATag, false);
+  kickButton(kStoreA, kStoreATag, false);
+  kickButton(kRecallB, kRecallBTag, false);
+  kickButton(kStoreB, kStoreBTag, false);
 
-  controllerDisplay = new CParamDisplay(CRect(690, 87, 780, 99));
+  controllerDisplay = new CParamDisplay(rectOf(kControllerDisplay));
   controllerDisplay->setTag(kControllerTag);
   styleText(*controllerDisplay, background);
   controllerDisplay->setValueToStringProc(&controllerText);
   controllerDisplay->setValue(stepCentre(kControllerEntries - 1, kControllerEntries));
   frame->addView(controllerDisplay);
 
-  learnButton = new CPSOnOffButton(CRect(788, 85, 812, 101), this, kLearnTag, learnImages);
+  learnButton = new CPSOnOffButton(rectOf(kLearn), this, kLearnTag, bitmaps.get(kLearn.bitmap));
   frame->addView(learnButton);
-  fileButton(658, kLoadMidiTag, loadImages);
-  fileButton(610, kSaveMidiTag, saveImages);
-  kickButton(CRect(628, 86, 656, 99), kDefaultMidiTag, defaultMidiImages, kDefaultButtonImage,
-             true);
-  unassignButton = new CPSOnOffButton(CRect(813, 85, 837, 101), this, kUnassignTag, unassignImages);
+  fileButton(kLoadMidi, kLoadMidiTag);
+  fileButton(kSaveMidi, kSaveMidiTag);
+  kickButton(kDefaultMidi, kDefaultMidiTag, true);
+  unassignButton =
+      new CPSOnOffButton(rectOf(kUnassign), this, kUnassignTag, bitmaps.get(kUnassign.bitmap));
   frame->addView(unassignButton);
 
   // A window never opens in learn or unassign mode.
@@ -171,12 +150,6 @@ bool CPresetSystemEditor::open(void* window) {
   presetEffect->stopUnassign();
   learnButton->setValue(0.0f);
   unassignButton->setValue(0.0f);
-
-  for (CBitmap* bitmap :
-       {background, loadImages, saveImages, defaultBankImages, defaultPresetImages,
-        defaultMidiImages, stepImages, learnImages, unassignImages}) {
-    bitmap->forget();
-  }
   return true;
 }
 
@@ -346,7 +319,7 @@ void CPresetSystemEditor::renameFromNameField() {
   if (nameField == nullptr) {
     return;
   }
-  const std::string name(utf8Prefix(nameField->getText(), kProgramNameSize));
+  const std::string name(utf8::prefix(nameField->getText(), kProgramNameSize));
   showProgramName(name.c_str());
   presetEffect->renameCurrentProgram(name.c_str());
 }

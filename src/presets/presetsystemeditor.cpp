@@ -1,17 +1,19 @@
 #include "presets/presetsystemeditor.h"
 
+#include "common/steps.h"
 #include "gui/cframe.h"
 #include "gui/cparamdisplay.h"
 #include "platform/fileaccess.h"
+#include "presets/controllernames.h"
 #include "presets/presetsystemeffect.h"
-#include "presets/steps.h"
 
 namespace {
 
 // The controller display's entries: 128 controllers, "not assigned", nothing.
-constexpr int kNotAssignedEntry = 128;
-constexpr int kNoParameterEntry = 129;
-constexpr int kControllerEntries = 130;
+constexpr int kNotAssignedEntry = kNumControllers;
+constexpr int kNoParameterEntry = kNumControllers + 1;
+constexpr int kControllerEntries = kNumControllerNames;
+static_assert(kControllerEntries == kNoParameterEntry + 1);
 
 }  // namespace
 

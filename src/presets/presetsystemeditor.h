@@ -25,6 +25,10 @@ class CPresetSystemEditor : public AEffGUIEditor,
                             public CControlListener,
                             public CPresetSystemEditorLink {
  public:
+  // The panel's controls have tags from this one up (to 51); the derived
+  // editor's own stay below it.
+  static constexpr int32_t kFirstPanelTag = 33;
+
   explicit CPresetSystemEditor(CPresetSystemEffect* effect);
   ~CPresetSystemEditor() override;
   CPresetSystemEditor(const CPresetSystemEditor&) = delete;
@@ -37,14 +41,14 @@ class CPresetSystemEditor : public AEffGUIEditor,
   void close() override;
   // The toolkit's idle, then the controller display.
   void idle() override;
-  // The panel's own tags, 33 to 51; every other tag is the derived editor's.
+  // The panel's own tags, from kFirstPanelTag; every other tag is the derived editor's.
   void valueChanged(CControl* control) override;
   // Edit gestures reach the host for the effect's parameters only: the
   // window's other controls (tags 19 and up) stand for no parameter.
   void beginEdit(int32_t index) override;
   void endEdit(int32_t index) override;
 
-  // The editor's own operations, in this order. The learn and unassign
+  // What the effect asks of its editor, and the file records. The learn and unassign
   // buttons may be cleared from the audio thread (MIDI learn): that only
   // leaves a request which the next idle pass carries out.
   void clearLearnButton() override;

@@ -6,16 +6,19 @@
 
 #include "../host/aeffeditor.h"
 #include "../host/valuetext.h"
+#include "common/steps.h"
 #include "controllernames.h"
 #include "factorypresets.h"
 #include "presetsystemeditorlink.h"
-#include "steps.h"
+#include "records.h"
 
 namespace {
 
 constexpr VstInt32 kChunkVersion = 0x01000000;
-constexpr int kControllerSteps = 129;           // 128 controllers and "none"
-constexpr VstInt32 kControllerNameLength = 12;  // the longest name, "not assigned"
+constexpr int kControllerSteps = kNumControllers + 1;  // 128 controllers and "none"
+constexpr VstInt32 kControllerNameLength = 12;         // the longest name, "not assigned"
+// The names: every controller's, "not assigned" and an empty entry.
+static_assert(kNumControllerNames == kNumControllers + 2);
 constexpr int kDefaultControllers[kNumEffectParams] = {102, 103, 104, 105, 107, 108, 109, 110, 111,
                                                        112, 113, 114, 115, 116, 117, 118, 119, 120};
 
@@ -36,17 +39,7 @@ VstInt32 readWord(const unsigned char* at) {
 
 void writeWord(unsigned char* at, VstInt32 word) { std::memcpy(at, &word, sizeof(word)); }
 
-void reverseWord(unsigned char* at) {
-  std::swap(at[0], at[3]);
-  std::swap(at[1], at[2]);
-}
-
-VstInt32 byteReversed(VstInt32 word) {
-  unsigned char bytes[4];
-  writeWord(bytes, word);
-  reverseWord(bytes);
-  return readWord(bytes);
-}
+void reverseWord(unsigned char* at) { writeWord(at, byteReversed(readWord(at))); }
 
 bool isController(VstInt32 c) { return c >= 0 && c < kNumControllers; }
 bool isEffectParameter(VstInt32 p) { return p >= 0 && p < kNumEffectParams; }
@@ -182,9 +175,7 @@ void CPresetSystemEffect::setProgramName(char* name) {
   const VstInt32 current = currentProgram.load();
   copyProgramName(programs[current].name, name);
   if (CPresetSystemEditorLink* link = presetEditor()) {
-    char shown[kProgramNameSize + 1] = {};
-    std::memcpy(shown, programs[current].name, kProgramNameSize);
-    link->showProgramName(shown);
+    link->showProgramName(ProgramNameText(programs[current].name).text);
   }
 }
 
@@ -198,8 +189,7 @@ bool CPresetSystemEffect::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 
   if (programs == nullptr || index < 0 || index >= kNumPrograms) {
     return false;
   }
-  std::memcpy(text, programs[index].name, kProgramNameSize);
-  text[kProgramNameSize] = 0;
+  copyProgramNameText(programs[index].name, text);
   return true;
 }
 

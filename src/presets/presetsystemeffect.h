@@ -60,7 +60,7 @@ class CPresetSystemEffect : public AudioEffectX {
   virtual void makeFactoryPresets();
   virtual void makeDefaultControllerMap();
 
-  // Read access for the editor side and for tests (UI thread: names; values
+  // Read access for the editor side (UI thread: names; values
   // read here may be moved by MIDI at the same time, so copy them with
   // copyProgram for anything kept or written out).
   const Program* getPrograms() const { return programs; }
@@ -72,7 +72,6 @@ class CPresetSystemEffect : public AudioEffectX {
   void loadControllerValues(const float (&values)[kNumEffectParams]);
   bool isLearnActive() const { return learnActive; }
   bool isUnassignActive() const { return unassignActive; }
-  VstInt32 getLearnTarget() const { return learnTarget; }
 
  protected:
   // The 36 values as the host sees them, read before a change made inside the

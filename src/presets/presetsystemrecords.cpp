@@ -1,7 +1,6 @@
 // The preset-system editor's record operations: the current program, the bank
 // and the controller assignment to and from preset, bank and MIDI-settings
 // records, whether they come from a file or from the per-user store.
-#include <cstring>
 
 #include "gui/coptionmenu.h"
 #include "gui/ctextedit.h"
@@ -10,12 +9,6 @@
 #include "presets/records.h"
 
 namespace {
-
-// A name field as text: 24 bytes, terminated.
-struct NameText {
-  explicit NameText(const Program& program) { std::memcpy(text, program.name, kProgramNameSize); }
-  char text[kProgramNameSize + 1] = {};
-};
 
 const unsigned char* bytes(const void* buffer) { return static_cast<const unsigned char*>(buffer); }
 unsigned char* bytes(void* buffer) { return static_cast<unsigned char*>(buffer); }
@@ -32,7 +25,7 @@ void CPresetSystemEditor::readPreset(const void* buffer, bool reversed) {
   }
   const VstInt32 current = presetEffect->getCurrentProgramIndex();
   presetEffect->replaceProgram(current, program);
-  const NameText name(program);
+  const ProgramNameText name(program.name);
   showProgramName(name.text);
   presetEffect->renameCurrentProgram(name.text);
   presetEffect->selectProgram(current);
@@ -52,7 +45,7 @@ void CPresetSystemEditor::readBank(const void* buffer, bool reversed) {
     presetEffect->replaceProgram(k, programs[k]);
     if (programList != nullptr) {
       if (CMenuItem* entry = programList->getEntry(k)) {
-        entry->setTitle(NameText(programs[k]).text);
+        entry->setTitle(ProgramNameText(programs[k].name).text);
       }
     }
   }
@@ -60,7 +53,7 @@ void CPresetSystemEditor::readBank(const void* buffer, bool reversed) {
     programList->setCurrent(0);
   }
   if (nameField != nullptr) {
-    nameField->setText(NameText(programs[0]).text);
+    nameField->setText(ProgramNameText(programs[0].name).text);
   }
   presetEffect->selectProgram(0);
 }

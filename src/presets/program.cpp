@@ -9,3 +9,8 @@ void copyProgramName(char (&field)[kProgramNameSize], const char* text) {
     std::memcpy(field, text, length);
   }
 }
+
+void copyProgramNameText(const char (&field)[kProgramNameSize], char* text) {
+  std::memcpy(text, field, kProgramNameSize);
+  text[kProgramNameSize] = 0;
+}

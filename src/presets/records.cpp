@@ -7,15 +7,6 @@
 namespace {
 
 // NOLINTBEGIN(bugprone-easily-swappable-parameters): identifier and type byte are distinct kinds
-VstInt32 byteReversed(VstInt32 word) {
-  unsigned char bytes[4];
-  std::memcpy(bytes, &word, 4);
-  std::swap(bytes[0], bytes[3]);
-  std::swap(bytes[1], bytes[2]);
-  std::memcpy(&word, bytes, 4);
-  return word;
-}
-
 void writeHeader(unsigned char* record, VstInt32 id, unsigned char type) {
   std::memcpy(record, &id, 4);
   record[4] = type;
@@ -58,6 +49,15 @@ void readProgram(const unsigned char* at, bool swap, Program& program) {
 }
 
 }  // namespace
+
+VstInt32 byteReversed(VstInt32 word) {
+  unsigned char bytes[4];
+  std::memcpy(bytes, &word, 4);
+  std::swap(bytes[0], bytes[3]);
+  std::swap(bytes[1], bytes[2]);
+  std::memcpy(&word, bytes, 4);
+  return word;
+}
 
 void writePresetRecord(unsigned char* record, VstInt32 id, const Program& program) {
   writeHeader(record, id, kPresetRecordType);

@@ -17,6 +17,10 @@ constexpr unsigned char kPresetRecordType = 0x21;
 constexpr unsigned char kBankRecordType = 0x37;
 constexpr unsigned char kMidiSettingsRecordType = 0x0B;
 
+// A 32-bit number with its bytes in the other order: how a machine of the
+// other byte order wrote it.
+VstInt32 byteReversed(VstInt32 word);
+
 // Writers fill a buffer of the record's size, in this machine's byte order.
 void writePresetRecord(unsigned char* record, VstInt32 id, const Program& program);
 void writeBankRecord(unsigned char* record, VstInt32 id, const Program* programs);

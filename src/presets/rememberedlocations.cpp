@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/utf8text.h"
 #include "platform/fileaccess.h"
 
 namespace {
@@ -12,17 +13,6 @@ void store(char (&buffer)[RememberedLocations::kBufferSize], std::string_view te
 }
 
 }  // namespace
-
-std::string_view utf8Prefix(std::string_view text, size_t bytes) {
-  if (text.size() <= bytes) {
-    return text;
-  }
-  size_t end = bytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-    --end;  // text[end] continues the character before it
-  }
-  return text.substr(0, end);
-}
 
 void RememberedLocations::remember(std::string_view path, FileKind kind) {
   const size_t start = platform::fileNameStart(path);
@@ -41,7 +31,7 @@ void RememberedLocations::setDirectory(std::string_view text) {
 }
 
 void RememberedLocations::setName(FileKind kind, std::string_view text) {
-  store(names[static_cast<int>(kind)], utf8Prefix(text, kBufferSize - 1));
+  store(names[static_cast<int>(kind)], utf8::prefix(text, kBufferSize - 1));
 }
 
 bool RememberedLocations::operator==(const RememberedLocations& other) const {

@@ -28,7 +28,3 @@ class RememberedLocations {
   char folder[kBufferSize] = {};
   char names[3][kBufferSize] = {};
 };
-
-// The longest start of `text` of at most `bytes` bytes that ends between two
-// UTF-8 characters.
-std::string_view utf8Prefix(std::string_view text, size_t bytes);

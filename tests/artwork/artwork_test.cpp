@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/editorlayout.h"
 #include "gui/cbitmap.h"
 #include "gui/packedbytes.h"
 #include "gui/zoomscale.h"
-#include "layout.h"
 #include "platform/module.h"
 #include "platform/pluginmodule.h"
 
@@ -261,31 +259,5 @@ TEST_F(Artwork, KnobPointersTurnThroughTheirArc) {
         EXPECT_NEAR(angle, 135, 8);
       }
     }
-  }
-}
-
-// The generator draws each control's images over the background where it
-// places them; the editor must put the control exactly there, image for image.
-TEST_F(Artwork, EditorControlsSitWhereTheArtworkDrewThem) {
-  for (const layout::ControlRow& control : layout::kControls) {
-    const CRect& r = control.rect;
-    SCOPED_TRACE(control.tag);
-    if (control.kind == layout::Kind::DragArea) {
-      const artwork::Rect drawn =
-          control.tag == layout::kNarrowArea ? artwork::kNarrowDrag : artwork::kDisplayDrag;
-      EXPECT_EQ(CRect(drawn.x, drawn.y, drawn.x + drawn.w, drawn.y + drawn.h), r);
-      continue;
-    }
-    if (control.kind == layout::Kind::About) {
-      const artwork::Rect logo = artwork::kLogo;
-      EXPECT_EQ(CRect(logo.x, logo.y, logo.x + logo.w, logo.y + logo.h), r);
-      continue;
-    }
-    const artwork::Placement at = artwork::origin(control.bitmap);
-    EXPECT_EQ(at.x, r.left);
-    EXPECT_EQ(at.y, r.top);
-    const artwork::BitmapShape& drawn = artwork::shapeOf(control.bitmap);
-    EXPECT_EQ(drawn.width, r.getWidth());
-    EXPECT_EQ(drawn.imageHeight, r.getHeight());
   }
 }

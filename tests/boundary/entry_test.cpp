@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "fakehost.h"
-#include "host/pluginentry.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 
 TEST(EntryPoint, HostVersionZeroCreatesNothing) {
   FakeHost host;
   host.version = 0;
-  EXPECT_EQ(pluginEntry(FakeHost::callback), nullptr);
+  EXPECT_EQ(effectEntry(FakeHost::callback), nullptr);
   EXPECT_EQ(createEffectInstance(FakeHost::callback), nullptr);
   // Only the version was asked: no effect came to life to ask anything else.
   for (const HostRequest& r : host.requests()) {
@@ -18,7 +18,7 @@ TEST(EntryPoint, HostVersionZeroCreatesNothing) {
   EXPECT_EQ(host.count(audioMasterVersion), 2);
 }
 
-TEST(EntryPoint, NullCallbackCreatesNothing) { EXPECT_EQ(pluginEntry(nullptr), nullptr); }
+TEST(EntryPoint, NullCallbackCreatesNothing) { EXPECT_EQ(effectEntry(nullptr), nullptr); }
 
 TEST(EntryPoint, RecordFieldsForAVersion2400Host) {
   FakeHost host;

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "clapinstance.h"
+#include "common/steps.h"
 #include "hostedplugin.h"
 #include "platform/pluginmodule.h"
-#include "presets/steps.h"
 #include "windowtesthost.h"
 
 namespace {

@@ -12,11 +12,10 @@
 #include <vector>
 
 #include "editor/editor.h"
-#include "engine/editorfactory.h"
-#include "engine/zel.h"
 #include "fakehost.h"
 #include "gui/cframe.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 
 namespace editortest {
 
@@ -25,15 +24,13 @@ class EditorWindowTest : public ::testing::Test {
   void SetUp() override {
     liveBefore = CBaseObject::liveObjects();
     AEffGUIEditor::setTickSource([this] { return now; });
-    setEditorFactory(factory);
-    plugin = std::make_unique<Plugin>();
+    plugin = std::make_unique<Plugin>(nullptr, factory);
     zel = static_cast<Zel*>(plugin->effect()->object);
     editor = dynamic_cast<Editor*>(zel->getEditor());
     ASSERT_NE(editor, nullptr);
   }
   void TearDown() override {
     plugin.reset();
-    setEditorFactory(nullptr);
     AEffGUIEditor::setTickSource(nullptr);
     EXPECT_EQ(CBaseObject::liveObjects(), liveBefore);
   }

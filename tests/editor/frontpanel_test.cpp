@@ -4,9 +4,9 @@
 #include <numbers>
 #include <vector>
 
+#include "common/steps.h"
 #include "editorwindow.h"
 #include "gui/cparamdisplay.h"
-#include "presets/steps.h"
 
 namespace {
 

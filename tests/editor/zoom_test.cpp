@@ -33,7 +33,7 @@ TEST_F(EditorZoom, TheMenuChoosesStoresAndResizesEveryOpenEditor) {
   EXPECT_EQ(rectOf(*plugin), std::make_pair(870, 101));
   host.canDo["sizeWindow"] = 1;
   open();
-  Plugin other;  // a second instance, its window open too
+  Plugin other(nullptr, factory);  // a second instance, its window open too
   ASSERT_EQ(other.dispatch(effEditOpen), 1);
 
   std::vector<std::string> titles;
@@ -98,7 +98,7 @@ TEST_F(EditorZoom, EveryControlReactsAtTwoHundredPercentAsAtOneHundred) {
   // Presses, drags and wheel steps on every control of a new instance's
   // window, at window pixels of the zoom.
   auto walk = [&](int zoom) {
-    plugin = std::make_unique<Plugin>();
+    plugin = std::make_unique<Plugin>(nullptr, factory);
     zel = static_cast<Zel*>(plugin->effect()->object);
     editor = dynamic_cast<Editor*>(zel->getEditor());
     open();
@@ -107,7 +107,7 @@ TEST_F(EditorZoom, EveryControlReactsAtTwoHundredPercentAsAtOneHundred) {
     hostLog();
     const double s = zoom / 100.0;
     for (const layout::ControlRow& row : layout::kControls) {
-      const CRect& r = row.rect;
+      const CRect r = row.rect();
       CPoint centre((r.left + r.right) / 2 * s, (r.top + r.bottom) / 2 * s);
       CPoint dragged(centre.x + 10 * s, centre.y - 30 * s);
       frame().onMouseDown(centre, kLButton);

@@ -8,13 +8,13 @@
 
 TEST(Lifecycle, ConstructionStartsWithTheDefaultProgram) {
   Render r;
-  EXPECT_EQ(r.zel().getEngineSampleRate(), 44100);
-  EXPECT_EQ(r.zel().getEngine().memoryLength(), 141121);
-  EXPECT_EQ(r.zel().getEngine().limiterWindow(), 4);
+  EXPECT_EQ(r.probe().engineSampleRate(), 44100);
+  EXPECT_EQ(r.probe().engine().memoryLength(), 141121);
+  EXPECT_EQ(r.probe().engine().limiterWindow(), 4);
   EXPECT_EQ(r.zel().getTempo(), 120.0f);
   EXPECT_FLOAT_EQ(r.plugin.getParameter(kDlyTime), 0.624961f);
-  EXPECT_NEAR(r.zel().getDelayTimeMs(), 1999.9f, 0.1f);
-  EXPECT_EQ(r.zel().getAntiAliasCutoff(), 14000.0f);
+  EXPECT_NEAR(r.probe().delayTimeMs(), 1999.9f, 0.1f);
+  EXPECT_EQ(r.probe().antiAliasCutoff(), 14000.0f);
 }
 
 TEST(Lifecycle, ResumeTakesTheHostRate) {
@@ -30,13 +30,13 @@ TEST(Lifecycle, ResumeTakesTheHostRate) {
                         Case{250000.0f, 44100, 141121, 4, 14000.0f, 6000.0f},
                         Case{192000.0f, 192000, 614401, 16, 14000.0f, 6000.0f}}) {
     Render r(c.hostRate);
-    EXPECT_EQ(r.zel().getEngineSampleRate(), c.rate) << c.hostRate;
-    EXPECT_EQ(r.zel().getEngine().memoryLength(), c.length) << c.hostRate;
-    EXPECT_EQ(r.zel().getEngine().limiterWindow(), c.window) << c.hostRate;
-    EXPECT_FLOAT_EQ(r.zel().getAntiAliasCutoff(), c.cutoff) << c.hostRate;
+    EXPECT_EQ(r.probe().engineSampleRate(), c.rate) << c.hostRate;
+    EXPECT_EQ(r.probe().engine().memoryLength(), c.length) << c.hostRate;
+    EXPECT_EQ(r.probe().engine().limiterWindow(), c.window) << c.hostRate;
+    EXPECT_FLOAT_EQ(r.probe().antiAliasCutoff(), c.cutoff) << c.hostRate;
     r.set({{kDlyx2, 1.0f}});
-    EXPECT_FLOAT_EQ(r.zel().getAntiAliasCutoff(), c.doubledCutoff) << c.hostRate;
-    EXPECT_EQ(r.zel().getEngine().cycleWindow(), c.rate / 50);
+    EXPECT_FLOAT_EQ(r.probe().antiAliasCutoff(), c.doubledCutoff) << c.hostRate;
+    EXPECT_EQ(r.probe().engine().cycleWindow(), c.rate / 50);
   }
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "allocation_hook.h"
-#include "presets/steps.h"
+#include "common/steps.h"
 #include "quiethost.h"
 #include "render.h"
 

@@ -5,9 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
+#include "plugin/zel.h"
+#include "zelprobe.h"
 
 // pi, since M_PI is not in standard C++.
 constexpr double kTestPi = 3.14159265358979323846;
@@ -23,6 +24,7 @@ class Render {
   explicit Render(float sampleRate = 44100.0f) { plugin.start(sampleRate); }
 
   Zel& zel() { return *static_cast<Zel*>(static_cast<AudioEffect*>(plugin.effect()->object)); }
+  ZelProbe probe() { return ZelProbe(zel()); }
   void set(std::initializer_list<std::pair<VstInt32, float>> values) {
     for (const auto& [index, value] : values) {
       plugin.setParameter(index, value);

@@ -29,7 +29,7 @@ TEST(InfiniteRepeat, HoldsTheMemoryAndIgnoresNewInput) {
   shortDelay(r);
   r.run(noise(kLoop * 2, 0.3f, 7));
   r.set({{kRptInf, 1.0f}});
-  EXPECT_TRUE(r.zel().isRepeatEngaged());
+  EXPECT_TRUE(r.probe().repeatEngaged());
   // Let the 50 ms crossfade into the loop finish, then feed other material.
   r.run(noise(kLoop * 2, 0.3f, 8));
   const Stereo out = r.run(noise(kLoop * 3, 0.5f, 9));
@@ -47,13 +47,13 @@ TEST(InfiniteRepeat, SwitchingOffCrossfadesBackToRecordingIn50Ms) {
   r.set({{kRptInf, 1.0f}});
   r.run(noise(kLoop * 2, 0.3f, 8));
   r.set({{kRptInf, 0.0f}});
-  EXPECT_FALSE(r.zel().isRepeatEngaged());
+  EXPECT_FALSE(r.probe().repeatEngaged());
   r.silence(1);
-  EXPECT_LT(r.zel().getEngine().crossfadeGain, 0.01f);
+  EXPECT_LT(r.probe().engine().crossfadeGain, 0.01f);
   r.silence(2203);
-  EXPECT_LT(r.zel().getEngine().crossfadeGain, 1.0f);
+  EXPECT_LT(r.probe().engine().crossfadeGain, 1.0f);
   r.silence(2);
-  EXPECT_EQ(r.zel().getEngine().crossfadeGain, 1.0f);
+  EXPECT_EQ(r.probe().engine().crossfadeGain, 1.0f);
   // With silence recorded from then on, the loop fades out of the memory.
   r.silence(kLoop * 2);
   const Stereo out = r.silence(kLoop);

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "common/steps.h"
 #include "engine/dsp/modulationclock.h"
-#include "presets/steps.h"
 #include "render.h"
 
 namespace {
@@ -17,19 +17,19 @@ float denValue(int i) { return stepCentre(i, 13); }
 TEST(TempoSync, NoteLengthsFollowTheTempo) {
   Render r;
   r.set({{kNum, numValue(0)}, {kDen, denValue(3)}, {kDlyClk, 1.0f}});  // 1/4 at 120 BPM
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 500.0f);
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 500.0f);
   EXPECT_FLOAT_EQ(r.plugin.getParameter(kDlyTime), 500.0f / 3200.0f);
   EXPECT_EQ(r.plugin.parameterDisplay(kDlyTime), "500");
   EXPECT_EQ(r.plugin.parameterDisplay(kDlyClk), "clk");
 
   r.set({{kNum, 1.0f}, {kDen, 0.0f}});  // 9/1: 18 s, held to 3200 ms
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 3200.0f);
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 3200.0f);
   EXPECT_EQ(r.plugin.getParameter(kDlyTime), 1.0f);
 
   // While synced, DlyTime does nothing and keeps answering the tempo's value.
   r.set({{kDlyTime, 0.1f}});
   EXPECT_EQ(r.plugin.getParameter(kDlyTime), 1.0f);
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 3200.0f);
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 3200.0f);
 }
 
 TEST(TempoSync, HostTemposAreClampedAndFollowed) {
@@ -38,11 +38,11 @@ TEST(TempoSync, HostTemposAreClampedAndFollowed) {
   r.host.setTempo(20.0);
   r.silence(64);
   EXPECT_EQ(r.zel().getTempo(), 40.0f);
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 1500.0f);  // a quarter at 40 BPM
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 1500.0f);  // a quarter at 40 BPM
   r.host.setTempo(500.0);
   r.silence(64);
   EXPECT_EQ(r.zel().getTempo(), 400.0f);
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 150.0f);
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 150.0f);
   // Both requests come once per block: tempo first, song position second.
   r.host.clear();
   r.silence(64);
@@ -60,10 +60,10 @@ TEST(TempoSync, WithoutTimeInfoTheSongPositionAdvancesByItself) {
   Render r;
   r.silence(size_t{512} * 10, 512);
   EXPECT_EQ(r.zel().getTempo(), 120.0f);
-  EXPECT_NEAR(r.zel().getSongPosition(), 5120.0 * 120.0 / (44100.0 * 60.0), 1e-5);
+  EXPECT_NEAR(r.probe().songPosition(), 5120.0 * 120.0 / (44100.0 * 60.0), 1e-5);
   r.host.setTempo(90.0, 7.25);
   r.silence(512);
-  EXPECT_EQ(r.zel().getSongPosition(), 7.25f);
+  EXPECT_EQ(r.probe().songPosition(), 7.25f);
 }
 
 TEST(TempoSync, EditorTempoControlIsOverriddenByTheHost) {
@@ -71,13 +71,13 @@ TEST(TempoSync, EditorTempoControlIsOverriddenByTheHost) {
   r.set({{kNum, numValue(0)}, {kDen, denValue(3)}, {kDlyClk, 1.0f}});
   r.zel().setTempoFromControl(0.25f);  // 100 BPM
   EXPECT_EQ(r.zel().getTempo(), 100.0f);
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 600.0f);
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 600.0f);
   r.zel().setTempoFromControl(0.01f);
   EXPECT_EQ(r.zel().getTempo(), 40.0f);
   r.host.setTempo(150.0);
   r.silence(16);
   EXPECT_EQ(r.zel().getTempo(), 150.0f);
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 400.0f);
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 400.0f);
 }
 
 TEST(TempoSync, RepeatEngagesAtTheNextCycleBoundaryInClockMode) {
@@ -86,32 +86,32 @@ TEST(TempoSync, RepeatEngagesAtTheNextCycleBoundaryInClockMode) {
   r.host.setTempo(120.0, 0.25);  // a quarter of a beat past the boundary: 5512 samples in
   r.silence(64);
   r.set({{kRptInf, 1.0f}});
-  EXPECT_FALSE(r.zel().isRepeatEngaged());
+  EXPECT_FALSE(r.probe().repeatEngaged());
   // The host's position stands still here, so each block starts 5512 samples
   // into the 22050-sample cycle and a block of 8192 ends before the boundary.
   r.silence(8192, 8192);
-  EXPECT_FALSE(r.zel().isRepeatEngaged());
+  EXPECT_FALSE(r.probe().repeatEngaged());
   r.host.setTempo(120.0, 0.99);  // 21829 samples in: the boundary is 222 samples away
   r.silence(200, 200);
-  EXPECT_FALSE(r.zel().isRepeatEngaged());
+  EXPECT_FALSE(r.probe().repeatEngaged());
   r.silence(230, 230);
-  EXPECT_TRUE(r.zel().isRepeatEngaged());
+  EXPECT_TRUE(r.probe().repeatEngaged());
 
   // In delay mode it engages at once.
   Render d;
   d.set({{kRptInf, 1.0f}});
-  EXPECT_TRUE(d.zel().isRepeatEngaged());
+  EXPECT_TRUE(d.probe().repeatEngaged());
 }
 
 TEST(TempoSync, ProgramSelectedWhileRepeatingBringsItsOwnDelay) {
   Render r;
   r.set({{kDlyTime, 0.25f}, {kRptInf, 1.0f}});
   r.zel().selectProgram(1);  // "wiper": its own DlyTime, whatever the repeat was
-  EXPECT_NEAR(r.zel().getDelayTimeMs(), 1.1f, 0.01f);
-  EXPECT_FALSE(r.zel().isRepeatEngaged());  // and its own RptInf is off
+  EXPECT_NEAR(r.probe().delayTimeMs(), 1.1f, 0.01f);
+  EXPECT_FALSE(r.probe().repeatEngaged());  // and its own RptInf is off
   r.zel().selectProgram(2);                 // "8th fast tape": synced, 1/8 at 120 BPM
-  EXPECT_TRUE(r.zel().isClockSyncOn());
-  EXPECT_FLOAT_EQ(r.zel().getDelayTimeMs(), 250.0f);
+  EXPECT_TRUE(r.probe().clockSyncOn());
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 250.0f);
 }
 
 TEST(Clock, SquareWaveAlternatesHalfAndOneAndAHalf) {
@@ -119,12 +119,12 @@ TEST(Clock, SquareWaveAlternatesHalfAndOneAndAHalf) {
   r.set({{kWaveform, 1.0f}, {kDepth, 1.0f}, {kRate, 1.0f}, {kManVCO, 0.9f}});
   r.settle();  // depth at 1 from the first sample
   r.silence(1, 1);
-  EXPECT_NEAR(r.zel().getClockPeriod(), 1.5f, 1e-4f);
+  EXPECT_NEAR(r.probe().clockPeriod(), 1.5f, 1e-4f);
   int halves = 0;
   int longs = 0;
   for (int i = 0; i < 4410 * 2; ++i) {
     r.silence(1, 1);
-    const float p = r.zel().getClockPeriod();
+    const float p = r.probe().clockPeriod();
     ASSERT_TRUE(std::fabs(p - 0.5f) < 1e-4f || std::fabs(p - 1.5f) < 1e-4f) << i << " " << p;
     (p < 1.0f ? halves : longs)++;
     if (i < 2200) {
@@ -140,7 +140,7 @@ TEST(Clock, EnvelopeModeInSilenceRunsJustAboveHalfPeriod) {
   r.set({{kWaveform, 0.5f}, {kDepth, 1.0f}});
   r.settle();
   r.silence(44100);
-  const float p = r.zel().getClockPeriod();
+  const float p = r.probe().clockPeriod();
   EXPECT_GT(p, 0.5f);
   EXPECT_LT(p, 0.52f);
 }
@@ -149,7 +149,7 @@ TEST(Clock, ManualClockAndDoublingScaleTheDelayHeard) {
   Render r;
   r.set({{kDlyTime, 1.0f}, {kManVCO, 1.0f}, {kDlyx2, 1.0f}});
   r.silence(64);
-  EXPECT_FLOAT_EQ(r.zel().getClockPeriod(), 3.0f);
+  EXPECT_FLOAT_EQ(r.probe().clockPeriod(), 3.0f);
   EXPECT_EQ(r.zel().getEngineStatus().effectiveDelayMs, 9600);  // the longest delay heard
   r.set({{kManVCO, 0.0f}, {kDlyx2, 0.0f}});
   r.silence(64);
@@ -157,7 +157,7 @@ TEST(Clock, ManualClockAndDoublingScaleTheDelayHeard) {
   EXPECT_EQ(r.zel().getEngineStatus().nominalDelayMs, 3200);
   // Depth 1 puts the manual period back to 1, whatever ManVCO says.
   r.set({{kDepth, 1.0f}});
-  EXPECT_EQ(r.zel().getManualClock(), 1.0f);
+  EXPECT_EQ(r.probe().manualClock(), 1.0f);
 }
 
 TEST(Clock, PeriodStepKeepsTheTimeToTheNextMemoryStep) {

@@ -10,6 +10,7 @@
 
 #include "gui/toolkit.h"
 #include "guitest.h"
+#include "scriptedfileselector.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "fakehost.h"
 #include "gui/aeffguieditor.h"
-#include "gui/cfileselector.h"
 #include "gui/toolkit.h"
 #include "guitest.h"
 #include "host/audioeffectx.h"
+#include "scriptedfileselector.h"
 
 using guitest::down;
 using guitest::moved;

@@ -7,11 +7,12 @@
 
 #include "gui/toolkit.h"
 #include "guitest.h"
-#include "platform/windows/win32testhost.h"
+#include "scriptedfileselector.h"
+#include "win32testhost.h"
 #include "windowscene.h"
 
-using platform::win32test::TestHost;
-namespace keys = platform::win32test;
+using win32test::TestHost;
+namespace keys = win32test;
 
 namespace {
 
@@ -202,7 +203,7 @@ TEST_F(Win32WindowTest, MenuNearTheScreensCornerOpensAboveItsButtonAndMovesLeft)
   host->press(100, 50);
   host->release(100, 50);
   TestHost::placeTopLevel(40, 30);
-  const platform::win32test::ScreenRect menu = TestHost::lastMenu();
+  const win32test::ScreenRect menu = TestHost::lastMenu();
   EXPECT_GT(menu.bottom, menu.top);
   EXPECT_LE(menu.bottom, 480 - 70 + 40);  // above the button, not over it
   EXPECT_LE(menu.right, 640);

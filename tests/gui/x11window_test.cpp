@@ -11,12 +11,12 @@
 #include "gui/toolkit.h"
 #include "guitest.h"
 #include "platform/linux/x11keys.h"
-#include "platform/linux/x11testhost.h"
 #include "windowscene.h"
+#include "x11testhost.h"
 
-using platform::x11test::ScreenRect;
-using platform::x11test::TestHost;
-namespace keys = platform::x11test;
+using x11test::ScreenRect;
+using x11test::TestHost;
+namespace keys = x11test;
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 
 namespace {
 

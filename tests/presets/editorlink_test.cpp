@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "engine/zel.h"
 #include "fakehost.h"
 #include "host/aeffeditor.h"
+#include "plugin/zel.h"
 #include "presets/presetsystemeditorlink.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "engine/zel.h"
 #include "fakehost.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 
 namespace {
 

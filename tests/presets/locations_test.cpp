@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/utf8text.h"
 #include "presets/rememberedlocations.h"
 
 TEST(RememberedLocations, SplitAtTheLastSeparatorAndShortenedSafely) {
@@ -28,6 +29,6 @@ TEST(RememberedLocations, SplitAtTheLastSeparatorAndShortenedSafely) {
   name += "é.zel";
   at.setName(FileKind::kMidiSettings, name);
   EXPECT_EQ(std::string(at.name(FileKind::kMidiSettings)), std::string(255, 'x'));
-  EXPECT_EQ(utf8Prefix("aé", 2), "a");
-  EXPECT_EQ(utf8Prefix("aé", 3), "aé");
+  EXPECT_EQ(utf8::prefix("aé", 2), "a");
+  EXPECT_EQ(utf8::prefix("aé", 3), "aé");
 }

@@ -1,10 +1,10 @@
 // MIDI control changes driving parameters, learn and unassign, as a DAW sends them.
 #include <gtest/gtest.h>
 
-#include "engine/zel.h"
 #include "fakehost.h"
 #include "midievents.h"
 #include "plugin.h"
+#include "plugin/zel.h"
 #include "presets/controllernames.h"
 
 namespace {

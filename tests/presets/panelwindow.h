@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "editorwindow.h"
-#include "gui/cfileselector.h"
 #include "gui/coptionmenu.h"
 #include "gui/ctextedit.h"
 #include "sandbox.h"
+#include "scriptedfileselector.h"
 
 namespace paneltest {
 
@@ -67,7 +67,7 @@ class PanelTest : public editortest::EditorWindowTest {
   // A new instance, as a host makes one: it reads the store as it starts.
   void newInstance() {
     plugin.reset();
-    plugin = std::make_unique<Plugin>();
+    plugin = std::make_unique<Plugin>(nullptr, factory);
     zel = static_cast<Zel*>(plugin->effect()->object);
     editor = dynamic_cast<Editor*>(zel->getEditor());
   }

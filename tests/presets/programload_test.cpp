@@ -4,6 +4,7 @@
 
 #include "fakehost.h"
 #include "panelwindow.h"
+#include "zelprobe.h"
 
 namespace {
 
@@ -57,11 +58,11 @@ class ProgramLoad : public PanelTest {
     SCOPED_TRACE(how);
     const bool repeat = p.values[kRptInf] >= 0.5f;
     const bool synced = p.values[kDlyClk] >= 0.5f && !repeat;
-    EXPECT_EQ(zel->isClockSyncOn(), synced);
+    EXPECT_EQ(ZelProbe(*zel).clockSyncOn(), synced);
     // Synced: 1/8 of a bar at 120 BPM (Num 0.1 and Den 0.423 name 1 and 8).
-    EXPECT_FLOAT_EQ(zel->getDelayTimeMs(), synced ? 250.0f : 3200.0f * p.values[kDlyTime]);
+    EXPECT_FLOAT_EQ(ZelProbe(*zel).delayTimeMs(), synced ? 250.0f : 3200.0f * p.values[kDlyTime]);
     EXPECT_EQ(zel->getParameter(kRptInf) >= 0.5f, repeat);
-    EXPECT_EQ(zel->isRepeatEngaged(), repeat && !synced);
+    EXPECT_EQ(ZelProbe(*zel).repeatEngaged(), repeat && !synced);
     followHost();
     for (VstInt32 i = 0; i < kNumHostParams; ++i) {
       EXPECT_EQ(hostCopy[i], zel->getParameter(i)) << "host's copy of " << i;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "engine/render.h"
-#include "host/pluginentry.h"
+#include "plugin/zel.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ TEST(Cycles, CreateResumeProcessSuspendCloseAThousandTimes) {
   const Stereo in = noise(256, 0.5f);
   Stereo out(256);
   for (int cycle = 0; cycle < kCycles; ++cycle) {
-    AEffect* e = pluginEntry(FakeHost::callback);
+    AEffect* e = effectEntry(FakeHost::callback);
     ASSERT_NE(e, nullptr) << cycle;
     e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
     e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, cycle % 2 == 0 ? 44100.0f : 48000.0f);
@@ -49,15 +49,15 @@ TEST(Cycles, CreateResumeProcessSuspendCloseAThousandTimes) {
 
 TEST(Cycles, CloseRightAfterConstruction) {
   FakeHost host;
-  AEffect* e = pluginEntry(FakeHost::callback);
+  AEffect* e = effectEntry(FakeHost::callback);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f), 1);
   // And after only opening, and while switched on (a host that skips suspend).
-  e = pluginEntry(FakeHost::callback);
+  e = effectEntry(FakeHost::callback);
   ASSERT_NE(e, nullptr);
   e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
   EXPECT_EQ(e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f), 1);
-  e = pluginEntry(FakeHost::callback);
+  e = effectEntry(FakeHost::callback);
   ASSERT_NE(e, nullptr);
   e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
   EXPECT_EQ(e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f), 1);

@@ -31,7 +31,7 @@ TEST(ParameterRange, EveryParameterFarOutsideTheRangePlaysFiniteAudio) {
 TEST(ParameterRange, AStoppedClockCannotBeSet) {
   Render r;
   r.set({{kDepth, 0.0f}, {kManVCO, -0.5f}});  // 1 + (1 - 0)(-0.5 - 0.5) would be a zero period
-  EXPECT_FLOAT_EQ(r.zel().getManualClock(), 0.5f);
+  EXPECT_FLOAT_EQ(r.probe().manualClock(), 0.5f);
   EXPECT_TRUE(allFinite(r.run(noise(2048, 0.5f))));
 }
 

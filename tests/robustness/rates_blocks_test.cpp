@@ -11,7 +11,7 @@ TEST(SampleRates, EveryRateInRangeRunsAndDelaysByTheSameTime) {
   for (float rate : {5000.0f, 8000.0f, 11025.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 88200.0f,
                      96000.0f, 176400.0f, 192000.0f, 200000.0f}) {
     Render r(rate);
-    EXPECT_EQ(r.zel().getEngineSampleRate(), static_cast<int>(rate));
+    EXPECT_EQ(r.probe().engineSampleRate(), static_cast<int>(rate));
     r.set({{kMix, 1.0f}, {kDlyTime, 0.05f}, {kDepth, 0.0f}, {kFbck, 0.0f}});  // 160 ms
     r.settle();
     const size_t n = static_cast<size_t>(0.3f * rate);
@@ -29,7 +29,7 @@ TEST(SampleRates, RatesOutOfRangeFallBackTo44100) {
         std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
         std::numeric_limits<float>::quiet_NaN()}) {
     Render r(rate);
-    EXPECT_EQ(r.zel().getEngineSampleRate(), 44100) << rate;
+    EXPECT_EQ(r.probe().engineSampleRate(), 44100) << rate;
     EXPECT_TRUE(allFinite(r.run(noise(8192, 0.5f)))) << rate;
   }
 }

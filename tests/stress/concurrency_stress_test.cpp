@@ -16,10 +16,9 @@
 
 #include "../presets/midievents.h"
 #include "editor/editor.h"
-#include "engine/editorfactory.h"
-#include "engine/zel.h"
 #include "gui/cframe.h"
-#include "host/pluginentry.h"
+#include "plugin/zel.h"
+#include "zelprobe.h"
 
 namespace {
 
@@ -129,9 +128,9 @@ void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
       if (!std::isfinite(status.peakLevel) || !std::isfinite(status.oscillatorPhase)) {
         ADD_FAILURE() << "status not finite";
       }
-      (void)zel.getDelayTimeMs();
-      (void)zel.getClockPeriod();
-      (void)zel.isRepeatEngaged();
+      (void)ZelProbe(zel).delayTimeMs();
+      (void)ZelProbe(zel).clockPeriod();
+      (void)ZelProbe(zel).repeatEngaged();
       (void)zel.getTempo();
       if (step % 7 == 0) {
         void* data = nullptr;
@@ -160,12 +159,11 @@ void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
 }  // namespace
 
 TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
-  setEditorFactory(&createEditor);
   for (Slot& slot : slots) {
     slot.transport = VstTimeInfo{};
     slot.transport.tempo = 120.0;
     slot.transport.sampleRate = 44100.0;
-    slot.effect = pluginEntry(stressHost);
+    slot.effect = effectEntry(stressHost, &createEditor);
     ASSERT_NE(slot.effect, nullptr);
     AEffect* e = slot.effect;
     e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
@@ -184,7 +182,6 @@ TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
   EXPECT_TRUE(finite.load());
   EXPECT_EQ(blocksDone.load(), kBlocks);
   EXPECT_GT(rounds, 0);
-  setEditorFactory(nullptr);
   for (Slot& slot : slots) {
     slot.effect->dispatcher(slot.effect, effEditClose, 0, 0, nullptr, 0.0f);
     slot.effect->dispatcher(slot.effect, effMainsChanged, 0, 0, nullptr, 0.0f);
@@ -198,7 +195,7 @@ TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
 TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
   constexpr int kRounds = 3000;
   constexpr int kBlockFrames = 32;
-  AEffect* e = pluginEntry(stressHost);
+  AEffect* e = effectEntry(stressHost);
   ASSERT_NE(e, nullptr);
   e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
   e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
@@ -222,7 +219,7 @@ TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
       // This block starts after the time was set: it must seat it.
       e->processReplacing(e, inputs, outputs, kBlockFrames);
       const float expected = 44100.0f * 3.2f * delayOf(round);
-      if (std::fabs(zel.getEngine().delaySamples() - expected) > 0.5f) {
+      if (std::fabs(ZelProbe(zel).engine().delaySamples() - expected) > 0.5f) {
         wrong.fetch_add(1, std::memory_order_relaxed);
       }
       seen = round;

@@ -17,7 +17,8 @@ std::vector<std::string> ParsedOptions::all(const std::string& name) const {
 }
 
 ParsedOptions parseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionDefinition>& definitions, const std::string& command) {
+                           const std::vector<OptionDefinition>& definitions,
+                           const std::string& command) {
   ParsedOptions parsed;
   const std::string seeHelp = " (see ondex-host " + command + " --help)";
   for (size_t i = 0; i < args.size(); ++i) {

@@ -21,15 +21,16 @@ class ParsedOptions {
   bool helpWanted = false;
 
  private:
-  friend ParsedOptions parseOptions(const std::vector<std::string>&, const std::vector<OptionDefinition>&,
-                                    const std::string&);
+  friend ParsedOptions parseOptions(const std::vector<std::string>&,
+                                    const std::vector<OptionDefinition>&, const std::string&);
   std::map<std::string, std::vector<std::string>> values;
 };
 
 // Throws Failure naming the command for unknown options, missing values and
 // stray arguments.
 ParsedOptions parseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionDefinition>& definitions, const std::string& command);
+                           const std::vector<OptionDefinition>& definitions,
+                           const std::string& command);
 
 // Whole-text numbers; throw Failure naming what was being read.
 double parseNumber(const std::string& text, const std::string& what);

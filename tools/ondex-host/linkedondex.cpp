@@ -1,17 +1,12 @@
 #include "linkedondex.h"
 
-#include "editor/editor.h"
-#include "engine/editorfactory.h"
 #include "gui/aeffguieditor.h"
 #include "host/audioeffect.h"
-#include "host/pluginentry.h"
+#include "plugin/ondexentry.h"
 
 namespace {
 
-AEffect* linkedEntry(audioMasterCallback audioMaster) {
-  setEditorFactory(&createEditor);
-  return pluginEntry(audioMaster);
-}
+AEffect* linkedEntry(audioMasterCallback audioMaster) { return ondexEntry(audioMaster); }
 
 }  // namespace
 

@@ -4,12 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "platform/temporaryname.h"
 
 namespace platform {
 
@@ -44,12 +45,10 @@ std::string resolvedTarget(const std::string& path) {
   return path;
 }
 
-// A new file beside `target`, named so that no other writer (another instance,
-// another process) picks the same one.
+// A new file beside `target`.
 int createTemporary(const std::string& target, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    name = target + temporarySuffix(static_cast<unsigned long>(::getpid()));
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) {
       return fd;

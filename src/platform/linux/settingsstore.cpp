@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/identity.h"
 #include "platform/fileaccess.h"
 
 namespace platform::settings {
@@ -36,7 +37,7 @@ std::string storeFolder() {
     }
     config = home + "/.config";
   }
-  return config + "/Zel-acoustics/Ondex";
+  return config + "/" + kOndexVendor + "/" + kOndexStoreFolder;
 }
 
 std::string valuePath(const char* name) {

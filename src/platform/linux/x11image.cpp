@@ -2,7 +2,6 @@
 
 #include <X11/Xutil.h>
 
-#include <algorithm>
 #include <bit>
 
 namespace platform::x11 {
@@ -16,10 +15,7 @@ bool visualTakesImages(const XWindowAttributes& attributes) {
 
 void putImage(Display* display, Window window, GC gc, const XWindowAttributes& attributes,
               const PixelImage& image, const IntRect& area) {
-  const int left = std::max(0, area.left);
-  const int top = std::max(0, area.top);
-  const int right = std::min(image.width, area.right);
-  const int bottom = std::min(image.height, area.bottom);
+  const auto [left, top, right, bottom] = insideImage(area, image);
   if (right <= left || bottom <= top) {
     return;
   }

@@ -11,28 +11,12 @@
 
 #include "gui/cfileselector.h"
 #include "gui/cframe.h"
+#include "platform/windows/utf16.h"
 
 namespace {
 
-std::wstring widen(const std::string& text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0);
-  std::wstring wide(size_t(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), int(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string narrow(const wchar_t* text) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) {
-    return {};
-  }
-  std::string out(size_t(length - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), length, nullptr, nullptr);
-  return out;
-}
+using platform::narrow;
+using platform::widen;
 
 class CWin32FileSelector : public CNewFileSelector {
  public:

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <string>
 
+#include "platform/temporaryname.h"
 #include "platform/windows/utf16.h"
 
 namespace platform {
@@ -26,12 +26,10 @@ bool writeAll(HANDLE file, const void* data, size_t size) {
   return true;
 }
 
-// A new file beside `target`, named so that no other writer picks the same one.
+// A new file beside `target`.
 HANDLE createTemporary(const std::wstring& target, std::wstring& name) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(counter++);
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    name = target + widen(temporarySuffix(GetCurrentProcessId()));
     HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {

@@ -5,20 +5,27 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/identity.h"
 #include "platform/windows/utf16.h"
 
 namespace platform::settings {
 
 namespace {
 
-constexpr wchar_t kKeyPath[] = L"SOFTWARE\\Zel-acoustics\\Ondex";
+// SOFTWARE\<vendor>\<store folder>
+const std::wstring& keyPath() {
+  static const std::wstring path =
+      L"SOFTWARE\\" + widen(kOndexVendor) + L"\\" + widen(kOndexStoreFolder);
+  return path;
+}
 
 class Key {
  public:
   explicit Key(REGSAM access, bool create = false) {
-    const LONG result = create ? RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, access,
+    const wchar_t* path = keyPath().c_str();
+    const LONG result = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access,
                                                  nullptr, &key, nullptr)
-                               : RegOpenKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, access, &key);
+                               : RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &key);
     if (result != ERROR_SUCCESS) {
       key = nullptr;
     }

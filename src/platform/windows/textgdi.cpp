@@ -8,20 +8,11 @@
 
 #include "gui/guiplatform.h"
 #include "gui/guitypes.h"
+#include "platform/windows/dibheader.h"
+#include "platform/windows/utf16.h"
 
 namespace platform {
 namespace {
-
-std::wstring widen(const char* utf8) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  if (length <= 1) {
-    return {};
-  }
-  std::wstring wide(size_t(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), length);
-  wide.resize(size_t(length - 1));
-  return wide;
-}
 
 HFONT createFont(const TextStyle& style) {
   const std::wstring name = widen(style.fontName != nullptr ? style.fontName : "Arial");
@@ -57,13 +48,7 @@ void drawText(const PixelImage& image, const char* utf8, const IntRect& rect, co
   if (dc == nullptr) {
     return;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = topDownDib(width, height);
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (dib == nullptr || bits == nullptr) {

@@ -5,31 +5,9 @@
 
 #include "gui/cframe.h"
 #include "gui/ctextedit.h"
+#include "platform/windows/utf16.h"
 
 namespace platform {
-
-namespace {
-
-std::wstring widen(const char* text) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
-  if (length > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
-  }
-  wide.resize(wide.size() - 1);
-  return wide;
-}
-
-std::string narrow(const std::wstring& text) {
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(size_t(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), length, nullptr,
-                      nullptr);
-  return out;
-}
-
-}  // namespace
 
 Win32TextField::Win32TextField(CFrame& frame, HWND owner, CTextEdit& text)
     : frame(frame), text(text) {
@@ -40,8 +18,8 @@ Win32TextField::Win32TextField(CFrame& frame, HWND owner, CTextEdit& text)
                      (desc->getStyle() & kBoldFace) ? FW_BOLD : FW_NORMAL,
                      (desc->getStyle() & kItalicFace) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                     widen(desc->getName().c_str()).c_str());
-  const std::wstring initial = widen(text.getEditText().c_str());
+                     widen(desc->getName()).c_str());
+  const std::wstring initial = widen(text.getEditText());
   edit = CreateWindowExW(0, L"EDIT", initial.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
                          r.left, r.top, r.right - r.left, r.bottom - r.top, owner, nullptr,
                          GetModuleHandleW(nullptr), nullptr);

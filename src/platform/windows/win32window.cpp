@@ -14,6 +14,8 @@
 #include "gui/ctextedit.h"
 #include "gui/guiwindow.h"
 #include "platform/module.h"
+#include "platform/windows/dibheader.h"
+#include "platform/windows/utf16.h"
 #include "platform/windows/win32textfield.h"
 
 namespace platform {
@@ -169,12 +171,7 @@ class Win32FrameWindow final : public FrameWindow {
       UINT flags = MF_STRING;
       if (!item->isEnabled() || item->isTitle()) flags |= MF_GRAYED;
       if (i == current || item->isChecked()) flags |= MF_CHECKED;
-      wchar_t title[256];
-      const int length = MultiByteToWideChar(CP_UTF8, 0, item->getTitle(), -1, title, 256);
-      if (length == 0) {
-        title[0] = L'\0';
-      }
-      AppendMenuW(popup, flags, UINT_PTR(i + 1), title);
+      AppendMenuW(popup, flags, UINT_PTR(i + 1), widen(item->getTitle()).c_str());
     }
     // Below the button, or above it when the menu would cross the bottom of
     // the monitor's work area (its height estimated from the entries, with
@@ -243,17 +240,8 @@ class Win32FrameWindow final : public FrameWindow {
  private:
   void paint(HDC dc, const IntRect& area) {
     const PixelImage image = frame.getImage();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.stride;
-    info.bmiHeader.biHeight = -image.height;  // top-down, as the frame keeps it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const int left = std::max(0, area.left);
-    const int top = std::max(0, area.top);
-    const int right = std::min(image.width, area.right);
-    const int bottom = std::min(image.height, area.bottom);
+    const BITMAPINFO info = topDownDib(image.stride, image.height);
+    const auto [left, top, right, bottom] = insideImage(area, image);
     if (right <= left || bottom <= top) {
       return;
     }

@@ -3,11 +3,11 @@
 #pragma once
 
 #if defined(_WIN32)
-#include "platform/windows/win32testhost.h"
-using platform::win32test::TestHost;
+#include "win32testhost.h"
+using win32test::TestHost;
 #else
-#include "platform/linux/x11testhost.h"
-using platform::x11test::TestHost;
+#include "x11testhost.h"
+using x11test::TestHost;
 #endif
 
 // A left click as the platform delivers it to the window.

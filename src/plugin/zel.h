@@ -10,8 +10,12 @@
 #include <atomic>
 
 #include "../presets/presetsystemeffect.h"
-#include "delayengine.h"
-#include "parametertable.h"
+#include "engine/delayengine.h"
+#include "plugin/editorfactory.h"
+#include "plugin/parametertable.h"
+
+// The programs keep one value of each of the effect's parameters.
+static_assert(kNumZelParameters == kNumEffectParams);
 
 struct EngineStatus {
   float oscillatorPhase;  // radians
@@ -23,7 +27,8 @@ struct EngineStatus {
 
 class Zel : public CPresetSystemEffect {
  public:
-  explicit Zel(audioMasterCallback audioMaster);
+  // The editor comes from `editorFactory` (null: the effect has none).
+  explicit Zel(audioMasterCallback audioMaster, EditorFactory editorFactory = nullptr);
   ~Zel() override;
 
   void suspend() override;  // UI, audio stopped
@@ -48,20 +53,10 @@ class Zel : public CPresetSystemEffect {
   EngineStatus getEngineStatus();
   void setAntiAliasCutoff(float fc);
 
-  // Read access for the editor and tests: any thread, but the song position
-  // and the engine, which belong to the audio thread.
-  float getDelayTimeMs() const { return delayTimeMs.load(std::memory_order_relaxed); }
-  float getClockPeriod() const { return clockPeriod.load(std::memory_order_relaxed); }
-  float getManualClock() const { return manualClock.load(std::memory_order_relaxed); }
-  float getRateHz() const { return rateHz.load(std::memory_order_relaxed); }
-  float getAntiAliasCutoff() const { return antiAliasCutoff.load(std::memory_order_relaxed); }
-  bool isClockSyncOn() const { return clockSyncOn.load(std::memory_order_relaxed); }
-  bool isRepeatEngaged() const { return repeatEngaged.load(std::memory_order_relaxed); }
-  float getSongPosition() const { return songPositionBeats; }
-  int getEngineSampleRate() const { return engineRate.load(std::memory_order_relaxed); }
-  const DelayEngine& getEngine() const { return engine; }
-
  private:
+  // Tests read the derived controls below through it; nothing else does.
+  friend class ZelProbe;
+
   template <typename T>
   using Shared = std::atomic<T>;
 
@@ -129,3 +124,9 @@ class Zel : public CPresetSystemEffect {
   float engineCutoff = 0.0f;  // the cutoff the engine's filter was designed for
   DelayEngine engine;
 };
+
+// A new effect for a host that answers its version, or null.
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster,
+                                  EditorFactory editorFactory = nullptr);
+// The effect through the host's entry point: its record, or null.
+AEffect* effectEntry(audioMasterCallback audioMaster, EditorFactory editorFactory = nullptr);

@@ -7,7 +7,7 @@
 
 #include "../host/aeffeditor.h"
 #include "../host/valuetext.h"
-#include "../presets/steps.h"
+#include "common/steps.h"
 #include "zel.h"
 
 namespace {

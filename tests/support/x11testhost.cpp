@@ -1,4 +1,4 @@
-#include "platform/linux/x11testhost.h"
+#include "x11testhost.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -8,7 +8,7 @@
 
 #include "platform/linux/x11errors.h"
 
-namespace platform::x11test {
+namespace x11test {
 
 std::vector<uint32_t> grabFrom(Display* display, Window window, int x, int y, int width,
                                int height);
@@ -210,4 +210,4 @@ void TestHost::destroyParent() {
   sync();
 }
 
-}  // namespace platform::x11test
+}  // namespace x11test

@@ -7,8 +7,7 @@
 
 #include "../host/aeffeditor.h"
 #include "../host/pluginentry.h"
-#include "editorfactory.h"
-#include "identity.h"
+#include "common/identity.h"
 
 static_assert(std::char_traits<char>::length(kOndexProduct) == 63);
 static_assert(std::char_traits<char>::length(kOndexEffectName) <= kVstMaxEffectNameLen);
@@ -18,8 +17,6 @@ namespace {
 constexpr int kDefaultRate = 44100;
 constexpr int kLowestRate = 5000;
 constexpr int kHighestRate = 200000;
-constexpr float kLowestTempo = 40.0f;
-constexpr float kHighestTempo = 400.0f;
 constexpr auto kRelaxed = std::memory_order_relaxed;
 
 // Integer part of a float, with non-finite and out-of-range values held to 0
@@ -33,14 +30,21 @@ int integerPart(float x) {
 
 }  // namespace
 
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster, EditorFactory editorFactory) {
   if (!hostIsUsable(audioMaster)) {
     return nullptr;
   }
-  return new (std::nothrow) Zel(audioMaster);
+  return new (std::nothrow) Zel(audioMaster, editorFactory);
 }
 
-Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
+AEffect* effectEntry(audioMasterCallback audioMaster, EditorFactory editorFactory) {
+  return pluginEntry(audioMaster, [editorFactory](audioMasterCallback host) {
+    return createEffectInstance(host, editorFactory);
+  });
+}
+
+Zel::Zel(audioMasterCallback audioMaster, EditorFactory editorFactory)
+    : CPresetSystemEffect(audioMaster) {
   setNumInputs(2);
   setNumOutputs(2);
   setUniqueID(kOndexUniqueId);
@@ -61,7 +65,7 @@ Zel::Zel(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaster) {
   delayChanged.store(false, kRelaxed);
   engine.reset();
 
-  if (AEffEditor* created = createEditorFor(this)) {
+  if (AEffEditor* created = editorFactory != nullptr ? editorFactory(this) : nullptr) {
     setEditor(created);
   }
   loadStoredDefaults();
@@ -129,9 +133,9 @@ void Zel::resume() {
 }
 
 void Zel::updateSyncedDelay() {
-  const float whole = numeratorTable[numIndex.load(kRelaxed)] * 240000.0f;
   float v =
-      whole / (denominatorTable[denIndex.load(kRelaxed)] * tempoBpm.load(kRelaxed)) / kMaxDelayMs;
+      noteLengthMs(numIndex.load(kRelaxed), denIndex.load(kRelaxed), tempoBpm.load(kRelaxed)) /
+      kMaxDelayMs;
   if (v > 1.0f) {
     v = 1.0f;
   }
@@ -147,7 +151,7 @@ void Zel::updateSyncedDelay() {
 }
 
 void Zel::setTempoFromControl(float v) {
-  float tempo = 400.0f * v;
+  float tempo = kHighestTempo * v;
   if (!(tempo >= kLowestTempo)) {
     tempo = kLowestTempo;
   }

@@ -1,4 +1,4 @@
-#include "gui/utf8text.h"
+#include "common/utf8text.h"
 
 namespace utf8 {
 
@@ -24,16 +24,19 @@ void append(std::string& out, uint32_t cp) {
   }
 }
 
-std::string clip(const char* text, size_t limit) {
-  std::string s = text != nullptr ? text : "";
-  if (s.size() > limit) {
-    size_t end = limit;
-    while (end > 0 && isContinuation(s[end])) {
-      --end;
-    }
-    s.resize(end);
+std::string_view prefix(std::string_view text, size_t limit) {
+  if (text.size() <= limit) {
+    return text;
   }
-  return s;
+  size_t end = limit;
+  while (end > 0 && isContinuation(text[end])) {
+    --end;  // text[end] continues the character before it
+  }
+  return text.substr(0, end);
+}
+
+std::string clip(const char* text, size_t limit) {
+  return std::string(prefix(text != nullptr ? text : "", limit));
 }
 
 size_t previous(const std::string& text, size_t at) {

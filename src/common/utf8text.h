@@ -5,12 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace utf8 {
 
 // Appends a code point (below 0x110000) in its UTF-8 form.
 void append(std::string& out, uint32_t codePoint);
-// At most `limit` bytes of `text` (null is empty), never cutting a character.
+// At most `limit` bytes of `text`, never cutting a character.
+std::string_view prefix(std::string_view text, size_t limit);
+// The same as a string; null is empty.
 std::string clip(const char* text, size_t limit);
 // The start of the character before `at`, or 0.
 size_t previous(const std::string& text, size_t at);

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "fakehost.h"
-#include "host/pluginentry.h"
+#include "plugin/zel.h"
 
-Plugin::Plugin(audioMasterCallback callback)
-    : record(pluginEntry(callback != nullptr ? callback : FakeHost::callback)) {}
+Plugin::Plugin(audioMasterCallback callback, EditorFactory editorFactory)
+    : record(effectEntry(callback != nullptr ? callback : FakeHost::callback, editorFactory)) {}
 
 Plugin::~Plugin() { close(); }
 

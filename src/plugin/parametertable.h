@@ -39,3 +39,14 @@ constexpr float denominatorTable[kDenominatorSteps] = {1,  2,  3,  4,  6,  8, 12
 
 // Longest delay at the nominal clock, in milliseconds.
 constexpr float kMaxDelayMs = 3200.0f;
+
+// The host tempos the synced delay follows, in BPM; the editor's tempo control
+// spans 0 to the highest.
+constexpr float kLowestTempo = 40.0f;
+constexpr float kHighestTempo = 400.0f;
+
+// A note of the tables' entries `numIndex` / `denIndex` at `tempoBpm`, in
+// milliseconds: a whole note lasts four beats of 60000 ms / tempo.
+constexpr float noteLengthMs(int numIndex, int denIndex, float tempoBpm) {
+  return numeratorTable[numIndex] * 240000.0f / (denominatorTable[denIndex] * tempoBpm);
+}

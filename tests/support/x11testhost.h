@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-namespace platform::x11test {
+namespace x11test {
 
 // KeySyms the tests press.
 enum Key : unsigned long {
@@ -72,4 +72,4 @@ class TestHost {
   std::unique_ptr<State> state;
 };
 
-}  // namespace platform::x11test
+}  // namespace x11test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace platform::win32test {
+namespace win32test {
 
 // Virtual keys the tests press.
 enum Key : unsigned {
@@ -78,4 +78,4 @@ class TestHost {
   void* keyTarget() const;
 };
 
-}  // namespace platform::win32test
+}  // namespace win32test

@@ -1,8 +1,10 @@
-#include "platform/windows/win32testhost.h"
+#include "win32testhost.h"
 
 #include <windows.h>
 
-namespace platform::win32test {
+#include "platform/windows/dibheader.h"
+
+namespace win32test {
 
 namespace {
 
@@ -168,13 +170,7 @@ std::vector<uint32_t> TestHost::grab(int width, int height) {
   HWND target = hwnd(child());
   HDC source = GetDC(target);
   HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = platform::topDownDib(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
@@ -237,4 +233,4 @@ void TestHost::destroyParent() {
   pump();
 }
 
-}  // namespace platform::win32test
+}  // namespace win32test

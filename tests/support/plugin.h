@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "host/vst2.h"
+#include "plugin/editorfactory.h"
 
 class Plugin {
  public:
-  // Creates an instance with the callback given (the fake host's by default).
-  explicit Plugin(audioMasterCallback callback = nullptr);
+  // Creates an instance with the callback given (the fake host's by default)
+  // and the editor of `editorFactory` (none by default).
+  explicit Plugin(audioMasterCallback callback = nullptr, EditorFactory editorFactory = nullptr);
   ~Plugin();
   Plugin(const Plugin&) = delete;
   Plugin& operator=(const Plugin&) = delete;
