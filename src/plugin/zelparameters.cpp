@@ -79,16 +79,13 @@ void Zel::applyProgram(const float (&programValues)[kNumEffectParams]) {
   }
 }
 
+// Both callers have limited the value to 0 to 1.
 void Zel::applyValue(VstInt32 index, float value) {
-  float editorValue = value;
   if (index >= 0 && index < kNumZelParameters) {
-    if (index == kDlyTime && !clockSyncOn.load(kRelaxed) && value > 1.0f) {
-      editorValue = 1.0f;
-    }
     applyParameter(index, value);
   }
   if (editor != nullptr) {
-    editor->setParameter(index, editorValue);
+    editor->setParameter(index, value);
   }
 }
 
@@ -103,9 +100,6 @@ void Zel::applyParameter(VstInt32 index, float v) {
     case kDlyTime:
       if (clockSyncOn.load(kRelaxed)) {
         return;  // the tempo sets the delay
-      }
-      if (v > 1.0f) {
-        v = 1.0f;
       }
       if (repeatOn.load(kRelaxed)) {
         return;  // the loop keeps its length
