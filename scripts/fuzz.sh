@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (preset `fuzz`), writes their seed corpora from valid
 # states and runs each target for a bounded time (FUZZ_SECONDS, default 60).
-# The corpora grow in build/fuzz/corpus between runs; findings land in
+# The corpora grow in build/fuzz/corpus between runs and start from the kept
+# inputs of earlier findings (fuzz/regressions); findings land in
 # build/fuzz/findings and fail the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,13 +17,15 @@ mkdir -p "$build/findings"
 status=0
 for target in "${targets[@]}"; do
   mkdir -p "$build/corpus/$target"
+  kept=()
+  [ -d "fuzz/regressions/$target" ] && kept=("fuzz/regressions/$target")
   log="$build/findings/$target.log"
   start=$(date +%s)
   # One process, so the executions counted are all of this target's; a run
   # slower than 10 s per input counts as a hang.
   if ! "$build/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
-      "$build/corpus/$target" "$build/seeds/$target" >"$log" 2>&1; then
+      "$build/corpus/$target" "$build/seeds/$target" "${kept[@]}" >"$log" 2>&1; then
     status=1
     echo "== fuzz $target: FOUND A FAULT (see $log)"
     grep -E "ERROR|runtime error|invariant broken|Test unit written" "$log" | head -5 || true
