@@ -19,3 +19,12 @@ inline int stepIndex(float v, int n) {
 inline float stepCentre(int i, int n) {
   return (static_cast<float>(i) + 0.5f) / static_cast<float>(n);
 }
+
+// A normalized value from outside (host, chunk, file, store) as it is kept:
+// limited to 0..1, and `fallback` for one that is no finite number.
+inline float limitedValue(float v, float fallback) {
+  if (!std::isfinite(v)) {
+    return fallback;
+  }
+  return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
+}

@@ -226,11 +226,14 @@ Program CPresetSystemEffect::copyProgram(VstInt32 index) const {
   return program;
 }
 
+// Values come in limited, so what a program keeps is what it plays and saves
+// again; one that is no number leaves the value the program held.
 void CPresetSystemEffect::replaceProgram(VstInt32 index, const Program& program) {
   if (programs != nullptr && index >= 0 && index < kNumPrograms) {
     std::memcpy(programs[index].name, program.name, kProgramNameSize);
     for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
-      storeLiveValue(programs[index].values[i], program.values[i]);
+      float& kept = programs[index].values[i];
+      storeLiveValue(kept, limitedValue(program.values[i], loadLiveValue(kept)));
     }
   }
 }
@@ -298,17 +301,25 @@ VstInt32 CPresetSystemEffect::setChunk(void* data, VstInt32 byteSize, bool /*isP
     return -1;
   }
   const HostValues before = readHostValues();
+  const VstInt32 current = readWord(chunk + kChunkCurrentAt);
+  const bool selects = current >= 0 && current < kNumPrograms;
+  // Without a program to select, the live state stays, and with it the values
+  // of the current program, which are that state: so the chunk taken next
+  // describes what plays.
+  const VstInt32 live = currentProgram.load();
   for (VstInt32 k = 0; k < kNumPrograms; ++k) {
     Program program;
     std::memcpy(&program, chunk + kChunkProgramsAt + k * sizeof(Program), sizeof(Program));
+    if (!selects && k == live) {
+      const Program playing = copyProgram(live);
+      std::memcpy(program.values, playing.values, sizeof(program.values));
+    }
     replaceProgram(k, program);
   }
   float controllerValues[kNumEffectParams];
   std::memcpy(controllerValues, chunk + kChunkControllersAt, sizeof(controllerValues));
   // The saved assignments come back bound, as loading MIDI settings does.
   setControllerValues(controllerValues);
-  const VstInt32 current = readWord(chunk + kChunkCurrentAt);
-  const bool selects = current >= 0 && current < kNumPrograms;
   if (selects) {
     selectProgramValues(current);
   }
@@ -337,6 +348,7 @@ void CPresetSystemEffect::setControllerValue(VstInt32 parameter, float value) {
   if (!std::isfinite(value)) {
     return;
   }
+  value = limitedValue(value, value);
   const int step = stepIndex(value, kControllerSteps);
   midiParameterValues[parameter].store(value);
   bindController(parameter, step == kNumControllers ? kUnassigned : step);
