@@ -160,6 +160,8 @@ clap_process_status ClapAdapter::process(const clap_process_t& p) {
   }
   const ApplyingHostEvents applying(applyingHostEvents);
   current = &p;
+  hostOut = p.out_events;
+  spanStart = 0;
   hasTransport = p.transport != nullptr;
   if (hasTransport) {
     transport = *p.transport;
@@ -177,14 +179,15 @@ clap_process_status ClapAdapter::process(const clap_process_t& p) {
     renderSpan(p, done, at);
     done = std::max(done, at);
     spanStart = done;
-    apply(*event, p.out_events);
+    apply(*event);
   }
   renderSpan(p, done, p.frames_count);
   current = nullptr;
+  hostOut = nullptr;
   return CLAP_PROCESS_CONTINUE;
 }
 
-void ClapAdapter::apply(const clap_event_header_t& event, const clap_output_events_t* out) {
+void ClapAdapter::apply(const clap_event_header_t& event) {
   if (event.space_id != CLAP_CORE_EVENT_SPACE_ID) {
     return;
   }
@@ -192,14 +195,16 @@ void ClapAdapter::apply(const clap_event_header_t& event, const clap_output_even
     case CLAP_EVENT_PARAM_VALUE: {
       const auto& change = reinterpret_cast<const clap_event_param_value_t&>(event);  // NOLINT
       if (change.param_id < kParamCount && event.size >= sizeof(change)) {
-        effect->setParameter(effect, static_cast<VstInt32>(change.param_id),
-                             clapToNormalized(change.param_id, change.value));
+        applyingParam = change.param_id;
+        applyingValue = clapToNormalized(change.param_id, change.value);
+        effect->setParameter(effect, static_cast<VstInt32>(change.param_id), applyingValue);
+        applyingParam = CLAP_INVALID_ID;
       }
       break;
     }
     case CLAP_EVENT_MIDI:
       if (event.size >= sizeof(clap_event_midi_t)) {
-        applyMidi(reinterpret_cast<const clap_event_midi_t&>(event), out);  // NOLINT: by type
+        applyMidi(reinterpret_cast<const clap_event_midi_t&>(event));  // NOLINT: by type
       }
       break;
     case CLAP_EVENT_TRANSPORT:
@@ -213,7 +218,7 @@ void ClapAdapter::apply(const clap_event_header_t& event, const clap_output_even
   }
 }
 
-void ClapAdapter::applyMidi(const clap_event_midi_t& event, const clap_output_events_t* out) {
+void ClapAdapter::applyMidi(const clap_event_midi_t& event) {
   VstMidiEvent midi{};
   midi.type = kVstMidiType;
   midi.byteSize = sizeof(VstMidiEvent);
@@ -223,21 +228,9 @@ void ClapAdapter::applyMidi(const clap_event_midi_t& event, const clap_output_ev
   VstEvents list{};
   list.numEvents = 1;
   list.events[0] = reinterpret_cast<VstEvent*>(&midi);  // NOLINT: same layout by the ABI
-  // The controller map decides what a message changes; whatever it changed is
-  // told to the host as a value not to be recorded.
-  float before[kParamCount];
-  for (clap_id id = 0; id < kParamCount; ++id) {
-    before[id] = effect->getParameter(effect, static_cast<VstInt32>(id));
-  }
+  // The controller map decides what a message changes; the effect tells of
+  // each value it moved (tellHostNow).
   dispatch(effProcessEvents, 0, 0, &list);
-  for (clap_id id = 0; id < kParamCount; ++id) {
-    const float after = effect->getParameter(effect, static_cast<VstInt32>(id));
-    if (after != before[id] && out != nullptr) {
-      const clap_event_param_value_t told = clapParamValueEvent(
-          event.header.time, id, clapFromNormalized(id, after), CLAP_EVENT_DONT_RECORD);
-      out->try_push(out, &told.header);
-    }
-  }
 }
 
 void ClapAdapter::sendOutbox(const clap_output_events_t* out) {
@@ -259,14 +252,17 @@ void ClapAdapter::sendOutbox(const clap_output_events_t* out) {
 
 void ClapAdapter::flush(const clap_input_events_t* in, const clap_output_events_t* out) {
   const ApplyingHostEvents applying(applyingHostEvents);
+  hostOut = out;
+  spanStart = 0;
   sendOutbox(out);
   const uint32_t count = in != nullptr ? in->size(in) : 0;
   for (uint32_t i = 0; i < count; ++i) {
     const clap_event_header_t* event = in->get(in, i);
     if (event != nullptr && event->type == CLAP_EVENT_PARAM_VALUE) {
-      apply(*event, out);
+      apply(*event);
     }
   }
+  hostOut = nullptr;
 }
 
 void ClapAdapter::noteRescan() {

@@ -72,14 +72,17 @@ class ClapAdapter {
   VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
                      float opt = 0.0f) const;
   // One parameter, MIDI or transport event from the host, before the frames at its time.
-  void apply(const clap_event_header_t& event, const clap_output_events_t* out);
-  void applyMidi(const clap_event_midi_t& event, const clap_output_events_t* out);
+  void apply(const clap_event_header_t& event);
+  void applyMidi(const clap_event_midi_t& event);
   void renderSpan(const clap_process_t& process, uint32_t from, uint32_t to);
   void sendOutbox(const clap_output_events_t* out);
   void noteRescan();
   void noteDirty();
   // An editor gesture's news, for the next process or flush.
   void tellHost(const ClapOutgoing& news);
+  // A value the plug-in moved itself while the host's events apply (tempo,
+  // MIDI, a value refused): told beside them, not to be recorded.
+  void tellHostNow(clap_id id, float normalized);
   template <typename T>
   const T* hostExtension(const char* id) const;
 
@@ -99,6 +102,11 @@ class ClapAdapter {
   // Audio thread: the block being processed and the time it reports.
   const clap_process_t* current = nullptr;
   uint32_t spanStart = 0;
+  // Inside process or flush: where the plug-in's own changes go, and the
+  // host's value being applied, whose notice back is no news to the host.
+  const clap_output_events_t* hostOut = nullptr;
+  clap_id applyingParam = CLAP_INVALID_ID;
+  float applyingValue = 0.0f;
   clap_event_transport_t transport{};
   bool hasTransport = false;
   VstTimeInfo timeInfo{};

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "../host/audioeffectx.h"
+#include "../host/clapevents.h"
 #include "../presets/program.h"
 #include "clapadapter.h"
 
@@ -93,9 +94,13 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
       }
       return 1;
     case audioMasterAutomate:
-      // While the host's events or MIDI apply, the changes are theirs: MIDI's
-      // are reported beside the events, the host knows its own.
-      if (index >= 0 && static_cast<uint32_t>(index) < kParamCount && !applyingHostEvents) {
+      if (index >= 0 && static_cast<uint32_t>(index) < kParamCount && applyingHostEvents) {
+        // Inside process or flush: the host's own value coming back is no
+        // news; anything else the plug-in moved itself (tempo, MIDI, a refusal).
+        if (static_cast<clap_id>(index) != applyingParam || opt != applyingValue) {
+          tellHostNow(static_cast<clap_id>(index), opt);
+        }
+      } else if (index >= 0 && static_cast<uint32_t>(index) < kParamCount) {
         // Inside a gesture it is the user's edit; outside one it is a load,
         // which the host learns by re-reading the values, not as automation.
         if (gestureDepth > 0) {
@@ -132,5 +137,14 @@ void ClapAdapter::tellHost(const ClapOutgoing& news) {
   // While processing, the next block carries the news anyway.
   if (!processing.load() && hostParams != nullptr) {
     hostParams->request_flush(host);
+  }
+}
+
+void ClapAdapter::tellHostNow(clap_id id, float normalized) {
+  const clap_event_param_value_t told = clapParamValueEvent(
+      spanStart, id, clapFromNormalized(id, normalized), CLAP_EVENT_DONT_RECORD);
+  // A host that takes no more events still learns the value, by re-reading it.
+  if (hostOut == nullptr || !hostOut->try_push(hostOut, &told.header)) {
+    noteRescan();
   }
 }

@@ -140,13 +140,18 @@ void Zel::updateSyncedDelay() {
     v = 1.0f;
   }
   if (repeatOn.load(kRelaxed)) {
-    return;
+    return;  // the loop keeps its length; the time follows when it releases
   }
-  values[kDlyTime].store(v, kRelaxed);
+  const float was = values[kDlyTime].exchange(v, kRelaxed);
   delayTimeMs.store(kMaxDelayMs * v, kRelaxed);
   delayChanged.store(true, std::memory_order_release);  // after the time it announces
   if (clockSyncOn.load(kRelaxed)) {
     storeProgramValue(kDlyTime, v);  // the program holds the time heard
+  }
+  // The tempo, Num or Den moved the time, not the host: its copy learns of it
+  // here. A load tells of every value it moved once it is done.
+  if (was != v && !applyingProgram.load(kRelaxed)) {
+    tellHost(kDlyTime, v);
   }
 }
 

@@ -154,17 +154,26 @@ void Zel::applyParameter(VstInt32 index, float v) {
         repeatEngaged.store(true, kRelaxed);
       }  // in sync mode the loop engages at the next cycle boundary
       restartCrossfade.store(true, std::memory_order_release);  // after the state it restarts
-      break;
+      values[kRptInf].store(v, kRelaxed);
+      // Released in clock mode, the time follows the tempo and note length
+      // again, which may have moved while the loop held.
+      if (!on && clockSyncOn.load(kRelaxed)) {
+        updateSyncedDelay();
+      }
+      return;
     }
     case kPower:
       powerOn.store(switchOn(v), kRelaxed);
       break;
     case kDlyClk:
       values[kDlyClk].store(v, kRelaxed);
+      clockSyncOn.store(switchOn(v), kRelaxed);
+      // The mode follows the switch at once, so what is saved is what is in
+      // force; while the loop holds, the loop keeps its length, and the time
+      // of the new mode takes over when it releases.
       if (repeatOn.load(kRelaxed)) {
         return;
       }
-      clockSyncOn.store(switchOn(v), kRelaxed);
       if (switchOn(v)) {
         updateSyncedDelay();
       } else {

@@ -212,7 +212,9 @@ void CPresetSystemEffect::selectProgramValues(VstInt32 index) {
   for (VstInt32 i = 0; i < kNumEffectParams; ++i) {
     values[i] = loadLiveValue(programs[index].values[i]);
   }
+  applyingProgram.store(true);
   applyProgram(values);
+  applyingProgram.store(false);
 }
 
 Program CPresetSystemEffect::copyProgram(VstInt32 index) const {
@@ -492,7 +494,13 @@ VstInt32 CPresetSystemEffect::processEvents(VstEvents* events) {
     }
     const VstInt32 parameter = parameterOfController[controller].load();
     if (isEffectParameter(parameter)) {
-      setParameter(parameter, static_cast<float>(value) / 127.0f);
+      const float asked = static_cast<float>(value) / 127.0f;
+      setParameter(parameter, asked);
+      // Hosts keep their own copy of each value, which a controller moves
+      // behind their back; a value refused was told as such already.
+      if (getParameter(parameter) == asked) {
+        tellHost(parameter, asked);
+      }
     }
   }
   return 1;

@@ -88,6 +88,9 @@ class CPresetSystemEffect : public AudioEffectX {
   void tellHost(VstInt32 index, float value);
   // Set by the finished effect: a host cannot hear of values of an effect it does not hold yet.
   std::atomic<bool> hostHoldsEffect{false};
+  // True while a program's values go to the engine: what they move is told
+  // once the load is done, not value by value.
+  std::atomic<bool> applyingProgram{false};
   // Sends a program's values to the engine. The base has no engine.
   virtual void applyProgram(const float (&/*values*/)[kNumEffectParams]) {}
   // Stores a value into the program current when the store completes, so that

@@ -57,9 +57,10 @@ TEST_F(DelayControls, StepButtonsStepTheNoteLengthsAroundAndTheDelayToItsEnds) {
   EXPECT_FLOAT_EQ(zel->getParameter(kNum), 1.0f);  // still the last entry
   click(19);
   EXPECT_FLOAT_EQ(zel->getParameter(kNum), 0.0f);
-  // Only the parameters reach the host, not the buttons' own tags.
-  EXPECT_EQ(hostLog(), (Log{"b17", "17=0", "e17", "b16", "16=1", "e16", "b16", "16=1", "e16", "b16",
-                            "16=0", "e16"}));
+  // Only the parameters reach the host, not the buttons' own tags; and the
+  // delay time each note length moved.
+  EXPECT_EQ(hostLog(), (Log{"3=0.00651042", "b17", "3=0.625", "17=0", "e17", "b16", "3=1", "16=1",
+                            "e16", "b16", "16=1", "e16", "b16", "3=0.625", "16=0", "e16"}));
 
   // Delay mode: 1 ms, 10 ms with shift, 100 ms with control, held at the ends.
   plugin->setParameter(kDlyClk, 0.0f);

@@ -71,13 +71,13 @@ TEST_F(Parameters, KeptValuesAndTheDelayLimit) {
   r.plugin.setParameter(kDlyTime, 1.5f);
   EXPECT_EQ(r.plugin.getParameter(kDlyTime), 1.0f);
   EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 3200.0f);
-  // Repeating, neither DlyTime nor Dly<>Clk moves the delay; Dly<>Clk is still kept.
+  // Repeating, neither DlyTime nor Dly<>Clk moves the delay; the mode follows the switch.
   r.plugin.setParameter(kRptInf, 1.0f);
   r.plugin.setParameter(kDlyTime, 0.1f);
   r.plugin.setParameter(kDlyClk, 1.0f);
   EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 3200.0f);
   EXPECT_EQ(r.plugin.getParameter(kDlyClk), 1.0f);
-  EXPECT_FALSE(r.probe().clockSyncOn());
+  EXPECT_TRUE(r.probe().clockSyncOn());
   // Values that are no number are ignored; the last good one stays.
   r.plugin.setParameter(kMix, 0.3f);
   r.plugin.setParameter(kMix, std::nanf(""));

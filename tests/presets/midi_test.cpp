@@ -43,8 +43,10 @@ TEST_F(Midi, DefaultMapOnEveryChannel) {
   // 120 is Den's controller, though it cannot be learned.
   cc(3, 120, 64);
   EXPECT_FLOAT_EQ(p.getParameter(17), 64.0f / 127.0f);
-  // The host is not told of MIDI changes; the program is.
-  EXPECT_EQ(host.count(audioMasterAutomate), 0);
+  // The host's copy and the program both follow the controller.
+  EXPECT_EQ(host.count(audioMasterAutomate), 33);
+  EXPECT_EQ(host.last(audioMasterAutomate)->index, 17);
+  EXPECT_FLOAT_EQ(host.last(audioMasterAutomate)->opt, 64.0f / 127.0f);
   EXPECT_FLOAT_EQ(zel().getPrograms()[0].values[17], 64.0f / 127.0f);
 }
 
