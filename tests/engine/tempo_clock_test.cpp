@@ -39,6 +39,10 @@ TEST(TempoSync, HostTemposAreClampedAndFollowed) {
   r.silence(64);
   EXPECT_EQ(r.zel().getTempo(), 40.0f);
   EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 1500.0f);  // a quarter at 40 BPM
+  // The host's copy of the delay time follows the tempo too.
+  ASSERT_TRUE(r.host.last(audioMasterAutomate).has_value());
+  EXPECT_EQ(r.host.last(audioMasterAutomate)->index, kDlyTime);
+  EXPECT_FLOAT_EQ(r.host.last(audioMasterAutomate)->opt, 1500.0f / 3200.0f);
   r.host.setTempo(500.0);
   r.silence(64);
   EXPECT_EQ(r.zel().getTempo(), 400.0f);
@@ -101,6 +105,40 @@ TEST(TempoSync, RepeatEngagesAtTheNextCycleBoundaryInClockMode) {
   Render d;
   d.set({{kRptInf, 1.0f}});
   EXPECT_TRUE(d.probe().repeatEngaged());
+}
+
+// What the loop holds is what is heard, shown and saved; a reload, also into
+// an instance that holds a loop of its own, brings back the same.
+TEST(TempoSync, TheLoopHoldsItsTimeAndTheClockModeTakesOverWhenItReleases) {
+  Render r;
+  r.set({{kDlyTime, 0.559f}, {kRptInf, 1.0f}, {kDlyClk, 1.0f}, {kNum, numValue(1)}});
+  auto sameAsReloaded = [&r](const char* when) {
+    SCOPED_TRACE(when);
+    Render other;
+    other.set({{kDlyClk, 1.0f}, {kRptInf, 1.0f}});
+    const auto saved = r.plugin.chunk();
+    ASSERT_EQ(other.plugin.restoreChunk(saved), 0);
+    EXPECT_EQ(other.probe().delayTimeMs(), r.probe().delayTimeMs());
+    EXPECT_EQ(other.probe().clockSyncOn(), r.probe().clockSyncOn());
+    EXPECT_EQ(other.plugin.parameterDisplay(kDlyClk), r.plugin.parameterDisplay(kDlyClk));
+    EXPECT_EQ(other.plugin.chunk(), saved);
+  };
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 0.559f * 3200.0f);
+  EXPECT_EQ(r.plugin.getParameter(kDlyTime), 0.559f);
+  EXPECT_EQ(r.plugin.parameterDisplay(kDlyClk), "clk");
+  sameAsReloaded("held");
+
+  r.host.clear();
+  r.set({{kRptInf, 0.0f}});  // 3/1 at 120 BPM: 6 s, held to 3200 ms
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 3200.0f);
+  EXPECT_EQ(r.host.last(audioMasterAutomate)->index, kDlyTime);
+  EXPECT_EQ(r.host.last(audioMasterAutomate)->opt, 1.0f);
+  sameAsReloaded("released");
+
+  r.set({{kDlyClk, 0.0f}, {kRptInf, 1.0f}, {kDlyClk, 1.0f}, {kDlyClk, 0.0f}, {kRptInf, 0.0f}});
+  EXPECT_FLOAT_EQ(r.probe().delayTimeMs(), 3200.0f);  // back in delay mode with the time heard
+  EXPECT_FALSE(r.probe().clockSyncOn());
+  sameAsReloaded("switched back and forth while held");
 }
 
 TEST(TempoSync, ProgramSelectedWhileRepeatingBringsItsOwnDelay) {

@@ -2,11 +2,15 @@
 
 FakeHost* FakeHost::active = nullptr;
 
-FakeHost::FakeHost() { active = this; }
+// Hosts nest: a test's second host answers while it lives, then the first again.
+FakeHost::FakeHost() : previous(active) { active = this; }
 
 FakeHost::~FakeHost() {
-  if (active == this) {
-    active = nullptr;
+  for (FakeHost** link = &active; *link != nullptr; link = &(*link)->previous) {
+    if (*link == this) {
+      *link = previous;  // out of the chain, whatever the order hosts end in
+      break;
+    }
   }
 }
 

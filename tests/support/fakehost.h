@@ -52,5 +52,6 @@ class FakeHost {
 
   mutable std::mutex mutex;
   std::vector<HostRequest> log;
+  FakeHost* previous;
   static FakeHost* active;
 };
