@@ -234,19 +234,19 @@ void ClapAdapter::applyMidi(const clap_event_midi_t& event) {
 }
 
 void ClapAdapter::sendOutbox(const clap_output_events_t* out) {
+  if (out == nullptr) {
+    return;  // nowhere to tell it: the news waits for a call that has a list
+  }
+  // An event the host's list refuses stays in the outbox for the next drain.
   outbox.drain([out](const ClapOutgoing& news) {
-    if (out == nullptr) {
-      return;
-    }
     if (news.type == CLAP_EVENT_PARAM_VALUE) {
       const clap_event_param_value_t told = clapParamValueEvent(0, news.param, news.value);
-      out->try_push(out, &told.header);
-    } else {
-      clap_event_param_gesture_t told{};
-      told.header = {sizeof(told), 0, CLAP_CORE_EVENT_SPACE_ID, news.type, 0};
-      told.param_id = news.param;
-      out->try_push(out, &told.header);
+      return out->try_push(out, &told.header);
     }
+    clap_event_param_gesture_t told{};
+    told.header = {sizeof(told), 0, CLAP_CORE_EVENT_SPACE_ID, news.type, 0};
+    told.param_id = news.param;
+    return out->try_push(out, &told.header);
   });
 }
 

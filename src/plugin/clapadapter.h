@@ -119,7 +119,7 @@ class ClapAdapter {
   static thread_local bool applyingHostEvents;
 
   // Main thread to audio thread and back.
-  ClapOutbox outbox;
+  ClapOutbox<kParamCount> outbox;
   int gestureDepth = 0;  // main thread: editor gestures open
   std::atomic<bool> rescanPending{false};
   std::atomic<bool> dirtyPending{false};

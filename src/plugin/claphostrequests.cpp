@@ -130,10 +130,7 @@ VstIntPtr ClapAdapter::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr v
 }
 
 void ClapAdapter::tellHost(const ClapOutgoing& news) {
-  // A host that lets the outbox fill still learns the values, by re-reading them.
-  if (!outbox.push(news)) {
-    noteRescan();
-  }
+  outbox.post(news);
   // While processing, the next block carries the news anyway.
   if (!processing.load() && hostParams != nullptr) {
     hostParams->request_flush(host);

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -23,13 +24,20 @@ namespace {
 constexpr int kWidth = 870;
 constexpr int kHeight = 101;
 constexpr clap_id kInput = 0;
+constexpr clap_id kMix = 2;
 constexpr clap_id kDlyTime = 3;
 constexpr clap_id kDlyx2 = 4;
+constexpr clap_id kFbck = 6;
 constexpr clap_id kHiCut = 7;
 constexpr clap_id kProgramIndexAt = 12;
 // Inside the HiCut switch of the editor.
 constexpr int kHiCutX = 258;
 constexpr int kHiCutY = 57;
+// The centres of the Input, Fbck and Mix knobs.
+constexpr int kInputX = 126;
+constexpr int kFbckX = 217;
+constexpr int kMixX = 369;
+constexpr int kKnobY = 42;
 // On the right half of the program rocker: the next program.
 constexpr int kNextProgramX = 362;
 constexpr int kNextProgramY = 92;
@@ -105,6 +113,66 @@ bool clickUntil(TestHost& window, ClapInstance& clap, int x, int y, Done done) {
 bool clickHiCut(TestHost& window, ClapInstance& clap) {
   const int before = clap.flushRequests;
   return clickUntil(window, clap, kHiCutX, kHiCutY, [&] { return clap.flushRequests > before; });
+}
+
+// The plug-in's parameter events as a host reads them: the gestures open and
+// the last value told, per parameter. False at a begin inside a gesture or an
+// end outside one.
+struct HostSide {
+  std::map<clap_id, bool> open;
+  std::map<clap_id, double> last;
+
+  bool read(const std::vector<ClapEvent>& sent) {
+    for (const ClapEvent& e : sent) {
+      if (e.type == CLAP_EVENT_PARAM_VALUE) {
+        last[e.param] = e.value;
+      } else if (e.type == CLAP_EVENT_PARAM_GESTURE_BEGIN ||
+                 e.type == CLAP_EVENT_PARAM_GESTURE_END) {
+        const bool begins = e.type == CLAP_EVENT_PARAM_GESTURE_BEGIN;
+        if (open[e.param] == begins) {
+          ADD_FAILURE() << (begins ? "a begin inside a gesture" : "an end outside a gesture")
+                        << " of parameter " << e.param;
+          return false;
+        }
+        open[e.param] = begins;
+      }
+    }
+    return true;
+  }
+
+  std::vector<clap_id> gesturesOpen() const {
+    std::vector<clap_id> ids;
+    for (const auto& [id, isOpen] : open) {
+      if (isOpen) ids.push_back(id);
+    }
+    return ids;
+  }
+};
+
+// Creates the editor in the window and shows it.
+bool showEditor(ClapInstance& clap, TestHost& window) {
+  const auto* gui = clap.extension<clap_plugin_gui_t>(CLAP_EXT_GUI);
+  clap_window_t parent{};
+#if defined(_WIN32)
+  parent.api = CLAP_WINDOW_API_WIN32;
+  parent.win32 = window.parent();
+#else
+  parent.api = CLAP_WINDOW_API_X11;
+  parent.x11 = reinterpret_cast<unsigned long>(window.parent());  // NOLINT: the XID
+#endif
+  return gui != nullptr && gui->create(&clap.plugin(), parent.api, false) &&
+         gui->set_parent(&clap.plugin(), &parent) && gui->show(&clap.plugin());
+}
+
+// Runs the host's main thread (which never flushes) until the plug-in has
+// asked for `more` flushes beyond `before`.
+bool idleUntilAsked(TestHost& window, ClapInstance& clap, int before, int more) {
+  for (int i = 0; i < 500 && clap.flushRequests - before < more; ++i) {
+    settle(window);
+    clap.runMainThread();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return clap.flushRequests - before >= more;
 }
 
 }  // namespace
@@ -296,4 +364,88 @@ TEST(ClapPlugin, ParameterEventsLandOnTheirOwnSampleAndMonoFeedsBothChannels) {
   EXPECT_NE(inBlock, renderRamp(module, atStart));
   // A mono input feeds both channels, as the same signal on two would.
   EXPECT_EQ(renderRamp(module, change, 0, 1), inBlock);
+}
+
+TEST(ClapPlugin, EditorGesturesPiledUpWhileNothingDrainsReachTheHostWholeWithTheValuesInForce) {
+  platform::PluginModule& loaded = keptModule();
+  const ClapModule module(ONDEX_CLAP_PATH, loaded);
+  ClapInstance clap(module);
+  auto window = TestHost::open(kWidth, kHeight);
+  ASSERT_NE(window, nullptr) << "no display (run under xvfb-run)";
+  ASSERT_TRUE(showEditor(clap, *window));
+  for (int i = 0; i < 50; ++i) {  // the window comes up
+    settle(*window);
+    clap.runMainThread();
+  }
+  // Wheel steps on two knobs, alternately up and down so that each one moves
+  // its knob: a begin, a value and an end each, far more than any queue of
+  // a few hundred events holds.
+  constexpr int kSteps = 121;
+  static_assert(6 * kSteps > 700);
+  const auto pileUp = [&] {
+    const int before = clap.flushRequests;
+    for (int i = 0; i < kSteps; ++i) {
+      wheel(*window, kInputX, kKnobY, i % 2 == 0);
+      wheel(*window, kFbckX, kKnobY, i % 2 == 0);
+      if (i % 8 == 0) clap.runMainThread();
+    }
+    // Every one of them was posted (each asks for a flush) before anything drains.
+    ASSERT_TRUE(idleUntilAsked(*window, clap, before, 6 * kSteps));
+  };
+  const auto toldInForce = [&](const HostSide& host) {
+    for (const clap_id id : {kInput, kFbck}) {
+      ASSERT_EQ(host.last.count(id), 1U) << "parameter " << id;
+      EXPECT_EQ(host.last.at(id), clap.paramValue(id)) << "parameter " << id;
+    }
+    EXPECT_NEAR(clap.paramValue(kInput), 0.5 + 1.0 / 32.0, 1e-6);  // every step arrived
+    EXPECT_NEAR(clap.paramValue(kFbck), 1.0 / 32.0, 1e-6);
+  };
+  const int rescans = clap.rescans;
+
+  SCOPED_TRACE("active but not processing: the next block tells it all");
+  ASSERT_TRUE(clap.activate(44100.0, 64));
+  pileUp();
+  ASSERT_TRUE(clap.startProcessing());
+  std::vector<float> silence(64, 0.0f);
+  float* io[2] = {silence.data(), silence.data()};
+  clap.sent.clear();
+  clap.process(io, 2, io, 64, {}, nullptr);
+  HostSide host;
+  ASSERT_TRUE(host.read(clap.sent));
+  EXPECT_TRUE(host.gesturesOpen().empty());
+  toldInForce(host);
+  EXPECT_EQ(clap.rescans, rescans);  // gestures, not a re-read of the values
+  clap.stopProcessing();
+
+  SCOPED_TRACE("inactive: a flush tells it all; a drag still held stays open until released");
+  clap.deactivate();
+  int before = clap.flushRequests;
+  wheel(*window, kInputX, kKnobY, false);  // back where the first pile began
+  wheel(*window, kFbckX, kKnobY, false);
+  ASSERT_TRUE(idleUntilAsked(*window, clap, before, 6));
+  pileUp();
+  before = clap.flushRequests;
+  pressAt(*window, kMixX, kKnobY);
+  dragTo(*window, kMixX, kKnobY - 20);
+  ASSERT_TRUE(idleUntilAsked(*window, clap, before, 2));  // a begin and a value at least
+  clap.sent.clear();
+  clap.flush({});
+  HostSide inactive;
+  ASSERT_TRUE(inactive.read(clap.sent));
+  EXPECT_EQ(inactive.gesturesOpen(), std::vector<clap_id>{kMix});
+  toldInForce(inactive);
+  ASSERT_EQ(inactive.last.count(kMix), 1U);
+  EXPECT_EQ(inactive.last.at(kMix), clap.paramValue(kMix));
+  EXPECT_NE(clap.paramValue(kMix), 0.5);
+  before = clap.flushRequests;
+  releaseAt(*window, kMixX, kKnobY - 20);
+  ASSERT_TRUE(idleUntilAsked(*window, clap, before, 1));
+  clap.sent.clear();
+  clap.flush({});
+  ASSERT_TRUE(inactive.read(clap.sent));
+  EXPECT_TRUE(inactive.gesturesOpen().empty());
+  ASSERT_EQ(clap.sent.size(), 1U);
+  EXPECT_EQ(clap.sent[0].type, CLAP_EVENT_PARAM_GESTURE_END);
+  EXPECT_EQ(clap.rescans, rescans);
+  clap.extension<clap_plugin_gui_t>(CLAP_EXT_GUI)->destroy(&clap.plugin());
 }

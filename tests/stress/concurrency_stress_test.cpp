@@ -4,7 +4,8 @@
 // the status as the editor does, and runs the editor windows (headless) with
 // their idle passes and clicks. Run under ThreadSanitizer (preset tsan) this
 // shows any unsynchronized access to the engine's controls, flags and status,
-// and to the editor's controls, which MIDI moves from the audio thread.
+// and to the editor's controls, which MIDI moves from the audio thread; and
+// the CLAP outbox, which the editor fills while the audio thread drains it.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,6 +18,7 @@
 #include "../presets/midievents.h"
 #include "editor/editor.h"
 #include "gui/cframe.h"
+#include "plugin/clapoutbox.h"
 #include "plugin/zel.h"
 #include "zelprobe.h"
 
@@ -237,4 +239,66 @@ TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
   EXPECT_EQ(wrong.load(), 0);
   e->dispatcher(e, effMainsChanged, 0, 0, nullptr, 0.0f);
   e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
+}
+
+// Editor gestures posted while the audio thread drains them: however the two
+// interleave, the host sees each parameter's gestures begun before they end,
+// values only inside them, and at last every gesture ended on the final value.
+TEST(ConcurrencyStress, GesturesPostedWhileTheAudioThreadDrainsReachTheHostWhole) {
+  constexpr uint32_t kParams = 2;
+  constexpr int kGestures = 40000;
+  ClapOutbox<kParams> outbox;
+  std::atomic<bool> done{false};
+  std::atomic<int> drains{0};
+  std::array<bool, kParams> open{};
+  std::array<double, kParams> last{};
+  int faults = 0;
+  const auto drain = [&] {
+    outbox.drain([&](const ClapOutgoing& news) {
+      bool& isOpen = open[news.param];
+      if (news.type == CLAP_EVENT_PARAM_VALUE) {
+        faults += isOpen ? 0 : 1;
+        last[news.param] = news.value;
+      } else {
+        const bool begins = news.type == CLAP_EVENT_PARAM_GESTURE_BEGIN;
+        faults += isOpen == begins ? 1 : 0;
+        isOpen = begins;
+      }
+      return true;
+    });
+  };
+  std::thread audio([&] {
+    while (!done.load(std::memory_order_acquire)) {
+      drain();
+      drains.fetch_add(1, std::memory_order_release);
+    }
+  });
+  for (int i = 0; i < kGestures; ++i) {
+    // Now and then the writer lets a drain happen, so the two really meet.
+    for (const int seen = drains.load(std::memory_order_acquire);
+         i % 16 == 0 && drains.load(std::memory_order_acquire) == seen;) {
+      std::this_thread::yield();
+    }
+    // A gesture on one parameter, sometimes nested, sometimes ended twice.
+    const uint32_t param = static_cast<uint32_t>(i) % kParams;
+    outbox.post({CLAP_EVENT_PARAM_GESTURE_BEGIN, param, 0.0});
+    for (int step = 0; step <= i % 3; ++step) {
+      outbox.post({CLAP_EVENT_PARAM_VALUE, param, i + step * 0.25});
+      if (i % 7 == 0) {
+        outbox.post({CLAP_EVENT_PARAM_GESTURE_BEGIN, param, 0.0});
+        outbox.post({CLAP_EVENT_PARAM_GESTURE_END, param, 0.0});
+      }
+    }
+    outbox.post({CLAP_EVENT_PARAM_GESTURE_END, param, 0.0});
+    if (i % 5 == 0) {
+      outbox.post({CLAP_EVENT_PARAM_GESTURE_END, param, 0.0});  // no news
+    }
+  }
+  done.store(true, std::memory_order_release);
+  audio.join();
+  drain();  // the host's last flush
+  EXPECT_EQ(faults, 0);
+  EXPECT_EQ(open, (std::array<bool, kParams>{}));
+  EXPECT_EQ(last[0], kGestures - 2 + ((kGestures - 2) % 3) * 0.25);
+  EXPECT_EQ(last[1], kGestures - 1 + ((kGestures - 1) % 3) * 0.25);
 }

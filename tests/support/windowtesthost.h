@@ -20,6 +20,42 @@ inline void click(TestHost& host, int x, int y) {
 #endif
 }
 
+// Wheel steps as the platform delivers them, one message each: up when `up`.
+inline void wheel(TestHost& host, int x, int y, bool up) {
+#if defined(_WIN32)
+  host.wheel(x, y, up ? 1 : -1);
+#else
+  host.click(x, y, up ? 4 : 5);
+#endif
+}
+
+// A left-button drag, in three parts, so a test can look between them.
+inline void pressAt(TestHost& host, int x, int y) {
+#if defined(_WIN32)
+  host.press(x, y);
+#else
+  host.moveTo(x, y);
+  host.button(1, true);
+#endif
+}
+
+inline void dragTo(TestHost& host, int x, int y) {
+#if defined(_WIN32)
+  host.moveTo(x, y, true);
+#else
+  host.moveTo(x, y);
+#endif
+}
+
+inline void releaseAt(TestHost& host, int x, int y) {
+#if defined(_WIN32)
+  host.release(x, y);
+#else
+  host.moveTo(x, y);
+  host.button(1, false);
+#endif
+}
+
 // Lets the window system deliver what the test sent.
 inline void settle(TestHost& host) {
 #if defined(_WIN32)
