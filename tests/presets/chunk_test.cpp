@@ -1,6 +1,7 @@
 // The state chunk as the host saves and restores it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -138,6 +139,80 @@ TEST_F(Chunk, CurrentProgramOutOfRangeReplacesProgramsButNotTheLiveState) {
   EXPECT_EQ(p.text(effGetProgramName), "renamed");  // program 0 replaced
   EXPECT_EQ(p.getParameter(2), 0.3f);               // live value kept
   EXPECT_EQ(host.count(audioMasterUpdateDisplay), 0);
+}
+
+// Whatever a chunk holds, what the plug-in keeps of it is a finite 0..1 for
+// every value, and its own chunk loads back as the same bytes: also with the
+// tempo's delay and the loop on, into an instance that holds a loop of its own,
+// and from a machine of the other byte order.
+TEST_F(Chunk, EveryAcceptedStateIsLimitedAndSurvivesItsOwnChunk) {
+  const float odd[] = {-1.1e8f, 7.1e22f, NAN, INFINITY, -INFINITY, 2.2e-41f, 1.5f, -3.7e-21f};
+  auto putFloat = [](std::vector<unsigned char>& c, size_t at, float v) {
+    std::memcpy(c.data() + at, &v, 4);
+  };
+  auto valueAt = [](size_t program, size_t i) { return 32 + program * 96 + 24 + i * 4; };
+  Plugin source;
+  changeState(source);
+  const auto base = source.chunk();
+  std::vector<std::vector<unsigned char>> states;
+  for (const std::int32_t current : {0, 16, 17}) {  // 17 selects no program
+    auto c = base;
+    putWord(c, 12, current);
+    for (size_t p = 0; p < 17; ++p) {
+      for (size_t i = 0; i < 18; ++i) {
+        putFloat(c, valueAt(p, i), odd[(p * 18 + i) % 8]);
+      }
+    }
+    for (size_t i = 0; i < 18; ++i) {
+      putFloat(c, 1664 + i * 4, odd[i % 8]);
+    }
+    states.push_back(c);
+    // The tempo's delay and the loop on, with far values for the note length.
+    putFloat(c, valueAt(0, 13), 1.0f);
+    putFloat(c, valueAt(0, 15), 1.1e27f);
+    putFloat(c, valueAt(0, 16), 7.1e22f);
+    states.push_back(c);
+  }
+  for (size_t n = 0, count = states.size(); n < count; ++n) {
+    states.push_back(byteReversed(states[n]));
+  }
+
+  for (size_t n = 0; n < states.size(); ++n) {
+    for (const bool held : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "state " << n << (held ? ", loop held" : ""));
+      Plugin p;
+      p.start();
+      if (held) {  // a loop in clock mode at another tempo
+        host.setTempo(90.0);
+        p.setParameter(15, 1.0f);
+        p.setParameter(13, 1.0f);
+        std::vector<float> in(64, 0.0f), outL(64), outR(64);
+        p.process(in, in, outL, outR);
+      }
+      const float mixBefore = p.getParameter(2);
+      ASSERT_EQ(p.restoreChunk(states[n]), 0);
+      const auto own = p.chunk();
+      for (size_t at = 32; at < own.size(); at += 4) {
+        if (at >= 1664 || (at - 32) % 96 >= 24) {
+          float v;
+          std::memcpy(&v, own.data() + at, 4);
+          ASSERT_TRUE(std::isfinite(v) && v >= 0.0f && v <= 1.0f) << "at byte " << at << ": " << v;
+        }
+      }
+      for (VstInt32 i = 0; i < 36; ++i) {
+        const float v = p.getParameter(i);
+        EXPECT_TRUE(v >= 0.0f && v <= 1.0f) << "parameter " << i << ": " << v;
+      }
+      if (n % 6 == 0) {  // program 0 current: its Mix was no number and stays as it was
+        EXPECT_EQ(p.getParameter(2), mixBefore);
+      }
+      EXPECT_EQ(p.restoreChunk(own), 0);
+      EXPECT_EQ(p.chunk(), own);
+      Plugin fresh;
+      EXPECT_EQ(fresh.restoreChunk(byteReversed(own)), 0);
+      EXPECT_EQ(fresh.chunk(), own);
+    }
+  }
 }
 
 // A project saved in the host comes back with its MIDI assignments working.
