@@ -352,6 +352,65 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   untimedGui->destroy(&untimed.plugin());
 }
 
+// The host's view never goes stale: what the tempo, a refusal or the loop's
+// release moves is told as unrecorded values, and a state saved while a loop
+// holds its time comes back as it was heard.
+TEST(ClapPlugin, ValuesThePluginMovesItselfReachTheHostAndAReloadKeepsTheDelayHeard) {
+  platform::PluginModule& loaded = keptModule();
+  const ClapModule module(ONDEX_CLAP_PATH, loaded);
+  constexpr clap_id kRptInf = 13;
+  constexpr clap_id kDlyClk = 15;
+  ClapInstance clap(module);
+  ASSERT_TRUE(clap.activate(44100.0, 64));
+  ASSERT_TRUE(clap.startProcessing());
+  std::vector<float> silence(64, 0.0f);
+  float* io[2] = {silence.data(), silence.data()};
+  clap_event_transport_t transport{};
+  transport.header = {sizeof(transport), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+  transport.flags = CLAP_TRANSPORT_HAS_TEMPO;
+  const auto block = [&](double tempo, const std::vector<ClapEvent>& events) {
+    transport.tempo = tempo;
+    clap.sent.clear();
+    clap.process(io, 2, io, 64, events, &transport);
+  };
+  const auto toldDelay = [&clap] {
+    std::vector<double> told;
+    for (const ClapEvent& e : clap.sent) {
+      if (e.type == CLAP_EVENT_PARAM_VALUE && e.param == kDlyTime) {
+        EXPECT_EQ(e.flags, CLAP_EVENT_DONT_RECORD);
+        told.push_back(e.value);
+      }
+    }
+    return told;
+  };
+
+  block(120.0, {valueAt(0, kDlyClk, 1.0)});  // a whole note at 120 BPM: 2 s
+  EXPECT_EQ(toldDelay(), std::vector<double>{0.625});
+  block(200.0, {});
+  EXPECT_EQ(toldDelay(), std::vector<double>{clap.paramValue(kDlyTime)});
+  EXPECT_FLOAT_EQ(static_cast<float>(clap.paramValue(kDlyTime)), 1200.0f / 3200.0f);
+
+  block(200.0, {valueAt(0, kDlyClk, 0.0), valueAt(0, kDlyTime, 0.559), valueAt(0, kRptInf, 1.0),
+                valueAt(0, kDlyClk, 1.0), valueAt(10, kDlyTime, 0.25)});
+  EXPECT_EQ(toldDelay(), std::vector<double>{0.559f});  // 0.25 refused: the loop holds
+  const std::vector<unsigned char> held = clap.saveState();
+  block(200.0, {valueAt(0, kRptInf, 0.0)});
+  EXPECT_EQ(toldDelay(), std::vector<double>{0.375});  // released into the tempo's time
+  const std::vector<unsigned char> released = clap.saveState();
+
+  for (const auto* state : {&held, &released}) {
+    ClapInstance again(module);  // in a project at the same tempo
+    ASSERT_TRUE(again.activate(44100.0, 64));
+    ASSERT_TRUE(again.startProcessing());
+    again.process(io, 2, io, 64, {}, &transport);
+    ASSERT_TRUE(again.loadState(*state));
+    EXPECT_EQ(again.saveState(), *state);
+    EXPECT_EQ(again.paramValue(kDlyTime), state == &held ? 0.559f : 0.375);
+    EXPECT_EQ(again.paramValue(kDlyClk), 1.0);
+  }
+  clap.stopProcessing();
+}
+
 TEST(ClapPlugin, ParameterEventsLandOnTheirOwnSampleAndMonoFeedsBothChannels) {
   platform::PluginModule& loaded = keptModule();
   const ClapModule module(ONDEX_CLAP_PATH, loaded);
