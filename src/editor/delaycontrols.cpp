@@ -1,6 +1,7 @@
 // The controls that set the delay time, or in clock mode the tempo and the
 // note length: the mode switch, the step buttons and the two drag areas, with
-// the lock that infinite repeat puts on all of them.
+// the lock that infinite repeat puts on all of them and the one a host's tempo
+// puts on the tempo.
 #include <algorithm>
 #include <cmath>
 
@@ -82,6 +83,13 @@ void Editor::dragAreaMoved(CControl* control) {
   if (isOn(kDlyClk)) {
     showingTempo = true;
     tempoShownSince = getTicks();
+    if (zel->tempoFromHost()) {
+      // The host's tempo would undo the drag at its next block, after a moment
+      // of a wrong delay: the areas stay at the host's tempo, which the
+      // display shows.
+      setDragAreas(std::sqrt(zel->getTempo() / kHighestTempo));
+      return;
+    }
     zel->setTempoFromControl(v * v);
   } else {
     showingSetDelay = true;

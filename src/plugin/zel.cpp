@@ -167,6 +167,7 @@ void Zel::setTempoFromControl(float v) {
 }
 
 void Zel::readHostTime(VstInt32 sampleFrames) {
+  bool hostTempo = false;
   if (const VstTimeInfo* info = getTimeInfo(kVstTempoValid)) {
     float tempo = static_cast<float>(info->tempo);
     if (tempo < kLowestTempo) {
@@ -175,13 +176,15 @@ void Zel::readHostTime(VstInt32 sampleFrames) {
       tempo = kHighestTempo;
     }
     // A tempo that is no number keeps the one we have.
-    if (!std::isnan(tempo) && tempo != tempoBpm.load(kRelaxed)) {
+    hostTempo = !std::isnan(tempo);
+    if (hostTempo && tempo != tempoBpm.load(kRelaxed)) {
       tempoBpm.store(tempo, kRelaxed);
       if (clockSyncOn.load(kRelaxed)) {
         updateSyncedDelay();
       }
     }
   }
+  hostGivesTempo.store(hostTempo, kRelaxed);
   if (const VstTimeInfo* info = getTimeInfo(kVstPpqPosValid)) {
     const auto ppq = static_cast<float>(info->ppqPos);
     songPositionBeats = std::isfinite(ppq) ? ppq : 0.0f;

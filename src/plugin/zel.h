@@ -48,6 +48,9 @@ class Zel : public CPresetSystemEffect {
   void updateSyncedDelay();           // any
   void setTempoFromControl(float v);  // UI
   float getTempo() const { return tempoBpm.load(std::memory_order_relaxed); }
+  // Any. The last block took its tempo from the host, which then overrides
+  // the editor's tempo control.
+  bool tempoFromHost() const { return hostGivesTempo.load(std::memory_order_relaxed); }
   // UI. Reading the status hands the peak reset and the indicator's clearing
   // to the audio thread.
   EngineStatus getEngineStatus();
@@ -111,6 +114,7 @@ class Zel : public CPresetSystemEffect {
 
   // Tempo and position.
   Shared<float> tempoBpm{120.0f};
+  Shared<bool> hostGivesTempo{false};
   float songPositionBeats = 0.0f;
 
   // Status for the editor, and the requests it hands to the audio thread.

@@ -1,6 +1,8 @@
 // The mode switch, the step buttons and the drag areas in both modes, and the
-// lock that infinite repeat puts on them.
+// locks that infinite repeat and a host's tempo put on them.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "editorwindow.h"
 
@@ -107,4 +109,42 @@ TEST_F(DelayControls, InfiniteRepeatLocksDelayTempoAndMode) {
   EXPECT_FLOAT_EQ(value(30), 0.5f);
   // The switch's own gesture and nothing else reached the host.
   EXPECT_EQ(hostLog(), (Log{"b15", "e15"}));
+}
+
+TEST_F(DelayControls, TempoDragLeavesTheHostsTempoAndSetsItOnlyWithoutOne) {
+  plugin->start();
+  std::vector<float> in(256), outL, outR;
+  host.setTempo(180.0);
+  plugin->process(in, in, outL, outR);
+  open();
+  plugin->setParameter(kDlyClk, 1.0f);
+  plugin->setParameter(kNum, 0.0f);          // 1
+  plugin->setParameter(kDen, 3.0f / 13.0f);  // 4: 333 ms at 180
+  const float delay = zel->getParameter(kDlyTime);
+  EXPECT_NEAR(delay * 3200.0f, 333.3f, 0.1f);
+  hostLog();
+  // The host's tempo rules: the areas return to it, the display shows it, and
+  // neither tempo nor delay moves, not even for a moment.
+  now = 2000;
+  drag(frame(), control(31), -300);
+  drag(frame(), control(30), 200);
+  EXPECT_FLOAT_EQ(zel->getTempo(), 180.0f);
+  EXPECT_FLOAT_EQ(zel->getParameter(kDlyTime), delay);
+  EXPECT_FLOAT_EQ(value(30), std::sqrt(180.0f / 400.0f));
+  EXPECT_FLOAT_EQ(value(31), std::sqrt(180.0f / 400.0f));
+  for (const auto& entry : hostLog()) {
+    EXPECT_EQ(entry.find('='), std::string::npos) << entry;  // no value reached the host
+  }
+  idleAt(2501);
+  EXPECT_EQ(digits(), "_180");
+  idleAt(2600);
+  EXPECT_EQ(digits(), "1__4");
+
+  // A host that stops giving a tempo hands it back to the drag.
+  host.timeInfo.reset();
+  plugin->process(in, in, outL, outR);
+  control(31).setValue(0.5f);
+  editor->valueChanged(&control(31));
+  EXPECT_FLOAT_EQ(zel->getTempo(), 100.0f);
+  EXPECT_FLOAT_EQ(zel->getParameter(kDlyTime), 600.0f / 3200.0f);
 }

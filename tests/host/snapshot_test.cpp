@@ -44,6 +44,7 @@ TEST(Snapshot, WritesTheEditorOnTheChosenStateAsAPng) {
   EXPECT_EQ(pngSize(bypassed), pngSize(plain));
   EXPECT_NE(bypassed, plain);
   EXPECT_NE(snapshot("program.png", {"--program", "3"}), plain);
+  EXPECT_NE(snapshot("named.png", {"--name", "ij il fij"}), plain);
   const std::string about = snapshot("about.png", {"--about"});
   EXPECT_NE(about, plain);
   EXPECT_NE(about, bypassed);

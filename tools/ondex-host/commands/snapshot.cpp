@@ -1,5 +1,6 @@
 // snapshot: a picture of Ondex's editor, drawn without any display.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 
@@ -22,7 +23,7 @@ namespace {
 
 const char* kHelp =
     "usage: ondex-host snapshot --out FILE.png [--program P] [--set NAME=VALUE ...] [--about]\n"
-    "                           [--zoom 100|150|200]\n"
+    "                           [--zoom 100|150|200] [--name TEXT]\n"
     "\n"
     "Opens Ondex's editor without a window on the chosen state, lets a moment of\n"
     "the built-in demo phrase play through it so the display, lamps and meter\n"
@@ -34,7 +35,8 @@ const char* kHelp =
     "  --set NAME=VALUE   set a parameter by name to VALUE in 0..1 (repeatable)\n"
     "  --about            click the logo first, showing the about picture\n"
     "  --zoom Z           the editor at 100, 150 or 200 % (default 100, whatever\n"
-    "                     zoom the user chose for the plug-in's window)\n";
+    "                     zoom the user chose for the plug-in's window)\n"
+    "  --name TEXT        rename the program shown (up to 24 characters)\n";
 
 // Long enough for the first notes to reach the meter and the delay display.
 constexpr double kPlaySeconds = 0.3;
@@ -84,8 +86,8 @@ void clickAbout(CFrame& frame) {
 }  // namespace
 
 int runSnapshot(const Args& args) {
-  const ParsedOptions options =
-      parseOptions(args, {{"out"}, {"program"}, {"set"}, {"about", false}, {"zoom"}}, "snapshot");
+  const ParsedOptions options = parseOptions(
+      args, {{"out"}, {"program"}, {"set"}, {"about", false}, {"zoom"}, {"name"}}, "snapshot");
   if (options.helpWanted) {
     std::fputs(kHelp, stdout);
     return 0;
@@ -103,6 +105,12 @@ int runSnapshot(const Args& args) {
   const HostSettings settings;
   auto plugin = linkedOndex().instantiate(settings);
   applyChosenState(*plugin, options, false);
+  if (options.has("name")) {
+    // The host's buffer for a program name: 24 characters and the end.
+    std::array<char, 25> name{};
+    options.value("name").copy(name.data(), name.size() - 1);
+    plugin->dispatch(effSetProgramName, 0, 0, name.data());
+  }
   plugin->start();
   playAMoment(*plugin, settings.sampleRate);
 
