@@ -1,5 +1,6 @@
 #include "presetsystemeffect.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -350,7 +351,7 @@ void CPresetSystemEffect::setControllerValue(VstInt32 parameter, float value) {
   if (!std::isfinite(value)) {
     return;
   }
-  value = limitedValue(value, value);
+  value = std::clamp(value, 0.0f, 1.0f);  // kept as every value from outside is
   const int step = stepIndex(value, kControllerSteps);
   midiParameterValues[parameter].store(value);
   bindController(parameter, step == kNumControllers ? kUnassigned : step);
