@@ -578,8 +578,8 @@ void CFrame::addIdleWork(CBaseObject* owner, std::function<bool()> poll) {
 }
 
 void CFrame::pollIdleWork() {
-  // A poll that finishes may start new work (or close nothing): the list is
-  // taken out while they run, and what they add joins the unfinished.
+  // A poll that finishes may start new work (a dialog after a dialog): the
+  // list is taken out while they run, and what they add joins the unfinished.
   std::vector<IdleWork> running;
   running.swap(idleWork);
   std::vector<IdleWork> unfinished;
