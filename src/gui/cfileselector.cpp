@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "gui/cframe.h"
+
 namespace {
 
 class CNoFileSelector : public CNewFileSelector {
@@ -50,6 +52,23 @@ bool CNewFileSelector::runModal() {
     return false;
   }
   return !selected.empty();
+}
+
+bool CNewFileSelector::run(Callback done) {
+  selected.clear();
+  if (parent != nullptr && startInternal()) {
+    parent->addIdleWork(this, [this, done = std::move(done)] {
+      if (!pollInternal()) {
+        return false;
+      }
+      done(this);
+      return true;
+    });
+    return true;
+  }
+  runModal();
+  done(this);
+  return false;
 }
 
 const char* CNewFileSelector::getSelectedFile(uint32_t index) const {

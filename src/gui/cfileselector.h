@@ -51,8 +51,18 @@ class CNewFileSelector : public CBaseObject {
   void addFileExtension(const CFileExtension& extension);
   void setAllowMultiFileSelection(bool state) { allowMultiSelection = state; }
 
-  // Shows the dialog and waits; true when the user chose something.
+  // Shows the dialog and waits; true when the user chose something. Not for
+  // the editor's event handling, which must never hold the host's thread.
   bool runModal();
+  // Shows the dialog without waiting for it: `done` gets the selector when
+  // the dialog ends (no paths when it was cancelled or failed). A dialog that
+  // ends later (Linux: a child process) is polled at the parent frame's idle
+  // passes, and a frame closed first ends it without calling `done`. Where
+  // the platform's dialog runs its own message loop (Windows), or without a
+  // parent frame, it runs modal and `done` is called before this returns.
+  // True while the dialog is still open, false when it has ended already.
+  using Callback = std::function<void(CNewFileSelector* selector)>;
+  bool run(Callback done);
   int32_t getNumSelectedFiles() const { return int32_t(selected.size()); }
   const char* getSelectedFile(uint32_t index) const;
 
@@ -73,6 +83,11 @@ class CNewFileSelector : public CBaseObject {
   CNewFileSelector(CFrame* parent, Style style) : parent(parent), style(style) {}
   // The dialog itself: fills `selected`, true when something was chosen.
   virtual bool runModalInternal() = 0;
+  // A dialog that ends later: true when it started, after which pollInternal
+  // says, without waiting, whether it has ended (`selected` filled). The
+  // platforms and selectors without one keep these.
+  virtual bool startInternal() { return false; }
+  virtual bool pollInternal() { return true; }
 
   std::vector<std::string> selected;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <string>
 
@@ -94,6 +95,7 @@ void CFrame::teardown() {
   // The window goes first: no event may reach views being removed.
   delete window;
   window = nullptr;
+  releaseIdleWork();    // a dialog still open ends unanswered
   focusView = nullptr;  // closing is no commit of a text being edited
   mouseDownView = nullptr;
   mouseOverView = nullptr;
@@ -334,11 +336,12 @@ void CFrame::showZoomMenu(const CPoint& where) {
       menu->setCurrent(int32_t(i));
     }
   }
-  const int32_t chosen = popupMenu(menu);
-  menu->forget();
-  if (chosen >= 0 && chosen < int32_t(kZooms.size()) && editor != nullptr) {
-    editor->zoomChosen(kZooms[size_t(chosen)]);
-  }
+  popupMenu(menu, [this](int32_t chosen) {
+    if (chosen >= 0 && chosen < int32_t(kZooms.size()) && editor != nullptr) {
+      editor->zoomChosen(kZooms[size_t(chosen)]);
+    }
+  });
+  menu->forget();  // an open popup holds its own reference
 }
 
 CMouseEventResult CFrame::onMouseUp(CPoint& pixel, const CButtonState& buttons) {
@@ -492,6 +495,7 @@ bool CFrame::idle() {
   if (window != nullptr) {
     window->handleEvents();
   }
+  pollIdleWork();
   for (CView* view : views) {
     if (view->isDirty()) {
       invalidRect(view->getViewSize());
@@ -558,11 +562,45 @@ uint32_t CFrame::getPixel(int x, int y) const {
   return pixels[size_t(y) * size_t(imageWidth) + size_t(x)];
 }
 
-int32_t CFrame::popupMenu(COptionMenu* menu) {
+void CFrame::popupMenu(COptionMenu* menu, platform::FrameWindow::MenuDone done) {
   if (menuPopup) {
-    return menuPopup(menu);
+    done(menuPopup(menu));
+  } else if (window != nullptr && menu != nullptr) {
+    window->popupMenu(*menu, std::move(done));
+  } else {
+    done(-1);
   }
-  return window != nullptr && menu != nullptr ? window->popupMenu(*menu) : -1;
+}
+
+void CFrame::addIdleWork(CBaseObject* owner, std::function<bool()> poll) {
+  owner->remember();
+  idleWork.push_back({owner, std::move(poll)});
+}
+
+void CFrame::pollIdleWork() {
+  // A poll that finishes may start new work (a dialog after a dialog): the
+  // list is taken out while they run, and what they add joins the unfinished.
+  std::vector<IdleWork> running;
+  running.swap(idleWork);
+  std::vector<IdleWork> unfinished;
+  for (IdleWork& work : running) {
+    if (work.poll()) {
+      work.owner->forget();
+    } else {
+      unfinished.push_back(std::move(work));
+    }
+  }
+  unfinished.insert(unfinished.end(), std::make_move_iterator(idleWork.begin()),
+                    std::make_move_iterator(idleWork.end()));
+  idleWork.swap(unfinished);
+}
+
+void CFrame::releaseIdleWork() {
+  std::vector<IdleWork> dropped;
+  dropped.swap(idleWork);
+  for (IdleWork& work : dropped) {
+    work.owner->forget();
+  }
 }
 
 void CFrame::drainWindowEvents() {

@@ -105,13 +105,22 @@ class CFrame : public CView {
   platform::PixelImage getImage();
   uint32_t getPixel(int x, int y) const;
 
-  // The popup of an option menu: the platform shows the entries and answers the
-  // chosen index, or -1. Headless frames answer -1 unless a handler is set.
+  // The popup of an option menu: the platform shows the entries and `done`
+  // gets the chosen index, or -1, once the user has chosen; nothing waits for
+  // it (see FrameWindow::popupMenu). Headless frames answer -1 at once unless
+  // a handler is set, which answers at once too.
   using MenuPopup = std::function<int32_t(COptionMenu* menu)>;
   void setMenuPopup(MenuPopup popup) { menuPopup = std::move(popup); }
-  int32_t popupMenu(COptionMenu* menu);
+  void popupMenu(COptionMenu* menu, platform::FrameWindow::MenuDone done);
   // Keeps the window painted while a modal dialog runs.
   void drainWindowEvents();
+
+  // Work that ends later without holding the host's thread (a file dialog's
+  // child process): each idle pass polls it until `poll` says it is done,
+  // then releases `owner`. A frame that closes releases it unfinished, so the
+  // owner's destructor ends the work.
+  void addIdleWork(CBaseObject* owner, std::function<bool()> poll);
+  int32_t getNbIdleWork() const { return int32_t(idleWork.size()); }
 
   bool isTypeOf(const char* type) const override;
   CView* newCopy() const override { return nullptr; }
@@ -135,6 +144,13 @@ class CFrame : public CView {
   CView* focusView = nullptr;
   std::optional<CPoint> mouseLocation;
   MenuPopup menuPopup;
+  struct IdleWork {
+    CBaseObject* owner;
+    std::function<bool()> poll;
+  };
+  std::vector<IdleWork> idleWork;
+  void pollIdleWork();
+  void releaseIdleWork();
   CColor backgroundColor = kBlackCColor;
   int zoom = 100;
   int imageWidth;

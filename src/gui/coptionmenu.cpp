@@ -124,7 +124,14 @@ bool COptionMenu::popup() {
   if (frame == nullptr || items.empty()) {
     return false;
   }
-  return chooseEntry(frame->popupMenu(this));
+  // The choice may come at a later idle pass: a menu taken off the frame
+  // meanwhile reports nothing.
+  frame->popupMenu(this, [this](int32_t chosen) {
+    if (isAttached()) {
+      chooseEntry(chosen);
+    }
+  });
+  return true;
 }
 
 std::string COptionMenu::getDisplayText() const {

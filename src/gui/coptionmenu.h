@@ -57,7 +57,8 @@ class COptionMenu : public CParamDisplay {
   int32_t getNbItemsPerColumn() const { return itemsPerColumn; }
   int32_t getLastResult() const { return lastResult; }
 
-  // Shows the popup through the frame; true when an entry was chosen.
+  // Shows the popup through the frame; false when there is none to show. A
+  // choice made in it is reported as chooseEntry reports it, when it is made.
   bool popup();
   // Makes an entry current as a choice in the popup would (listener told).
   bool chooseEntry(int32_t index);

@@ -23,9 +23,13 @@ class FrameWindow {
   virtual void present(const IntRect& area) = 0;
   // Keeps the window painted while something modal runs; input is dropped.
   virtual void drainEvents() = 0;
-  // Shows the menu's entries below the control and waits for a choice: the
-  // entry's index, or -1.
-  virtual int32_t popupMenu(COptionMenu& menu) = 0;
+  // Shows the menu's entries below the control; `done` gets the chosen
+  // entry's index, or -1. Where the platform's menu runs its own loop
+  // (Windows) that is before this returns; on X11 it returns at once and the
+  // choice comes from a later handleEvents. A window closed first never calls
+  // `done`.
+  using MenuDone = std::function<void(int32_t chosen)>;
+  virtual void popupMenu(COptionMenu& menu, MenuDone done) = 0;
   // The frame's keyboard focus moved to a view or away (nullptr).
   virtual void focusChanged(bool hasFocusView) = 0;
   // The frame's image took a new size in pixels (its zoom changed).

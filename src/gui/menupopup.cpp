@@ -139,7 +139,8 @@ void MenuPopupLayout::draw(const platform::PixelImage& image, int32_t highlighte
     }
     context.setFontColor(ink);
     context.setFont(nullptr, 0, entry.title_row ? kBoldFace : kNormalFace);
-    context.drawString(entry.title, CRect(kMarkWidth, top, width - 4, top + kRowHeight), kLeftText);
+    context.drawString(entry.title.c_str(), CRect(kMarkWidth, top, width - 4, top + kRowHeight),
+                       kLeftText);
   }
   context.setFillColor(kPopupBorder);
   if (firstRow > 0) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "gui/guiplatform.h"
@@ -45,8 +46,9 @@ class MenuPopupLayout {
   void draw(const platform::PixelImage& image, int32_t highlighted) const;
 
  private:
+  // A copy: the menu's entries may be renamed while its popup is open.
   struct Entry {
-    const char* title;
+    std::string title;
     bool choosable;
     bool separator;
     bool title_row;

@@ -154,6 +154,7 @@ bool CPresetSystemEditor::open(void* window) {
 }
 
 void CPresetSystemEditor::close() {
+  fileDialogOpen = false;  // closing the frame ends a dialog still open, unanswered
   nameField = nullptr;
   programList = nullptr;
   controllerDisplay = nullptr;

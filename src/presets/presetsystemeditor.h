@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "gui/aeffguieditor.h"
@@ -90,8 +91,8 @@ class CPresetSystemEditor : public AEffGUIEditor,
   // Files: a dialog, then the whole file read into a record or written from one.
   void loadFile(FileKind kind, bool reversed);
   void saveFile(FileKind kind);
-  bool chooseFile(CNewFileSelector::Style style, const char* title, FileKind kind,
-                  std::string& path);
+  void chooseFile(CNewFileSelector::Style style, const char* title, FileKind kind,
+                  std::function<void(const std::string& path)> chosen);
   // The record operation of each kind, for files and the store alike.
   void readRecord(FileKind kind, const void* buffer, bool reversed);
   void writeRecord(FileKind kind, void* buffer);
@@ -107,6 +108,7 @@ class CPresetSystemEditor : public AEffGUIEditor,
   // The folder and names that seed the dialogs, and what the store holds of them.
   RememberedLocations locations;
   RememberedLocations storedLocations;
+  bool fileDialogOpen = false;  // a dialog's answer is awaited
   std::atomic<bool> learnButtonOff{false};
   std::atomic<bool> unassignButtonOff{false};
 };

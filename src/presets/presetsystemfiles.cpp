@@ -1,6 +1,6 @@
 // The preset panel's file actions: a dialog, then the whole file read into a
-// record or a record written as the whole file. Files are opened by the full
-// path chosen; the remembered folder and name only seed the next dialog.
+// record or a record written as the whole file, once the dialog has ended. Files are opened by the
+// full path chosen; the remembered folder and name only seed the next dialog.
 #include "gui/cfileselector.h"
 #include "gui/cframe.h"
 #include "platform/fileaccess.h"
@@ -8,38 +8,41 @@
 
 void CPresetSystemEditor::loadFile(FileKind kind, bool reversed) {
   const FileKindInfo& info = fileKindInfo(kind);
-  std::string path;
-  if (!chooseFile(CNewFileSelector::kSelectFile, reversed ? info.reversedLoadTitle : info.loadTitle,
-                  kind, path)) {
-    return;
-  }
-  unsigned char record[kBankRecordSize] = {};  // a short file leaves the rest zero
-  platform::readFileStart(path, record, info.recordSize);
-  readRecord(kind, record, reversed);
-  if (frame != nullptr) {
-    frame->invalid();
-  }
+  chooseFile(CNewFileSelector::kSelectFile, reversed ? info.reversedLoadTitle : info.loadTitle,
+             kind, [this, kind, reversed](const std::string& path) {
+               const FileKindInfo& chosenKind = fileKindInfo(kind);
+               unsigned char record[kBankRecordSize] = {};  // a short file leaves the rest zero
+               platform::readFileStart(path, record, chosenKind.recordSize);
+               readRecord(kind, record, reversed);
+               if (frame != nullptr) {
+                 frame->invalid();
+               }
+             });
 }
 
 void CPresetSystemEditor::saveFile(FileKind kind) {
   const FileKindInfo& info = fileKindInfo(kind);
-  std::string path;
-  if (!chooseFile(CNewFileSelector::kSelectSaveFile, info.saveTitle, kind, path)) {
-    return;
-  }
-  unsigned char record[kBankRecordSize] = {};
-  writeRecord(kind, record);
-  platform::replaceFile(path, record, info.recordSize);
+  chooseFile(CNewFileSelector::kSelectSaveFile, info.saveTitle, kind,
+             [this, kind](const std::string& path) {
+               // The record as it is when the name was chosen, not when asked.
+               unsigned char record[kBankRecordSize] = {};
+               writeRecord(kind, record);
+               platform::replaceFile(path, record, fileKindInfo(kind).recordSize);
+             });
 }
 
-bool CPresetSystemEditor::chooseFile(CNewFileSelector::Style style, const char* title,
-                                     FileKind kind, std::string& path) {
-  if (frame == nullptr) {
-    return false;
+// The dialog does not hold the host's thread: `chosen` runs at the idle pass
+// that sees it end (at once where the dialog is modal), and not at all when
+// it is cancelled or the window closes first. One dialog at a time.
+void CPresetSystemEditor::chooseFile(CNewFileSelector::Style style, const char* title,
+                                     FileKind kind,
+                                     std::function<void(const std::string& path)> chosen) {
+  if (frame == nullptr || fileDialogOpen) {
+    return;
   }
   CNewFileSelector* selector = CNewFileSelector::create(frame, style);
   if (selector == nullptr) {
-    return false;
+    return;
   }
   const FileKindInfo& info = fileKindInfo(kind);
   const CFileExtension type(info.description, info.extension);
@@ -52,11 +55,17 @@ bool CPresetSystemEditor::chooseFile(CNewFileSelector::Style style, const char* 
     selector->addFileExtension(type);
     selector->setAllowMultiFileSelection(false);
   }
-  const bool chosen = selector->runModal() && selector->getNumSelectedFiles() == 1;
-  if (chosen) {
-    path = selector->getSelectedFile(0);
-    locations.remember(path, kind);
-  }
-  selector->forget();
-  return chosen && !path.empty();
+  fileDialogOpen = true;
+  selector->run([this, kind, chosen = std::move(chosen)](CNewFileSelector* ended) {
+    fileDialogOpen = false;
+    if (ended->getNumSelectedFiles() != 1) {
+      return;
+    }
+    const std::string path = ended->getSelectedFile(0);
+    if (!path.empty()) {
+      locations.remember(path, kind);
+      chosen(path);
+    }
+  });
+  selector->forget();  // a dialog still open is held by the frame
 }

@@ -1,8 +1,11 @@
 // The Linux file dialog up to the process launch: a scripted program stands in
-// for zenity, records its arguments and answers a path, two paths or a cancel.
+// for zenity, records its arguments and answers a path, two paths, a cancel,
+// or waits until told while the frame's idle passes go on.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -31,12 +34,17 @@ class DialogTest : public ::testing::Test {
                              "case \"$ONDEX_TEST_ANSWER\" in\n"
                              "  cancel) exit 1 ;;\n"
                              "  two) echo /tmp/a.zel; echo /tmp/b.zel ;;\n"
+                             "  wait) echo $$ > \"$0.pid\"\n"
+                             "        while [ ! -e \"$0.go\" ]; do sleep 0.01; done\n"
+                             "        echo /tmp/waited.zel ;;\n"
                              "  *) echo \"$ONDEX_TEST_ANSWER\" ;;\n"
                              "esac\n";
     chmod(script.c_str(), 0755);
     setenv("ONDEX_FILE_DIALOG", script.c_str(), 1);
     argsFile = script + ".args";
     askedFile = script + ".asked";
+    pidFile = script + ".pid";
+    goFile = script + ".go";
   }
   void TearDown() override {
     unsetenv("ONDEX_FILE_DIALOG");
@@ -44,6 +52,8 @@ class DialogTest : public ::testing::Test {
     unsetenv("ONDEX_TEST_REPLACE");
     std::remove(argsFile.c_str());
     std::remove(askedFile.c_str());
+    std::remove(pidFile.c_str());
+    std::remove(goFile.c_str());
     std::remove((folder + "/dialog.sh").c_str());
     rmdir(folder.c_str());
   }
@@ -63,9 +73,24 @@ class DialogTest : public ::testing::Test {
     std::remove(askedFile.c_str());
     return text.str();
   }
+  // Runs the frame's idle passes until the waiting dialog has started: its
+  // process id (0 when it never did).
+  static pid_t idleUntilStarted(CFrame& frame, const std::string& pidFile) {
+    for (int i = 0; i < 1000; ++i) {
+      frame.idle();
+      pid_t pid = 0;
+      if (std::ifstream(pidFile) >> pid) {
+        return pid;
+      }
+      usleep(2000);
+    }
+    return 0;
+  }
   std::string folder;
   std::string argsFile;
   std::string askedFile;
+  std::string pidFile;
+  std::string goFile;
 };
 
 }  // namespace
@@ -153,4 +178,48 @@ TEST_F(DialogTest, CancelAndTwoPathsAndAWindowKeptPainted) {
   selector->forget();
   frame->close();
   platform::setFrameWindowFactory(nullptr);
+}
+
+// The dialog's process runs beside the frame's idle passes, which return while
+// it waits and deliver its answer when it ends; a frame closed first ends the
+// process (killed and reaped) and its answer is never delivered.
+TEST_F(DialogTest, DialogRunsBesideTheIdlePassesAndEndsWithItsFrame) {
+  setenv("ONDEX_TEST_ANSWER", "wait", 1);
+  CFrame* frame = new CFrame(CRect(0, 0, 10, 10), nullptr);
+  std::vector<std::string> answers;
+  const auto ask = [&] {
+    CNewFileSelector* selector = CNewFileSelector::create(frame, CNewFileSelector::kSelectFile);
+    const bool open = selector->run([&](CNewFileSelector* ended) {
+      answers.emplace_back(ended->getNumSelectedFiles() == 1 ? ended->getSelectedFile(0) : "");
+    });
+    selector->forget();
+    return open;
+  };
+  ASSERT_TRUE(ask());
+  const pid_t first = idleUntilStarted(*frame, pidFile);
+  ASSERT_GT(first, 0);
+  for (int i = 0; i < 5; ++i) {
+    frame->idle();
+  }
+  EXPECT_TRUE(answers.empty());
+  EXPECT_EQ(frame->getNbIdleWork(), 1);
+  std::ofstream(goFile) << "";
+  for (int i = 0; i < 1000 && answers.empty(); ++i) {
+    frame->idle();
+    usleep(2000);
+  }
+  EXPECT_EQ(answers, (std::vector<std::string>{"/tmp/waited.zel"}));
+  EXPECT_EQ(frame->getNbIdleWork(), 0);
+  EXPECT_EQ(kill(first, 0), -1);  // reaped: not even a zombie is left
+
+  std::remove(goFile.c_str());
+  std::remove(pidFile.c_str());
+  ASSERT_TRUE(ask());
+  const pid_t second = idleUntilStarted(*frame, pidFile);
+  ASSERT_GT(second, 0);
+  frame->close();
+  errno = 0;
+  EXPECT_EQ(kill(second, 0), -1);
+  EXPECT_EQ(errno, ESRCH);
+  EXPECT_EQ(answers.size(), 1u);
 }

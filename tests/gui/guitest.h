@@ -165,9 +165,9 @@ struct RecordingWindow : platform::FrameWindow {
                   std::to_string(a.right) + "," + std::to_string(a.bottom));
   }
   void drainEvents() override { log.push_back("drain"); }
-  int32_t popupMenu(COptionMenu&) override {
+  void popupMenu(COptionMenu&, MenuDone done) override {
     log.push_back("popup");
-    return menuAnswer;
+    done(menuAnswer);
   }
   void focusChanged(bool hasFocusView) override {
     log.push_back(hasFocusView ? "focus" : "nofocus");

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "gui/toolkit.h"
 #include "guitest.h"
@@ -19,18 +20,6 @@ using x11test::TestHost;
 namespace keys = x11test;
 
 namespace {
-
-// An editor binding whose host idle (called while a popup waits) runs a step
-// of the test, the way a host's idle would run its own event loop.
-struct HostEditor : guitest::EditRecorder {
-  std::function<void()> onHostIdle;
-  void doIdleStuff() override {
-    guitest::EditRecorder::doIdleStuff();
-    if (onHostIdle) {
-      onHostIdle();
-    }
-  }
-};
 
 int openDescriptors() {
   int count = 0;
@@ -57,7 +46,6 @@ class X11WindowTest : public ::testing::Test {
     pump();
   }
   void TearDown() override {
-    editor.onHostIdle = nullptr;
     if (frame != nullptr) {
       frame->close();
     }
@@ -86,6 +74,16 @@ class X11WindowTest : public ::testing::Test {
       usleep(2000);
     }
   }
+  // Opens the option menu at (100, 50) and lets idle passes run until its
+  // popup is on screen and holds the pointer and keys: they return meanwhile.
+  bool openMenu(ScreenRect& popup) {
+    host->click(100, 50);
+    if (!pumpUntil([&] { return host->findPopup(popup); })) {
+      return false;
+    }
+    pump();
+    return host->findPopup(popup);
+  }
   bool logged(const std::string& entry) const {
     return std::find(log.begin(), log.end(), entry) != log.end();
   }
@@ -94,7 +92,7 @@ class X11WindowTest : public ::testing::Test {
   static constexpr int kHeight = 120;
   int32_t liveBefore = 0;
   std::unique_ptr<TestHost> host;
-  HostEditor editor;
+  guitest::EditRecorder editor;
   guitest::RecordingListener listener;
   std::vector<std::string> log;
   std::vector<std::unique_ptr<guitest::RegisteredBitmap>> keep;
@@ -188,15 +186,27 @@ TEST_F(X11WindowTest, DoubleClicksModifiersEnteringAndLeaving) {
 
 TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClickAndGivesTheFocusBack) {
   host->focusRoot();  // the host's own window has the keys
+  // Not editing: a key over the editor is the host's (Space starts playback).
+  host->moveTo(100, 20);
+  host->tap(keys::kSpace);
+  pump();
+  EXPECT_EQ(host->keysAtParent(), 1);
+  EXPECT_FALSE(controls.text->isEditing());
+  EXPECT_STREQ(controls.text->getText(), "abc");
+
   host->click(100, 20);
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
   EXPECT_FALSE(host->rootHasFocus());
   host->type("Q");  // replaces the whole text, which the click selected
   pump();
   EXPECT_EQ(controls.text->getEditText(), "Q");
+  EXPECT_EQ(host->keysAtParent(), 0);  // the field's alone while it edits
   host->tap(keys::kEscape);
   pump();
   EXPECT_TRUE(host->rootHasFocus());
+  host->tap(keys::kSpace);
+  pump();
+  EXPECT_EQ(host->keysAtParent(), 1);
 
   host->click(100, 20);
   ASSERT_TRUE(pumpUntil([&] { return controls.text->isEditing(); }));
@@ -248,71 +258,60 @@ TEST_F(X11WindowTest, TextFieldTakesTheKeysAfterAClickAndGivesTheFocusBack) {
   EXPECT_TRUE(host->rootHasFocus());
 }
 
-TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancels) {
+// The popup holds no loop of its own: idle passes return while it is open,
+// and the choice reaches the listener from the pass that handles it.
+TEST_F(X11WindowTest, MenuPopupChoosesClosesAndCancelsWhileIdleGoesOn) {
   ScreenRect popup;
-  int step = 0;
-  // Clicks on the popup while it waits: the second entry.
-  std::vector<uint32_t> shown;
-  editor.onHostIdle = [&] {
-    if (step == 0 && host->findPopup(popup)) {
-      step = 1;
-      shown = host->grabScreen({popup.x, popup.y, popup.width, popup.height});
-      host->click(popup.x + 20, popup.y + MenuPopupLayout::kRowHeight + 5);
-      host->sync();
-      frame->idle();  // a host's idle meanwhile leaves the popup its events
-    }
-  };
-  host->click(100, 50);
-  ASSERT_TRUE(pumpUntil([&] { return step == 1 && controls.menu->getCurrentIndex() == 1; }));
+  ASSERT_TRUE(openMenu(popup));
   EXPECT_EQ(popup.x, 60);  // below the control, at least as wide
   EXPECT_EQ(popup.y, 60);
   EXPECT_GE(popup.width, 130);
   EXPECT_EQ(popup.height, 4 * MenuPopupLayout::kRowHeight);
   // The current entry ("One") is lit and marked in white; the next is not.
+  const std::vector<uint32_t> shown =
+      host->grabScreen({popup.x, popup.y, popup.width, popup.height});
   ASSERT_EQ(shown.size(), size_t(popup.width) * size_t(popup.height));
   const auto at = [&](int x, int y) { return shown[size_t(y) * size_t(popup.width) + size_t(x)]; };
   EXPECT_EQ(at(8, 9), 0xFFFFFFu);
   EXPECT_EQ(at(2, 9), 0x3465A4u);
   EXPECT_EQ(at(8, MenuPopupLayout::kRowHeight + 9), 0xECECECu);
+  EXPECT_TRUE(listener.changes.empty());
+  host->click(popup.x + 20, popup.y + MenuPopupLayout::kRowHeight + 5);  // the second entry
   pump();
   EXPECT_FALSE(host->findPopup(popup));
+  EXPECT_EQ(controls.menu->getCurrentIndex(), 1);
   ASSERT_EQ(listener.changes.size(), 1u);
   EXPECT_EQ(listener.changes[0].tag, 3);
 
   // A click on the separator chooses nothing; Escape then closes.
-  step = 0;
-  editor.onHostIdle = [&] {
-    if (step == 0 && host->findPopup(popup)) {
-      step = 1;
-      host->click(popup.x + 20, popup.y + 2 * MenuPopupLayout::kRowHeight + 5);
-      host->tap(keys::kEscape);
-    }
-  };
-  host->click(100, 50);
-  ASSERT_TRUE(pumpUntil([&] { return step == 1 && !host->findPopup(popup); }));
+  ASSERT_TRUE(openMenu(popup));
+  host->click(popup.x + 20, popup.y + 2 * MenuPopupLayout::kRowHeight + 5);
   pump();
+  EXPECT_TRUE(host->findPopup(popup));
+  host->tap(keys::kEscape);
+  pump();
+  EXPECT_FALSE(host->findPopup(popup));
   EXPECT_EQ(controls.menu->getCurrentIndex(), 1);
 
   // A click outside closes it; arrows and Return choose.
-  step = 0;
-  editor.onHostIdle = [&] {
-    if (step == 0 && host->findPopup(popup)) {
-      step = 1;
-      host->click(5, 5);
-    }
-  };
-  host->click(100, 50);
-  ASSERT_TRUE(pumpUntil([&] { return step == 1 && !host->findPopup(popup); }));
-  step = 0;
-  editor.onHostIdle = [&] {
-    if (step == 0 && host->findPopup(popup)) {
-      step = 1;
-      host->tap(keys::kDown);  // past the separator
-      host->tap(keys::kReturn);
-    }
-  };
-  host->click(100, 50);
-  ASSERT_TRUE(pumpUntil([&] { return controls.menu->getCurrentIndex() == 3; }));
+  ASSERT_TRUE(openMenu(popup));
+  host->click(5, 5);
+  pump();
+  EXPECT_FALSE(host->findPopup(popup));
+  EXPECT_EQ(listener.changes.size(), 1u);
+  ASSERT_TRUE(openMenu(popup));
+  host->tap(keys::kDown);  // past the separator
+  host->tap(keys::kReturn);
+  pump();
+  EXPECT_EQ(controls.menu->getCurrentIndex(), 3);
+  EXPECT_EQ(listener.changes.size(), 2u);
+
+  // A window closed with its popup open takes the popup along, unanswered.
+  ASSERT_TRUE(openMenu(popup));
+  frame->close();
+  frame = nullptr;
+  host->sync();
+  EXPECT_FALSE(host->findPopup(popup));
   EXPECT_EQ(listener.changes.size(), 2u);
 }
 
@@ -322,15 +321,9 @@ TEST_F(X11WindowTest, MenuPopupNearTheScreensCornerOpensAboveAndMovesLeft) {
   host->placeAt(640 - 150, 480 - 20 - 60);
   pump();
   ScreenRect popup;
-  bool seen = false;
-  editor.onHostIdle = [&] {
-    if (!seen && host->findPopup(popup)) {
-      seen = true;
-      host->tap(keys::kEscape);
-    }
-  };
-  host->click(100, 50);
-  ASSERT_TRUE(pumpUntil([&] { return seen && !host->findPopup(popup); }));
+  ASSERT_TRUE(openMenu(popup));
+  host->tap(keys::kEscape);
+  pump();
   EXPECT_EQ(popup.y + popup.height, 40);  // its bottom at the button's top
   EXPECT_EQ(popup.height, 4 * MenuPopupLayout::kRowHeight);
   EXPECT_EQ(490 + popup.x + popup.width, 640);  // its right edge at the screen's
@@ -352,14 +345,12 @@ TEST_F(X11WindowTest, ZoomedWindowDragsAndOffersItsZoomsAtThePointer) {
   EXPECT_FLOAT_EQ(controls.knob->getValue(), 0.3f);
 
   ScreenRect popup;
-  std::vector<uint32_t> shown;
-  editor.onHostIdle = [&] {
-    if (shown.empty() && host->findPopup(popup)) {
-      shown = host->grabScreen({popup.x, popup.y, popup.width, popup.height});
-      host->click(popup.x + 30, popup.y + 2 * MenuPopupLayout::kRowHeight + 10);
-    }
-  };
   host->click(110, 10, 3);  // (55, 5) at 100 %: between the knob and the text
+  ASSERT_TRUE(pumpUntil([&] { return host->findPopup(popup); }));
+  pump();
+  const std::vector<uint32_t> shown =
+      host->grabScreen({popup.x, popup.y, popup.width, popup.height});
+  host->click(popup.x + 30, popup.y + 2 * MenuPopupLayout::kRowHeight + 10);
   ASSERT_TRUE(pumpUntil([&] { return editor.chosenZoom != 0; }));
   EXPECT_EQ(editor.chosenZoom, 150);
   EXPECT_EQ(popup.x, 110);

@@ -1,18 +1,28 @@
 // The preset panel's program choice, name field, learn and unassign buttons
 // and controller display, through the window's events.
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "guitest.h"
 #include "panelwindow.h"
 #include "presets/cpskickbutton.h"
+#include "presets/records.h"
 
 namespace {
 
 using guitest::key;
 using paneltest::PanelTest;
 
-constexpr int32_t kStep = 34, kLearn = 40, kUnassign = 44, kDefaultPreset = 47, kStoreA = 48;
+constexpr int32_t kStep = 34, kLoadPreset = 37, kSavePreset = 38, kLearn = 40, kUnassign = 44,
+                  kDefaultPreset = 47, kStoreA = 48;
 
 }  // namespace
 
@@ -164,3 +174,63 @@ TEST_F(PanelTest, AStoreLightsItsButtonForHalfASecondAndARemovalFlashesTwice) {
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 #endif
 }
+
+#ifndef _WIN32
+// A file dialog the user keeps open (a child process standing in for zenity)
+// holds neither the host's idle nor the panel: the preset is saved at the
+// idle pass that sees the dialog end, no second dialog opens meanwhile, and
+// closing the editor ends a dialog still open without acting on it.
+TEST_F(PanelTest, FileDialogsRunBesideTheIdleAndEndWithTheEditor) {
+  CScriptedFileSelector::uninstall();
+  const std::string script = box.path("dialog.sh");
+  const std::string started = script + ".log";
+  const std::string go = box.path("go");
+  const std::string target = box.path("waited.zel");
+  std::ofstream(script) << "#!/bin/sh\necho $$ >> '" << started << "'\nwhile [ ! -e '" << go
+                        << "' ]; do sleep 0.01; done\necho '" << target << "'\n";
+  chmod(script.c_str(), 0755);
+  setenv("ONDEX_FILE_DIALOG", script.c_str(), 1);
+  // The ids of the dialogs started so far, after idle passes until there are
+  // `count` (or `passes` of them).
+  const auto dialogsStarted = [&](size_t count, int passes = 1000) {
+    std::vector<pid_t> ids;
+    for (int i = 0; i < passes && ids.size() < count; ++i) {
+      idle();
+      ids.clear();
+      std::ifstream log(started);
+      for (pid_t id = 0; log >> id;) {
+        ids.push_back(id);
+      }
+      usleep(2000);
+    }
+    return ids;
+  };
+
+  open();
+  press(kSavePreset);
+  press(kSavePreset);  // one dialog at a time
+  ASSERT_EQ(dialogsStarted(1).size(), 1u);
+  EXPECT_EQ(dialogsStarted(2, 25).size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(target));
+  std::ofstream(go) << "";
+  for (int i = 0; i < 1000 && !std::filesystem::exists(target); ++i) {
+    idle();
+    usleep(2000);
+  }
+  EXPECT_EQ(readAll(target).size(), kPresetRecordSize);
+
+  std::filesystem::remove(go);
+  zel->setParameter(6, 0.75f);
+  press(kLoadPreset);
+  const std::vector<pid_t> ids = dialogsStarted(2);
+  ASSERT_EQ(ids.size(), 2u);
+  plugin->dispatch(effEditClose);
+  errno = 0;
+  EXPECT_EQ(kill(ids[1], 0), -1);  // killed and reaped
+  EXPECT_EQ(errno, ESRCH);
+  std::ofstream(go) << "";
+  idle();
+  EXPECT_EQ(zel->getParameter(6), 0.75f);  // the dropped dialog loaded nothing
+  unsetenv("ONDEX_FILE_DIALOG");
+}
+#endif

@@ -47,7 +47,7 @@ std::unique_ptr<TestHost> TestHost::open(int width, int height) {
       XCreateWindow(display, RootWindow(display, screen), state->originX, state->originY,
                     unsigned(width), unsigned(height), 0, CopyFromParent, InputOutput,
                     CopyFromParent, CWBackPixel | CWOverrideRedirect, &set);
-  XSelectInput(display, state->window, StructureNotifyMask);
+  XSelectInput(display, state->window, StructureNotifyMask | KeyPressMask);
   XMapWindow(display, state->window);
   for (;;) {
     XEvent e;
@@ -202,6 +202,17 @@ bool TestHost::rootHasFocus() const {
   int revert = 0;
   XGetInputFocus(state->display, &focused, &revert);
   return focused == DefaultRootWindow(state->display);
+}
+
+int TestHost::keysAtParent() {
+  sync();
+  int count = 0;
+  XEvent event;
+  while (state->window != 0 &&
+         XCheckWindowEvent(state->display, state->window, KeyPressMask, &event)) {
+    ++count;
+  }
+  return count;
 }
 
 void TestHost::destroyParent() {

@@ -11,6 +11,7 @@ namespace x11test {
 
 // KeySyms the tests press.
 enum Key : unsigned long {
+  kSpace = 0x20,
   kBackSpace = 0xFF08,
   kReturn = 0xFF0D,
   kEscape = 0xFF1B,
@@ -63,6 +64,9 @@ class TestHost {
   // windows: the plug-in must hand it back there.
   void focusRoot();
   bool rootHasFocus() const;
+  // Key presses that reached the parent window (the host's shortcuts) since
+  // the last call.
+  int keysAtParent();
   // Destroys the parent before the plug-in closes, as careless hosts do.
   void destroyParent();
 

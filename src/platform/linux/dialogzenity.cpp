@@ -1,18 +1,23 @@
-// The file selector on Linux: zenity, or kdialog where zenity is missing. The
-// environment variable ONDEX_FILE_DIALOG names a program to run instead of
-// zenity, with zenity's arguments (tests script the answer that way). A saved
+// The file selector on Linux: zenity, or kdialog where zenity is missing, run
+// as a child process that the frame's idle polls (or, for runModal, that is
+// waited for). The environment variable ONDEX_FILE_DIALOG names a program to
+// run instead of zenity, with zenity's arguments (tests script the answer that
+// way). A saved
 // name gets the file type's extension, as the Windows dialog gives it, so the
 // load dialog's filter shows the file; the user is asked before a file that
 // only the added extension names is replaced.
+#include <poll.h>
 #include <strings.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "gui/cfileselector.h"
+#include "gui/cframe.h"
 #include "platform/linux/dialogprocess.h"
 
 namespace {
@@ -56,32 +61,62 @@ class CZenityFileSelector : public CNewFileSelector {
   CZenityFileSelector(CFrame* parent, Style style) : CNewFileSelector(parent, style) {}
 
  protected:
+  // The dialog runs as a child process in both forms; the modal one waits
+  // for it here, keeping the editor's window painted.
   bool runModalInternal() override {
+    if (!startInternal()) {
+      return false;
+    }
+    for (;;) {
+      if (getParentFrame() != nullptr) {
+        getParentFrame()->drainWindowEvents();
+      }
+      if (pollInternal()) {
+        return !selected.empty();
+      }
+      pollfd fd{process->descriptor(), POLLIN, 0};
+      ::poll(&fd, fd.fd >= 0 ? 1 : 0, 20);
+    }
+  }
+
+  bool startInternal() override {
     const char* scripted = std::getenv("ONDEX_FILE_DIALOG");
     program = scripted != nullptr && *scripted != '\0' ? scripted : "zenity";
-    platform::DialogOutcome outcome =
-        platform::runDialogProcess(zenityArguments(), getParentFrame());
-    if (!outcome.started && scripted == nullptr) {
-      program = "kdialog";
-      outcome = platform::runDialogProcess(kdialogArguments(), getParentFrame());
+    asking = false;
+    process = std::make_unique<platform::DialogProcess>();
+    if (process->start(zenityArguments())) {
+      return true;
     }
-    if (outcome.exitStatus != 0) {
-      return false;  // cancelled, or the dialog failed
+    program = "kdialog";
+    return scripted == nullptr && process->start(kdialogArguments());
+  }
+
+  bool pollInternal() override {
+    if (!process->poll()) {
+      return false;
     }
-    selected = splitLines(outcome.output);
-    if (selected.size() == 1 && !giveExtension(selected.front())) {
-      selected.clear();
+    const platform::DialogOutcome outcome = process->outcome();
+    if (asking) {
+      // The question about replacing a file: yes keeps the choice.
+      if (outcome.exitStatus != 0) {
+        selected.clear();
+      }
+    } else if (outcome.exitStatus == 0) {
+      selected = splitLines(outcome.output);
+      if (selected.size() == 1 && !giveExtension(selected.front())) {
+        return !startQuestion(selected.front());
+      }
     }
     if (!selected.empty()) {
       rememberedFolder() = folderOf(selected.front());
     }
-    return !selected.empty();
+    return true;
   }
 
  private:
   // Adds the file type's extension to a saved name without it; false when
-  // the file so named exists and the user keeps it. The dialog itself asked
-  // about a name typed with its extension.
+  // the file so named exists, so the user is asked first. The dialog itself
+  // asked about a name typed with its extension.
   bool giveExtension(std::string& path) const {
     const CFileExtension* ext = filter();
     if (getStyle() != kSelectSaveFile || ext == nullptr || *ext->getExtension() == '\0' ||
@@ -89,10 +124,12 @@ class CZenityFileSelector : public CNewFileSelector {
       return true;
     }
     path += std::string(".") + ext->getExtension();
-    return access(path.c_str(), F_OK) != 0 || askToReplace(path);
+    return access(path.c_str(), F_OK) != 0;
   }
 
-  bool askToReplace(const std::string& path) const {
+  // Asks whether to replace the file; false (the choice dropped) when the
+  // question cannot be asked.
+  bool startQuestion(const std::string& path) {
     const std::string text = "A file named \"" + path.substr(path.rfind('/') + 1) +
                              "\" already exists. Do you want to replace it?";
     std::vector<std::string> args{program};
@@ -103,7 +140,13 @@ class CZenityFileSelector : public CNewFileSelector {
       args.insert(args.end(),
                   {"--question", "--no-markup", "--title=" + getTitle(), "--text=" + text});
     }
-    return platform::runDialogProcess(args, getParentFrame()).exitStatus == 0;
+    asking = true;
+    process = std::make_unique<platform::DialogProcess>();
+    if (!process->start(args)) {
+      selected.clear();
+      return false;
+    }
+    return true;
   }
 
   std::string startFolder() const {
@@ -171,6 +214,8 @@ class CZenityFileSelector : public CNewFileSelector {
   }
 
   std::string program;  // the dialog program that answered: it also asks
+  std::unique_ptr<platform::DialogProcess> process;
+  bool asking = false;  // the process asks about replacing a file
 };
 
 }  // namespace

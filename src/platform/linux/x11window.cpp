@@ -1,7 +1,6 @@
 #include "platform/linux/x11window.h"
 
 #include <X11/Xutil.h>
-#include <poll.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -21,9 +20,12 @@ FrameWindow* openFrameWindow(CFrame& frame, void* parent) {
 namespace x11 {
 
 namespace {
+// Without the keys: an X key event over a child window that does not select
+// them goes on to its ancestors, the host's windows (see selectKeys).
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
-                            FocusChangeMask | StructureNotifyMask;
+                            EnterWindowMask | LeaveWindowMask | FocusChangeMask |
+                            StructureNotifyMask;
+constexpr long kKeyMask = KeyPressMask | KeyReleaseMask;
 }  // namespace
 
 X11FrameWindow::X11FrameWindow(CFrame& frame, Display* display, Window parent)
@@ -67,6 +69,7 @@ X11FrameWindow* X11FrameWindow::create(CFrame& frame, Window parent) {
 }
 
 X11FrameWindow::~X11FrameWindow() {
+  popup.reset();  // an open popup closes unanswered: its menu's frame is going
   if (holdsFocus) {
     focusChanged(false);  // a window closed while editing hands the keys back too
   }
@@ -83,11 +86,17 @@ X11FrameWindow::~X11FrameWindow() {
 }
 
 void X11FrameWindow::handleEvents() {
-  while (!inPopup && XPending(display) > 0) {
+  while (XPending(display) > 0) {
     XEvent event;
     XNextEvent(display, &event);
-    dispatch(event);
+    if (popup != nullptr && event.xany.window == popup->window()) {
+      popup->handle(event);
+    } else {
+      dispatch(event);
+    }
+    endPopupIfFinished();
   }
+  endPopupIfFinished();
 }
 
 void X11FrameWindow::drainEvents() {
@@ -104,11 +113,6 @@ void X11FrameWindow::drainEvents() {
       windowGone = true;
     }
   }
-}
-
-void X11FrameWindow::waitForEvents(int milliseconds) const {
-  pollfd fd{ConnectionNumber(display), POLLIN, 0};
-  poll(&fd, 1, milliseconds);
 }
 
 void X11FrameWindow::present(const IntRect& area) {
@@ -141,9 +145,11 @@ void X11FrameWindow::focusChanged(bool hasFocusView) {
       revertBefore = revert;
     }
     holdsFocus = true;
+    selectKeys(true);
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
   } else if (holdsFocus) {
     holdsFocus = false;
+    selectKeys(false);
     // Only a focus still ours is handed back: a click into another window
     // already moved it where the user wanted.
     if (focused == window) {
@@ -158,6 +164,10 @@ void X11FrameWindow::focusChanged(bool hasFocusView) {
     }
   }
   XFlush(display);
+}
+
+void X11FrameWindow::selectKeys(bool keys) {
+  XSelectInput(display, window, keys ? kEventMask | kKeyMask : kEventMask);
 }
 
 void X11FrameWindow::dispatch(XEvent& event) {

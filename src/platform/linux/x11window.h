@@ -4,8 +4,10 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "gui/guiwindow.h"
+#include "platform/linux/x11popup.h"
 
 namespace platform::x11 {
 
@@ -20,7 +22,7 @@ class X11FrameWindow final : public FrameWindow {
   void handleEvents() override;
   void present(const IntRect& area) override;
   void drainEvents() override;
-  int32_t popupMenu(COptionMenu& menu) override;
+  void popupMenu(COptionMenu& menu, MenuDone done) override;
   void focusChanged(bool hasFocusView) override;
   void resize(int width, int height) override;
   int eventSource() const override { return ConnectionNumber(display); }
@@ -35,8 +37,11 @@ class X11FrameWindow final : public FrameWindow {
   void dispatch(XEvent& event);
   void onButton(const XButtonEvent& event, bool press);
   void onKey(XKeyEvent& event, bool press);
-  // Waits a little for the connection; what the frame's modal loops sleep on.
-  void waitForEvents(int milliseconds) const;
+  // Reports and closes the popup once it is done.
+  void endPopupIfFinished();
+  // Key events are selected only while a text field edits: otherwise they
+  // pass on to the host's window, whose shortcuts must work over the editor.
+  void selectKeys(bool keys);
 
   CFrame& frame;
   Display* display;
@@ -55,9 +60,7 @@ class X11FrameWindow final : public FrameWindow {
   int lastPressX = 0;
   int lastPressY = 0;
   bool lastWasDouble = false;
-  // A popup's loop owns the connection's events; an idle pass the host runs
-  // meanwhile must not take them.
-  bool inPopup = false;
+  std::unique_ptr<X11MenuPopup> popup;  // the option menu's, while open
 
   friend class X11MenuPopup;
 };

@@ -156,7 +156,11 @@ class Win32FrameWindow final : public FrameWindow {
 
   void drainEvents() override {}  // the common dialogs run their own loop
 
-  int32_t popupMenu(COptionMenu& menu) override {
+  // TrackPopupMenuEx runs its own message loop, which keeps the host's
+  // windows alive: the choice is reported before this returns.
+  void popupMenu(COptionMenu& menu, MenuDone done) override { done(trackPopupMenu(menu)); }
+
+  int32_t trackPopupMenu(COptionMenu& menu) {
     HMENU popup = window != nullptr ? CreatePopupMenu() : nullptr;
     if (popup == nullptr) {
       return -1;
