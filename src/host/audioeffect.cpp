@@ -204,7 +204,25 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
 
 void AudioEffect::setParameterAutomated(VstInt32 index, float value) {
   setParameter(index, value);
-  callHost(audioMasterAutomate, index, 0, nullptr, value);
+  tell(ChangeCause::kEdited, index, value);
+}
+
+VstIntPtr AudioEffect::tell(ChangeCause cause, VstInt32 index, float value) {
+  if (EffectListener* heard = changeListener.load()) {
+    heard->effectChanged({cause, index, value});
+    return 1;
+  }
+  switch (cause) {
+    case ChangeCause::kGestureBegin:
+      return callHost(audioMasterBeginEdit, index);
+    case ChangeCause::kGestureEnd:
+      return callHost(audioMasterEndEdit, index);
+    case ChangeCause::kDisplay:
+      return callHost(audioMasterUpdateDisplay);
+    default:
+      // A VST 2.4 host keeps one copy of each value, whoever moved it.
+      return callHost(audioMasterAutomate, index, 0, nullptr, value);
+  }
 }
 
 VstInt32 AudioEffect::getMasterVersion() {

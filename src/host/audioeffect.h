@@ -2,6 +2,9 @@
 // the host requests and the value-to-text operations.
 #pragma once
 
+#include <atomic>
+
+#include "effectchange.h"
 #include "vst2.h"
 
 class AEffEditor;
@@ -60,8 +63,15 @@ class AudioEffect {
   virtual void process(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
 
   void setEditor(AEffEditor* newEditor);
+  // Who hears of the effect's changes in place of the VST 2.4 host (another
+  // format's adapter); null: the host, through its requests. Set before use.
+  void setChangeListener(EffectListener* listener) { changeListener.store(listener); }
 
  protected:
+  // Every change the host should hear of, with its cause: to the listener, or
+  // as the VST 2.4 request that says it (automate, begin/end edit, update display).
+  VstIntPtr tell(ChangeCause cause, VstInt32 index = 0, float value = 0.0f);
+  EffectListener* listener() const { return changeListener.load(); }
   void setFlag(VstInt32 flag, bool state);
   // One request to the host; 0 when there is no host to ask.
   VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
@@ -75,4 +85,7 @@ class AudioEffect {
   VstInt32 numParams;
   VstInt32 curProgram = 0;
   AEffect cEffect{};
+
+ private:
+  std::atomic<EffectListener*> changeListener{nullptr};
 };

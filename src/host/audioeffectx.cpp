@@ -161,9 +161,11 @@ void AudioEffectX::resume() {
   }
 }
 
-bool AudioEffectX::beginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
+bool AudioEffectX::beginEdit(VstInt32 index) {
+  return tell(ChangeCause::kGestureBegin, index) != 0;
+}
 
-bool AudioEffectX::endEdit(VstInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
+bool AudioEffectX::endEdit(VstInt32 index) { return tell(ChangeCause::kGestureEnd, index) != 0; }
 
 bool AudioEffectX::ioChanged() { return callHost(audioMasterIOChanged) != 0; }
 
@@ -232,9 +234,12 @@ void* AudioEffectX::getDirectory() {
   return reinterpret_cast<void*>(callHost(audioMasterGetDirectory));  // NOLINT: ABI
 }
 
-bool AudioEffectX::updateDisplay() { return callHost(audioMasterUpdateDisplay) != 0; }
+bool AudioEffectX::updateDisplay() { return tell(ChangeCause::kDisplay) != 0; }
 
 bool AudioEffectX::sizeWindow(VstInt32 width, VstInt32 height) {
+  if (EffectListener* heard = listener()) {
+    return heard->editorResizeWanted(width, height);
+  }
   return callHost(audioMasterSizeWindow, width, height) != 0;
 }
 

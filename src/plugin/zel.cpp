@@ -151,7 +151,7 @@ void Zel::updateSyncedDelay() {
   // The tempo, Num or Den moved the time, not the host: its copy learns of it
   // here. A load tells of every value it moved once it is done.
   if (was != v && !applyingProgram.load(kRelaxed)) {
-    tellHost(kDlyTime, v);
+    tellHost(ChangeCause::kMoved, kDlyTime, v);
   }
 }
 

@@ -57,7 +57,7 @@ void Zel::setParameter(VstInt32 index, float value) {
     const float inForce = values[kDlyTime].load(kRelaxed);
     storeProgramValue(kDlyTime, inForce);
     if (inForce != value) {
-      tellHost(kDlyTime, inForce);
+      tellHost(ChangeCause::kRefused, kDlyTime, inForce);
     }
   }
 }

@@ -94,13 +94,13 @@ void CPresetSystemEffect::setParameter(VstInt32 index, float value) {
       const HostValues before = readHostValues();
       unassignParameter(index);
       stopUnassign();
-      tellHostOfChanges(before);
+      tellHostOfChanges(before, ChangeCause::kMoved);
     }
   } else if (index >= kNumEffectParams && index < kNumHostParams) {
     const HostValues before = readHostValues();
     setControllerValue(index - kNumEffectParams, value);
     // A binding that takes a controller from another parameter changes that one too.
-    tellHostOfChanges(before, index);
+    tellHostOfChanges(before, ChangeCause::kMoved, index);
   }
 }
 
@@ -142,18 +142,19 @@ CPresetSystemEffect::HostValues CPresetSystemEffect::readHostValues() {
 
 // Hosts keep their own copy of the values and restore it beside the chunk;
 // only this tells them of a change they did not make.
-void CPresetSystemEffect::tellHostOfChanges(const HostValues& before, VstInt32 skip) {
+void CPresetSystemEffect::tellHostOfChanges(const HostValues& before, ChangeCause cause,
+                                            VstInt32 skip) {
   for (VstInt32 i = 0; i < kNumHostParams; ++i) {
     const float now = getParameter(i);
     if (i != skip && now != before.value[i]) {
-      tellHost(i, now);
+      tellHost(cause, i, now);
     }
   }
 }
 
-void CPresetSystemEffect::tellHost(VstInt32 index, float value) {
+void CPresetSystemEffect::tellHost(ChangeCause cause, VstInt32 index, float value) {
   if (hostHoldsEffect.load()) {
-    callHost(audioMasterAutomate, index, 0, nullptr, value);
+    tell(cause, index, value);
   }
 }
 
@@ -200,7 +201,7 @@ void CPresetSystemEffect::selectProgram(VstInt32 index) {
   }
   const HostValues before = readHostValues();
   selectProgramValues(index);
-  tellHostOfChanges(before);
+  tellHostOfChanges(before, ChangeCause::kLoaded);
   updateDisplay();
 }
 
@@ -326,7 +327,7 @@ VstInt32 CPresetSystemEffect::setChunk(void* data, VstInt32 byteSize, bool /*isP
   if (selects) {
     selectProgramValues(current);
   }
-  tellHostOfChanges(before);
+  tellHostOfChanges(before, ChangeCause::kLoaded);
   if (selects) {
     updateDisplay();
   }
@@ -336,7 +337,7 @@ VstInt32 CPresetSystemEffect::setChunk(void* data, VstInt32 byteSize, bool /*isP
 void CPresetSystemEffect::loadControllerValues(const float (&values)[kNumEffectParams]) {
   const HostValues before = readHostValues();
   setControllerValues(values);
-  tellHostOfChanges(before);
+  tellHostOfChanges(before, ChangeCause::kLoaded);
   updateDisplay();
 }
 
@@ -491,7 +492,7 @@ VstInt32 CPresetSystemEffect::processEvents(VstEvents* events) {
       const HostValues before = readHostValues();
       bindController(target, controller);
       stopLearn();
-      tellHostOfChanges(before);
+      tellHostOfChanges(before, ChangeCause::kMoved);
     }
     const VstInt32 parameter = parameterOfController[controller].load();
     if (isEffectParameter(parameter)) {
@@ -500,7 +501,7 @@ VstInt32 CPresetSystemEffect::processEvents(VstEvents* events) {
       // Hosts keep their own copy of each value, which a controller moves
       // behind their back; a value refused was told as such already.
       if (getParameter(parameter) == asked) {
-        tellHost(parameter, asked);
+        tellHost(ChangeCause::kMoved, parameter, asked);
       }
     }
   }

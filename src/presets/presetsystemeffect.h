@@ -81,11 +81,11 @@ class CPresetSystemEffect : public AudioEffectX {
   };
   HostValues readHostValues();
   // Tells the host of every value that differs from `before`, except `skip`
-  // (the one the host itself has just set). Callers on the UI thread then ask
-  // the host to refresh its display.
-  void tellHostOfChanges(const HostValues& before, VstInt32 skip = -1);
-  // Tells the host of one value it did not set (audioMasterAutomate).
-  void tellHost(VstInt32 index, float value);
+  // (the one the host itself has just set), as moved by `cause`. Callers on
+  // the UI thread then ask the host to refresh its display.
+  void tellHostOfChanges(const HostValues& before, ChangeCause cause, VstInt32 skip = -1);
+  // Tells the host of one value it did not set, and why.
+  void tellHost(ChangeCause cause, VstInt32 index, float value);
   // Set by the finished effect: a host cannot hear of values of an effect it does not hold yet.
   std::atomic<bool> hostHoldsEffect{false};
   // True while a program's values go to the engine: what they move is told
