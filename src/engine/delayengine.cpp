@@ -51,6 +51,7 @@ void DelayEngine::install(RateMemory& next) {
   readPos = 0;
   clearSignal();
   crossfadeGain = 1.0f;  // a memory just cleared: nothing to fade from
+  memoryCleared = true;
 }
 
 void DelayEngine::setRateConstants(int sampleRate) {
@@ -74,6 +75,7 @@ void DelayEngine::reset() {
   // memory cleared there is none, and fading from silence would write the
   // first 50 ms of the input almost silent.
   crossfadeGain = 1.0f;
+  memoryCleared = true;
 }
 
 void DelayEngine::clearSignal() {
@@ -128,9 +130,13 @@ BlockResult DelayEngine::process(const float* inL, const float* inR, float* outL
     return {false, clock.clockPeriod, clock.lfoPhase, peakLevel, cycleIndicator};
   }
 
-  if (settings.restartCrossfade) {
+  // The loop engaging or releasing crossfades between it and the input. A
+  // switch set again to the state it has changes nothing, and a memory just
+  // cleared has nothing to fade from.
+  if (settings.repeatEngaged != loopEngaged && !memoryCleared) {
     crossfadeGain = kCrossfadeStart;
   }
+  memoryCleared = false;
   if (frames > 0) {
     if (settings.resetPeak) {
       peakLevel = 0.0f;
@@ -419,6 +425,7 @@ BlockResult DelayEngine::process(const float* inL, const float* inR, float* outL
   writePos = wp;
   readPos = rp;
   crossfadeGain = xfade;
+  loopEngaged = engaged;
   peakLevel = peak;
   cycleIndicator = indicator;
   denormalOffset = n;

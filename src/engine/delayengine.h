@@ -26,7 +26,6 @@ struct BlockSettings {
   // Requests consumed by this block.
   bool delayChanged = false;
   float delayTimeMs = 0.0f;
-  bool restartCrossfade = false;
   bool resetPeak = false;
   bool acknowledgeIndicator = false;
   // Delay cycle, from the song position: position in samples, cycle length D.
@@ -128,6 +127,8 @@ class DelayEngine {
   dsp::ModulationClock clock;
   float peakLevel = 0.0f;
   bool cycleIndicator = false;
+  bool loopEngaged = false;    // as the last block left it
+  bool memoryCleared = false;  // since the last block
 
   Frame* memory = nullptr;  // interleaved left/right, length frames
   int length = 0;

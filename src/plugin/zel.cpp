@@ -155,8 +155,6 @@ void Zel::resume() {
   }
   rateChanges.freeReturned();
   engine.reset();
-  // With the memory empty there is no loop to fade into or out of.
-  restartCrossfade.store(false, kRelaxed);
   switchedOn = true;
 }
 
@@ -261,7 +259,6 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
 
   // Requests are taken before the values they announce are read, so a request
   // is never taken with the value before it (the writers publish it after).
-  const bool crossfadeRequest = restartCrossfade.exchange(false, std::memory_order_acquire);
   const bool delayRequest =
       sampleFrames > 0 && delayChanged.exchange(false, std::memory_order_acquire);
   BlockSettings s = snapshot();
@@ -275,7 +272,6 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
         integerPart((songPositionBeats - cycles * beatsPerCycle) * rate * 60.0f / tempo);
   }
   s.repeatEngaged = repeatEngaged.load(kRelaxed);
-  s.restartCrossfade = crossfadeRequest;
   if (sampleFrames > 0) {
     s.delayChanged = delayRequest;
     s.resetPeak = peakResetRequested.exchange(false, kRelaxed);

@@ -109,7 +109,6 @@ class Zel : public CPresetSystemEffect {
   Shared<int> numIndex{0};
   Shared<int> denIndex{0};
   Shared<bool> repeatEngaged{false};
-  Shared<bool> restartCrossfade{false};
   Shared<float> antiAliasCutoff{14000.0f};
 
   // Tempo and position.

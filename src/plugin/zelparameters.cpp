@@ -153,7 +153,6 @@ void Zel::applyParameter(VstInt32 index, float v) {
       } else if (!clockSyncOn.load(kRelaxed)) {
         repeatEngaged.store(true, kRelaxed);
       }  // in sync mode the loop engages at the next cycle boundary
-      restartCrossfade.store(true, std::memory_order_release);  // after the state it restarts
       break;
     }
     case kPower:

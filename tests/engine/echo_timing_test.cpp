@@ -68,27 +68,33 @@ TEST(Echo, ImpulseEchoArrivesAfterTheDelayPlusTheFixedLatency) {
 }
 
 // Each offline render starts afresh on a cleared memory: a note on the very
-// first sample is repeated as loudly as the same note later.
+// first sample is repeated as loudly as the same note later. The instance is
+// set up as Audacity does it: switched on at 44.1 kHz, its state restored and
+// the project's rate given while on.
 TEST(Echo, ABurstAtTheVeryStartEchoesAsOneLaterDoes) {
-  constexpr size_t kDelay = 7056;  // 160 ms
-  constexpr size_t kLater = 22050;
-  const Stereo burst = noise(882, 0.5f, 4);  // 20 ms
-  auto echoOf = [&](size_t at) {
-    Render r;
-    plainDelay(r, 0.05f);
-    Stereo in(kLater + kDelay + 2000);
-    std::copy(burst.l.begin(), burst.l.end(), in.l.begin() + static_cast<long>(at));
-    std::copy(burst.r.begin(), burst.r.end(), in.r.begin() + static_cast<long>(at));
-    const Stereo out = r.run(in);
-    const auto from = static_cast<long>(at + kDelay);
-    return std::vector<float>(out.l.begin() + from, out.l.begin() + from + 1000);
-  };
-  const std::vector<float> later = echoOf(kLater);
-  ASSERT_GT(rms(later, 0, later.size()), 0.05f);
-  for (size_t at : {size_t{0}, size_t{441}, size_t{882}, size_t{2205}}) {
-    const std::vector<float> early = echoOf(at);
-    for (size_t i = 0; i < later.size(); ++i) {
-      ASSERT_NEAR(early[i], later[i], 1e-5f) << "burst at " << at << ", sample " << i;
+  for (float rate : {44100.0f, 48000.0f}) {
+    const auto delay = static_cast<size_t>(rate * 0.16f);  // DlyTime 0.05
+    const auto later = static_cast<size_t>(rate / 2.0f);
+    const Stereo burst = noise(static_cast<size_t>(rate / 50.0f), 0.5f, 4);  // 20 ms
+    auto echoOf = [&](size_t at) {
+      Render r;
+      plainDelay(r, 0.05f);
+      r.plugin.restoreChunk(r.plugin.chunk());
+      r.plugin.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+      Stereo in(later + delay + 2000);
+      std::copy(burst.l.begin(), burst.l.end(), in.l.begin() + static_cast<long>(at));
+      std::copy(burst.r.begin(), burst.r.end(), in.r.begin() + static_cast<long>(at));
+      const Stereo out = r.run(in);
+      const auto from = static_cast<long>(at + delay);
+      return std::vector<float>(out.l.begin() + from, out.l.begin() + from + 1000);
+    };
+    const std::vector<float> reference = echoOf(later);
+    ASSERT_GT(rms(reference, 0, reference.size()), 0.05f) << rate;
+    for (size_t at : {size_t{0}, size_t{441}, size_t{882}, size_t{2205}}) {
+      const std::vector<float> early = echoOf(at);
+      for (size_t i = 0; i < reference.size(); ++i) {
+        ASSERT_NEAR(early[i], reference[i], 1e-5f) << rate << " Hz, burst at " << at << ", " << i;
+      }
     }
   }
 }
