@@ -266,6 +266,6 @@ TEST(ConcurrencyStress, EverySampleRateGivenWhileBlocksPlayIsTakenByTheNextBlock
       [&](const Zel& zel, int round) {
         const DelayEngine& engine = ZelProbe(zel).engine();
         return engine.sampleRate() == rateOf(round) &&
-               engine.memoryLength() == 1 + static_cast<int>(3.2f * rateOf(round));
+               engine.memoryLength() == 1 + rateOf(round) * 16 / 5;
       });
 }
