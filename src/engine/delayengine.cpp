@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 #include <type_traits>
+#include <utility>
 
 #include "dsp/catmullrom.h"
 
@@ -23,9 +24,38 @@ dsp::GlideTargets glideTargets(const BlockSettings& s) {
 
 }  // namespace
 
+DelayEngine::RateMemory::RateMemory(int sampleRate) : rate(sampleRate) {
+  length = 1 + static_cast<int>(3.2f * static_cast<float>(sampleRate));
+  // Frame's initializers clear it.
+  frames = new (std::nothrow) Frame[static_cast<size_t>(length)];
+  if (frames == nullptr) {
+    length = 0;
+  }
+}
+
 DelayEngine::~DelayEngine() { delete[] memory; }
 
 bool DelayEngine::prepare(int sampleRate) {
+  RateMemory next(sampleRate);
+  install(next);
+  return ready();
+}
+
+void DelayEngine::install(RateMemory& next) {
+  const int previous = rate;
+  setRateConstants(next.rate);
+  next.rate = previous;
+  std::swap(memory, next.frames);
+  std::swap(length, next.length);
+  writePos = 0;
+  readPos = 0;
+  clearSignal();
+  crossfadeGain = 1.0f;  // a memory just cleared: nothing to fade from
+  memoryCleared = true;
+}
+
+void DelayEngine::setRateConstants(int sampleRate) {
+  rate = sampleRate;
   fRate = static_cast<float>(sampleRate);
   glide.setCoefficient(std::exp(-kTwoPi30 / fRate));
   c4k = std::exp(-kTwoPi4000 / fRate);
@@ -34,22 +64,21 @@ bool DelayEngine::prepare(int sampleRate) {
   crossfadeGrowth = std::pow(kCrossfadeStart, -1.0f / static_cast<float>(crossfadeLength));
   window = sampleRate / 50;
   limiter.setWindow(dsp::LevelLimiter::windowFor(sampleRate));
-
-  delete[] memory;
-  length = 1 + static_cast<int>(3.2f * fRate);
-  memory = new (std::nothrow) Frame[static_cast<size_t>(length)];
-  if (memory == nullptr) {
-    length = 0;
-  }
-  writePos = 0;
-  readPos = 0;
-  return memory != nullptr;
 }
 
 void DelayEngine::reset() {
   for (int i = 0; i < length; ++i) {
     memory[i] = Frame{};
   }
+  clearSignal();
+  // The crossfade blends the memory's old content into the new; with the
+  // memory cleared there is none, and fading from silence would write the
+  // first 50 ms of the input almost silent.
+  crossfadeGain = 1.0f;
+  memoryCleared = true;
+}
+
+void DelayEngine::clearSignal() {
   limiter.reset();
   for (int i = 0; i < 4; ++i) {
     inputHistory[i] = dsp::F4{};
@@ -101,9 +130,13 @@ BlockResult DelayEngine::process(const float* inL, const float* inR, float* outL
     return {false, clock.clockPeriod, clock.lfoPhase, peakLevel, cycleIndicator};
   }
 
-  if (settings.restartCrossfade) {
+  // The loop engaging or releasing crossfades between it and the input. A
+  // switch set again to the state it has changes nothing, and a memory just
+  // cleared has nothing to fade from.
+  if (settings.repeatEngaged != loopEngaged && !memoryCleared) {
     crossfadeGain = kCrossfadeStart;
   }
+  memoryCleared = false;
   if (frames > 0) {
     if (settings.resetPeak) {
       peakLevel = 0.0f;
@@ -392,6 +425,7 @@ BlockResult DelayEngine::process(const float* inL, const float* inR, float* outL
   writePos = wp;
   readPos = rp;
   crossfadeGain = xfade;
+  loopEngaged = engaged;
   peakLevel = peak;
   cycleIndicator = indicator;
   denormalOffset = n;

@@ -26,7 +26,6 @@ struct BlockSettings {
   // Requests consumed by this block.
   bool delayChanged = false;
   float delayTimeMs = 0.0f;
-  bool restartCrossfade = false;
   bool resetPeak = false;
   bool acknowledgeIndicator = false;
   // Delay cycle, from the song position: position in samples, cycle length D.
@@ -44,7 +43,28 @@ struct BlockResult {
 };
 
 class DelayEngine {
+  struct Frame {
+    float l = 0.0f, r = 0.0f;
+  };
+
  public:
+  // A cleared memory for a sample rate, allocated where allocating is
+  // allowed. install() takes it and leaves the memory given up in its place,
+  // to be freed with it.
+  class RateMemory {
+   public:
+    explicit RateMemory(int sampleRate);
+    ~RateMemory() { delete[] frames; }
+    RateMemory(const RateMemory&) = delete;
+    RateMemory& operator=(const RateMemory&) = delete;
+
+   private:
+    friend class DelayEngine;
+    int rate;
+    Frame* frames = nullptr;  // null when it could not be had
+    int length = 0;
+  };
+
   DelayEngine() = default;
   ~DelayEngine();
   DelayEngine(const DelayEngine&) = delete;
@@ -53,10 +73,15 @@ class DelayEngine {
   // Sets every rate-dependent constant and allocates the memory for the rate;
   // false when the memory could not be had (the engine then passes audio through).
   bool prepare(int sampleRate);
-  // Clears the signal state; positions, envelope level, clock rate, crossfade
-  // and smoothed controls carry over.
+  // prepare() in two halves: the memory made beforehand, and its rate set
+  // here without allocating or freeing, so between two blocks on the audio
+  // thread. The signal state starts afresh.
+  void install(RateMemory& next);
+  // Clears the memory and the signal state; writing then starts at full gain.
+  // Positions, envelope level, clock rate and smoothed controls carry over.
   void reset();
   bool ready() const { return memory != nullptr; }
+  int sampleRate() const { return rate; }
 
   // Re-seats the read position the delay length behind the write position.
   void seat(float delayTimeMs);
@@ -67,7 +92,7 @@ class DelayEngine {
   BlockResult process(const float* inL, const float* inR, float* outL, float* outR, int frames,
                       const BlockSettings& s);
 
-  // Restarted by switching off; the controls' tests watch it.
+  // Restarted by infinite repeat engaging and releasing; the controls' tests watch it.
   float crossfadeGain = 1.0f;
 
   int memoryLength() const { return length; }
@@ -76,9 +101,8 @@ class DelayEngine {
   int cycleWindow() const { return window; }
 
  private:
-  struct Frame {
-    float l = 0.0f, r = 0.0f;
-  };
+  void setRateConstants(int sampleRate);
+  void clearSignal();
 
   // One sample on its way through a chunk: what the input stage makes of it.
   struct InputFrame {
@@ -92,6 +116,7 @@ class DelayEngine {
   };
   static constexpr int kChunk = 64;
 
+  int rate = 0;
   float fRate = 0.0f;
   float c4k = 0.0f;
   float crossfadeGrowth = 1.0f;
@@ -102,6 +127,8 @@ class DelayEngine {
   dsp::ModulationClock clock;
   float peakLevel = 0.0f;
   bool cycleIndicator = false;
+  bool loopEngaged = false;    // as the last block left it
+  bool memoryCleared = false;  // since the last block
 
   Frame* memory = nullptr;  // interleaved left/right, length frames
   int length = 0;

@@ -28,6 +28,12 @@ int integerPart(float x) {
   return static_cast<int>(x);
 }
 
+// A host rate outside the range the engine is made for runs at 44.1 kHz.
+int usableRate(float hostRate) {
+  const int rate = integerPart(hostRate);
+  return rate < kLowestRate || rate > kHighestRate ? kDefaultRate : rate;
+}
+
 }  // namespace
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster, EditorFactory editorFactory) {
@@ -81,13 +87,30 @@ Zel::~Zel() {
   }
 }
 
-void Zel::applySampleRate(int rate) {
+// UI: a memory for the rate, and the controls that follow the rate, made
+// here where allocating is allowed; the engine takes it at its next block.
+void Zel::postSampleRate(int rate) {
+  auto* change = new (std::nothrow) RateChange(rate);
+  if (change == nullptr) {
+    return;  // the rate in use stays; switching on asks again
+  }
   engineRate.store(rate, kRelaxed);
-  engine.prepare(rate);
   lfoIncrement.store(oscillatorIncrement(rateHz.load(kRelaxed)), kRelaxed);
-  engine.seat(delayTimeMs.load(kRelaxed));
-  delayChanged.store(false, kRelaxed);
   setAntiAliasCutoff(doublingCutoff(doublingFactor.load(kRelaxed) == 2.0f, 30000));
+  rateChanges.post(change);
+}
+
+// Audio, or UI while the audio is stopped: installs a posted rate between
+// blocks, where nothing reads the engine.
+void Zel::takeSampleRate() {
+  RateChange* change = rateChanges.take();
+  if (change == nullptr) {
+    return;
+  }
+  engine.install(change->memory);
+  engine.seat(delayTimeMs.load(kRelaxed));
+  engineCutoff = 0.0f;  // the filter is designed for the new rate at the block's start
+  rateChanges.giveBack(change);
 }
 
 // Radians per sample of an oscillator at hz: 2 pi over its period in samples.
@@ -110,8 +133,10 @@ float Zel::doublingCutoff(bool doubled, int limitRate) const {
 void Zel::setAntiAliasCutoff(float fc) { antiAliasCutoff.store(fc, kRelaxed); }
 
 void Zel::suspend() {
+  switchedOn = false;
+  takeSampleRate();  // one given while on that no block took
+  rateChanges.freeReturned();
   engine.settleControls(snapshot());
-  engine.crossfadeGain = 0.001f;
   engine.seat(delayTimeMs.load(kRelaxed));
   delayChanged.store(false, kRelaxed);
   engine.reset();
@@ -120,16 +145,28 @@ void Zel::suspend() {
 void Zel::resume() {
   CPresetSystemEffect::resume();
   songPositionBeats = 0.0f;
-  const float hostRate = getSampleRate();
-  int rate = integerPart(hostRate);
-  if (rate < kLowestRate || rate > kHighestRate) {
-    rate = kDefaultRate;
-  }
+  takeSampleRate();
+  const int rate = usableRate(getSampleRate());
   // A memory that could not be had is asked for again at every switch-on.
-  if (rate != engineRate.load(kRelaxed) || !engine.ready()) {
-    applySampleRate(rate);
+  if (rate != engine.sampleRate() || !engine.ready()) {
+    postSampleRate(rate);
+    takeSampleRate();
+    delayChanged.store(false, kRelaxed);  // seated with the time in force
   }
+  rateChanges.freeReturned();
   engine.reset();
+  switchedOn = true;
+}
+
+// Some hosts (Audacity for one) give the rate only after switching on; it is
+// heard from the next block on, not from the next switch-on.
+void Zel::setSampleRate(float newRate) {
+  CPresetSystemEffect::setSampleRate(newRate);
+  rateChanges.freeReturned();
+  const int rate = usableRate(newRate);
+  if (switchedOn && rate != engineRate.load(kRelaxed)) {
+    postSampleRate(rate);
+  }
 }
 
 void Zel::updateSyncedDelay() {
@@ -217,6 +254,7 @@ BlockSettings Zel::snapshot() const {
 }
 
 void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
+  takeSampleRate();
   const bool rightInput = isInputConnected(1);
   const bool rightOutput = isOutputConnected(1);
   readHostTime(sampleFrames);
@@ -229,7 +267,6 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
 
   // Requests are taken before the values they announce are read, so a request
   // is never taken with the value before it (the writers publish it after).
-  const bool crossfadeRequest = restartCrossfade.exchange(false, std::memory_order_acquire);
   const bool delayRequest =
       sampleFrames > 0 && delayChanged.exchange(false, std::memory_order_acquire);
   BlockSettings s = snapshot();
@@ -243,7 +280,6 @@ void Zel::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrame
         integerPart((songPositionBeats - cycles * beatsPerCycle) * rate * 60.0f / tempo);
   }
   s.repeatEngaged = repeatEngaged.load(kRelaxed);
-  s.restartCrossfade = crossfadeRequest;
   if (sampleFrames > 0) {
     s.delayChanged = delayRequest;
     s.resetPeak = peakResetRequested.exchange(false, kRelaxed);

@@ -12,6 +12,7 @@
 #include "../presets/presetsystemeffect.h"
 #include "engine/delayengine.h"
 #include "plugin/editorfactory.h"
+#include "plugin/handover.h"
 #include "plugin/parametertable.h"
 
 // The programs keep one value of each of the effect's parameters.
@@ -31,8 +32,9 @@ class Zel : public CPresetSystemEffect {
   explicit Zel(audioMasterCallback audioMaster, EditorFactory editorFactory = nullptr);
   ~Zel() override;
 
-  void suspend() override;  // UI, audio stopped
-  void resume() override;   // UI, audio stopped
+  void suspend() override;                     // UI, audio stopped
+  void resume() override;                      // UI, audio stopped
+  void setSampleRate(float newRate) override;  // UI, also while blocks play
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;  // audio
   void setParameter(VstInt32 index, float value) override;                                 // any
   float getParameter(VstInt32 index) override;                                             // any
@@ -77,7 +79,8 @@ class Zel : public CPresetSystemEffect {
   void applyProgram(const float (&programValues)[kNumEffectParams]) override;
   void applyValue(VstInt32 index, float value);
   void applyParameter(VstInt32 index, float value);
-  void applySampleRate(int rate);
+  void postSampleRate(int rate);
+  void takeSampleRate();
   float doublingCutoff(bool doubled, int limitRate) const;
   float oscillatorIncrement(float hz) const;
   BlockSettings snapshot() const;
@@ -109,7 +112,6 @@ class Zel : public CPresetSystemEffect {
   Shared<int> numIndex{0};
   Shared<int> denIndex{0};
   Shared<bool> repeatEngaged{false};
-  Shared<bool> restartCrossfade{false};
   Shared<float> antiAliasCutoff{14000.0f};
 
   // Tempo and position.
@@ -124,9 +126,19 @@ class Zel : public CPresetSystemEffect {
   Shared<bool> peakResetRequested{false};
   Shared<bool> indicatorAcknowledged{false};
 
-  Shared<int> engineRate{44100};
-  float engineCutoff = 0.0f;  // the cutoff the engine's filter was designed for
+  // A sample rate's memory on its way to the audio thread, which takes it at
+  // the start of its next block.
+  struct RateChange {
+    explicit RateChange(int rate) : memory(rate) {}
+    DelayEngine::RateMemory memory;
+    RateChange* next = nullptr;
+  };
+
+  Shared<int> engineRate{44100};  // the rate in use, or the one posted
+  bool switchedOn = false;        // UI
+  float engineCutoff = 0.0f;      // the cutoff the engine's filter was designed for
   DelayEngine engine;
+  Handover<RateChange> rateChanges;
 };
 
 // A new effect for a host that answers its version, or null.

@@ -153,7 +153,6 @@ void Zel::applyParameter(VstInt32 index, float v) {
       } else if (!clockSyncOn.load(kRelaxed)) {
         repeatEngaged.store(true, kRelaxed);
       }  // in sync mode the loop engages at the next cycle boundary
-      restartCrossfade.store(true, std::memory_order_release);  // after the state it restarts
       values[kRptInf].store(v, kRelaxed);
       // Released in clock mode, the time follows the tempo and note length
       // again, which may have moved while the loop held.

@@ -3,9 +3,11 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fakehost.h"
 #include "plugin.h"
+#include "zelprobe.h"
 
 namespace {
 
@@ -143,6 +145,42 @@ TEST_F(Dispatcher, SampleRateAndBlockSizeAreOnlyStored) {
   EXPECT_EQ(plugin.dispatch(effMainsChanged, 0, 0), 0);
   // A scanner switches off an instance that was never switched on.
   EXPECT_EQ(plugin.dispatch(effMainsChanged, 0, 0), 0);
+}
+
+// Audacity, for one, switches on and only then gives the project's rate. A
+// rate given while on is taken at the start of the next block, never while one
+// runs; one given while off waits for the switch-on.
+TEST_F(Dispatcher, ASampleRateGivenWhileSwitchedOnRunsFromTheNextBlock) {
+  const ZelProbe probe(*static_cast<Zel*>(static_cast<AudioEffect*>(plugin.effect()->object)));
+  const std::vector<float> in(64, 0.0f);
+  std::vector<float> outL, outR;
+  auto rateInUse = [&] { return probe.engine().sampleRate(); };
+  plugin.start(44100.0f);
+  plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
+  EXPECT_EQ(rateInUse(), 44100);
+  plugin.process(in, in, outL, outR);
+  EXPECT_EQ(rateInUse(), 48000);
+  EXPECT_EQ(probe.engine().memoryLength(), 153601);
+
+  // Of two rates before a block the last counts; one out of range is 44.1 kHz.
+  plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+  plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 1.0e9f);
+  plugin.process(in, in, outL, outR);
+  EXPECT_EQ(rateInUse(), 44100);
+
+  // Given while on and switched off before any block, it stays for the next switch-on.
+  plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+  plugin.dispatch(effMainsChanged, 0, 0);
+  plugin.dispatch(effMainsChanged, 0, 1);
+  EXPECT_EQ(rateInUse(), 96000);
+  EXPECT_EQ(probe.engine().memoryLength(), 307201);
+
+  plugin.dispatch(effMainsChanged, 0, 0);
+  plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 22050.0f);
+  plugin.process(in, in, outL, outR);  // a host that plays while off
+  EXPECT_EQ(rateInUse(), 96000);
+  plugin.dispatch(effMainsChanged, 0, 1);
+  EXPECT_EQ(rateInUse(), 22050);
 }
 
 TEST_F(Dispatcher, NullBuffersAreRefusedNotWritten) {

@@ -1,4 +1,5 @@
-// Counts heap allocations made through operator new, and can refuse large ones,
+// Counts heap allocations and frees made through operator new and delete, and
+// can refuse large allocations,
 // for the tests of the audio path's real-time safety.
 #pragma once
 
@@ -8,6 +9,8 @@ namespace allocation_hook {
 
 // Allocations counted since the last reset.
 std::size_t count();
+// Frees counted since the last reset.
+std::size_t frees();
 void resetCount();
 // Requests of at least this many bytes fail (0: none fail).
 void failFrom(std::size_t bytes);

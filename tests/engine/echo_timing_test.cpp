@@ -1,6 +1,7 @@
 // Where echoes land and what they sound like: gain, timing, doubling, bypass.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "render.h"
@@ -11,7 +12,6 @@ namespace {
 void plainDelay(Render& r, float dlyTime) {
   r.set({{kMix, 1.0f}, {kDlyTime, dlyTime}, {kDepth, 0.0f}, {kManVCO, 0.5f}, {kFbck, 0.0f}});
   r.settle();
-  r.silence(8192);  // lets the write crossfade of switching on finish
 }
 
 }  // namespace
@@ -32,29 +32,70 @@ TEST(Echo, MixZeroIsUnityGain) {
 // filter's own response: one sample from writing at t = 1 (x[n-1]) and two
 // from reading at t = 0 (the second-newest memory value). The filter's
 // peak itself sits one sample in at 44.1 kHz and further in at higher rates,
-// since its cutoff stays at 14 kHz.
+// since its cutoff stays at 14 kHz. The rate may come before switching on or,
+// as some hosts give it, while switched on, after processing at another rate.
 TEST(Echo, ImpulseEchoArrivesAfterTheDelayPlusTheFixedLatency) {
   struct Case {
     float rate;
     size_t delay;         // 1600 ms in samples
     size_t expectedPeak;  // by the arithmetic above
+    float earlierRate;    // played before the rate is given while on
   };
-  for (const Case& c : {Case{44100.0f, 70560, 70564}, Case{48000.0f, 76800, 76805},
-                        Case{96000.0f, 153600, 153606}}) {
+  for (const Case& c :
+       {Case{44100.0f, 70560, 70564, 48000.0f}, Case{48000.0f, 76800, 76805, 44100.0f},
+        Case{96000.0f, 153600, 153606, 44100.0f}}) {
     Render bypass(c.rate);
     plainDelay(bypass, 0.0f);
     const Stereo direct = bypass.run(impulse(64));
     const size_t filterPeak = peakIndex(direct.l);
 
-    Render r(c.rate);
-    plainDelay(r, 0.5f);
-    const Stereo out = r.run(impulse(c.delay + 100));
-    const size_t echo = peakIndex(out.l, 100, out.size());
-    EXPECT_EQ(echo, c.delay + 3 + filterPeak) << c.rate;
-    EXPECT_EQ(echo, c.expectedPeak) << c.rate;
-    EXPECT_EQ(peakIndex(out.r, 100, out.size()), echo);
-    EXPECT_GT(out.l[echo], 0.1f);
-    EXPECT_LT(peakValue(out.l, 0, c.delay), 1e-6f);  // nothing heard before it
+    for (bool rateWhileOn : {false, true}) {
+      Render r(rateWhileOn ? c.earlierRate : c.rate);
+      plainDelay(r, 0.5f);
+      if (rateWhileOn) {
+        r.silence(4096);
+        r.plugin.dispatch(effSetSampleRate, 0, 0, nullptr, c.rate);
+      }
+      const Stereo out = r.run(impulse(c.delay + 100));
+      const size_t echo = peakIndex(out.l, 100, out.size());
+      EXPECT_EQ(echo, c.delay + 3 + filterPeak) << c.rate << " while on " << rateWhileOn;
+      EXPECT_EQ(echo, c.expectedPeak) << c.rate << " while on " << rateWhileOn;
+      EXPECT_EQ(peakIndex(out.r, 100, out.size()), echo);
+      EXPECT_GT(out.l[echo], 0.1f);
+      EXPECT_LT(peakValue(out.l, 0, c.delay), 1e-6f);  // nothing heard before it
+    }
+  }
+}
+
+// Each offline render starts afresh on a cleared memory: a note on the very
+// first sample is repeated as loudly as the same note later. The instance is
+// set up as Audacity does it: switched on at 44.1 kHz, its state restored and
+// the project's rate given while on.
+TEST(Echo, ABurstAtTheVeryStartEchoesAsOneLaterDoes) {
+  for (float rate : {44100.0f, 48000.0f}) {
+    const auto delay = static_cast<size_t>(rate * 0.16f);  // DlyTime 0.05
+    const auto later = static_cast<size_t>(rate / 2.0f);
+    const Stereo burst = noise(static_cast<size_t>(rate / 50.0f), 0.5f, 4);  // 20 ms
+    auto echoOf = [&](size_t at) {
+      Render r;
+      plainDelay(r, 0.05f);
+      r.plugin.restoreChunk(r.plugin.chunk());
+      r.plugin.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+      Stereo in(later + delay + 2000);
+      std::copy(burst.l.begin(), burst.l.end(), in.l.begin() + static_cast<long>(at));
+      std::copy(burst.r.begin(), burst.r.end(), in.r.begin() + static_cast<long>(at));
+      const Stereo out = r.run(in);
+      const auto from = static_cast<long>(at + delay);
+      return std::vector<float>(out.l.begin() + from, out.l.begin() + from + 1000);
+    };
+    const std::vector<float> reference = echoOf(later);
+    ASSERT_GT(rms(reference, 0, reference.size()), 0.05f) << rate;
+    for (size_t at : {size_t{0}, size_t{441}, size_t{882}, size_t{2205}}) {
+      const std::vector<float> early = echoOf(at);
+      for (size_t i = 0; i < reference.size(); ++i) {
+        ASSERT_NEAR(early[i], reference[i], 1e-5f) << rate << " Hz, burst at " << at << ", " << i;
+      }
+    }
   }
 }
 

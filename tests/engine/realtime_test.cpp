@@ -1,4 +1,5 @@
-// The audio path allocates nothing, and an engine without memory still plays.
+// The audio path allocates and frees nothing, and an engine without memory
+// still plays.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,10 +33,17 @@ TEST(RealTime, NoAllocationWhileProcessingThroughEveryKindOfChange) {
       zel->getEngineStatus();
       zel->selectProgram(block / 100 % 17);
     }
+    if (block % 250 == 0) {
+      // A new rate while on: its memory is made here and taken by the next
+      // block; the one it replaces is freed at a later call, here.
+      const float rates[] = {48000.0f, 96000.0f, 22050.0f, 44100.0f};
+      plugin.dispatch(effSetSampleRate, 0, 0, nullptr, rates[block / 250 % 4]);
+    }
     allocation_hook::resetCount();
     e->processReplacing(e, inputs, outputs, static_cast<VstInt32>(1 + block % 512));
-    during += allocation_hook::count();
+    during += allocation_hook::count() + allocation_hook::frees();
   }
+  EXPECT_EQ(ZelProbe(*zel).engine().sampleRate(), 44100);
   EXPECT_EQ(during, 0u);
   for (float v : out.l) {
     ASSERT_TRUE(std::isfinite(v));

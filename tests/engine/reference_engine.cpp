@@ -59,7 +59,8 @@ void referenceRender(const ReferenceSettings& s, const std::vector<float>& inL,
   const float delayMs = 3200.0f * (s.dlyTime > 1.0f ? 1.0f : s.dlyTime);
 
   // State of a freshly switched-on instance: smoothed controls on their
-  // targets, the write crossfade restarted, the read position seated.
+  // targets, the memory cleared and so written at full gain, the read
+  // position seated.
   const int L = 1 + static_cast<int>(3.2f * sr);
   std::vector<float> memL(L, 0.0f), memR(L, 0.0f);
   const float delaySamples = sr * delayMs / 1000.0f;
@@ -69,7 +70,7 @@ void referenceRender(const ReferenceSettings& s, const std::vector<float>& inL,
     read += L;
   }
   float inGain = inTarget, outGain = outTarget, mix = s.mix, fbGain = s.feedback, depth = s.depth;
-  float xfade = 0.001f;
+  float xfade = 1.0f;
   float n = 1e-10f;
   Biquad aaL[2], aaR[2];
   float windowL[16] = {}, windowR[16] = {};

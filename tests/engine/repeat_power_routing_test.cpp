@@ -54,6 +54,10 @@ TEST(InfiniteRepeat, SwitchingOffCrossfadesBackToRecordingIn50Ms) {
   EXPECT_LT(r.probe().engine().crossfadeGain, 1.0f);
   r.silence(2);
   EXPECT_EQ(r.probe().engine().crossfadeGain, 1.0f);
+  // Set again to the state it has (a chunk or program restored), it fades nothing.
+  r.set({{kRptInf, 0.0f}});
+  r.silence(1);
+  EXPECT_EQ(r.probe().engine().crossfadeGain, 1.0f);
   // With silence recorded from then on, the loop fades out of the memory.
   r.silence(kLoop * 2);
   const Stereo out = r.silence(kLoop);

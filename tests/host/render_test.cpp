@@ -184,9 +184,11 @@ TEST_F(Render, DefaultTailLetsTheDelayRingOutWithinThirtySeconds) {
   const Sound fixed = render(file("impulse.wav"), file("fixed.wav"), {"--tail", "1.25"});
   EXPECT_EQ(fixed.frames(), input.frames() + static_cast<size_t>(1.25 * kRate));
   if (parametersAreNamed()) {
-    // Infinite repeat never dies away: the tail stops at thirty seconds.
+    // Infinite repeat never dies away: the tail stops at thirty seconds. It
+    // engages (controller 116) once the impulse is in the memory; engaged from
+    // the start, it would loop the cleared memory's silence.
     const Sound endless = render(file("impulse.wav"), file("endless.wav"),
-                                 {"--set", "RptInf=0.75", "--set", "DlyTime=0.1"});
+                                 {"--set", "DlyTime=0.1", "--cc", "0.2:1:116:127"});
     EXPECT_EQ(endless.frames(), input.frames() + size_t{30} * kRate);
   }
 }

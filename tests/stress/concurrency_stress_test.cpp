@@ -1,11 +1,12 @@
 // The host's two threads on several instances at once: the audio thread plays
 // blocks with MIDI control and tempo changes, the user-interface thread
-// automates, saves and restores the state, selects programs, reads texts and
-// the status as the editor does, and runs the editor windows (headless) with
-// their idle passes and clicks. Run under ThreadSanitizer (preset tsan) this
-// shows any unsynchronized access to the engine's controls, flags and status,
-// and to the editor's controls, which MIDI moves from the audio thread; and
-// the CLAP outbox, which the editor fills while the audio thread drains it.
+// automates, changes the sample rate, saves and restores the state, selects
+// programs, reads texts and the status as the editor does, and runs the editor
+// windows (headless) with their idle passes and clicks. Run under
+// ThreadSanitizer (preset tsan) this shows any unsynchronized access to the
+// engine's controls, flags and status, and to the editor's controls, which
+// MIDI moves from the audio thread; and the CLAP outbox, which the editor
+// fills while the audio thread drains it.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -153,6 +154,10 @@ void useInterface(const std::atomic<int>& blocksDone, int& rounds) {
         zel.startLearn();
         zel.setLearnTarget(step % kNumEffectParams);
       }
+      if (step % 29 == 0) {  // a host that changes the rate while it plays
+        const float rates[] = {48000.0f, 96000.0f, 44100.0f};
+        e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, rates[step / 29 % 3]);
+      }
     }
     ++rounds;
   }
@@ -192,10 +197,11 @@ TEST(ConcurrencyStress, AudioAndInterfaceThreadsOnSeveralInstances) {
   }
 }
 
-// A delay time set while blocks play must be the one the engine seats: the
-// request that announces it may never be taken with the time before it.
-TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
-  constexpr int kRounds = 3000;
+// Changes made by the UI thread while blocks play, one at a time, each taken
+// by the audio thread's next block: `make(round)` makes the change, `taken(zel,
+// round)` tells on the audio thread whether the engine runs with it.
+template <typename Make, typename Taken>
+void checkEveryChangeIsTakenByTheNextBlock(int rounds, Make make, Taken taken) {
   constexpr int kBlockFrames = 32;
   AEffect* e = effectEntry(stressHost);
   ASSERT_NE(e, nullptr);
@@ -203,7 +209,6 @@ TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
   e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
   e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
   const Zel& zel = zelOf(e);
-  auto delayOf = [](int round) { return static_cast<float>(round % 97 + 1) / 128.0f; };
 
   std::atomic<int> published{0};
   std::atomic<int> checked{0};
@@ -212,24 +217,23 @@ TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
     std::vector<float> in(kBlockFrames, 0.0f), outL(kBlockFrames), outR(kBlockFrames);
     float* inputs[2] = {in.data(), in.data()};
     float* outputs[2] = {outL.data(), outR.data()};
-    for (int seen = 0; seen < kRounds;) {
+    for (int seen = 0; seen < rounds;) {
       e->processReplacing(e, inputs, outputs, kBlockFrames);
       const int round = published.load(std::memory_order_acquire);
       if (round == seen) {
         continue;
       }
-      // This block starts after the time was set: it must seat it.
+      // This block starts after the change was made: it must take it.
       e->processReplacing(e, inputs, outputs, kBlockFrames);
-      const float expected = 44100.0f * 3.2f * delayOf(round);
-      if (std::fabs(ZelProbe(zel).engine().delaySamples() - expected) > 0.5f) {
+      if (!taken(zel, round)) {
         wrong.fetch_add(1, std::memory_order_relaxed);
       }
       seen = round;
       checked.store(round, std::memory_order_release);
     }
   });
-  for (int round = 1; round <= kRounds; ++round) {
-    e->setParameter(e, kDlyTime, delayOf(round));
+  for (int round = 1; round <= rounds; ++round) {
+    make(e, round);
     published.store(round, std::memory_order_release);
     while (checked.load(std::memory_order_acquire) != round) {
       std::this_thread::yield();
@@ -301,4 +305,32 @@ TEST(ConcurrencyStress, GesturesPostedWhileTheAudioThreadDrainsReachTheHostWhole
   EXPECT_EQ(open, (std::array<bool, kParams>{}));
   EXPECT_EQ(last[0], kGestures - 2 + ((kGestures - 2) % 3) * 0.25);
   EXPECT_EQ(last[1], kGestures - 1 + ((kGestures - 1) % 3) * 0.25);
+}
+
+// A delay time set while blocks play must be the one the engine seats: the
+// request that announces it may never be taken with the time before it.
+TEST(ConcurrencyStress, EveryDelayTimeSetWhileBlocksPlayIsSeated) {
+  auto delayOf = [](int round) { return static_cast<float>(round % 97 + 1) / 128.0f; };
+  checkEveryChangeIsTakenByTheNextBlock(
+      3000, [&](AEffect* e, int round) { e->setParameter(e, kDlyTime, delayOf(round)); },
+      [&](const Zel& zel, int round) {
+        const float expected = 44100.0f * 3.2f * delayOf(round);
+        return std::fabs(ZelProbe(zel).engine().delaySamples() - expected) <= 0.5f;
+      });
+}
+
+// A host may give the rate from its UI thread while its audio thread plays:
+// the memory for it is made there and taken whole by the next block.
+TEST(ConcurrencyStress, EverySampleRateGivenWhileBlocksPlayIsTakenByTheNextBlock) {
+  auto rateOf = [](int round) { return round % 2 == 0 ? 44100 : 48000 + 4000 * (round % 7); };
+  checkEveryChangeIsTakenByTheNextBlock(
+      300,
+      [&](AEffect* e, int round) {
+        e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, static_cast<float>(rateOf(round)));
+      },
+      [&](const Zel& zel, int round) {
+        const DelayEngine& engine = ZelProbe(zel).engine();
+        return engine.sampleRate() == rateOf(round) &&
+               engine.memoryLength() == 1 + rateOf(round) * 16 / 5;
+      });
 }
