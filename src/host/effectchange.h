@@ -19,6 +19,10 @@ struct EffectChange {
   ChangeCause cause;
   int32_t index;  // 0 to 17 the effect's parameters, 18 to 35 their controllers; 0 for kDisplay
   float value;
+  // Raised while a block's events apply, on the thread that applies them, at
+  // this frame of the block: the host hears of it beside that block's events.
+  bool inBlock = false;
+  uint32_t frame = 0;
 };
 
 // Whoever carries the effect's notices to a host. Called on the thread that

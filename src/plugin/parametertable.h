@@ -37,6 +37,11 @@ constexpr float numeratorTable[kNumeratorSteps] = {1, 3, 5, 7, 9};
 constexpr float denominatorTable[kDenominatorSteps] = {1,  2,  3,  4,  6,  8, 12,
                                                        16, 24, 32, 48, 64, 96};
 
+// Steps of each parameter: 2 for a switch, the table's length for a note
+// length, 0 for a continuous one.
+constexpr int kParameterSteps[kNumZelParameters] = {
+    0, 0, 0, 0, 2, 2, 0, 2, 2, 0, 0, 0, 0, 2, 2, 2, kNumeratorSteps, kDenominatorSteps};
+
 // Longest delay at the nominal clock, in milliseconds.
 constexpr float kMaxDelayMs = 3200.0f;
 

@@ -19,7 +19,7 @@
 #include "../presets/midievents.h"
 #include "editor/editor.h"
 #include "gui/cframe.h"
-#include "plugin/clapoutbox.h"
+#include "plugin/clap/clapoutbox.h"
 #include "plugin/zel.h"
 #include "zelprobe.h"
 

@@ -7,8 +7,8 @@
 #include "clapadapter.h"
 #include "clapguitables.h"
 #include "common/identity.h"
-#include "moduleexport.h"
 #include "ondexversion.h"
+#include "plugin/moduleexport.h"
 
 namespace {
 

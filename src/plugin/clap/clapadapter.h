@@ -1,23 +1,22 @@
-// Ondex behind the CLAP interface: one instance holds the same effect the VST
-// 2.4 entry creates and forwards every call to it. The effect speaks to its
-// host only through its audioMaster callback; here that callback is answered
-// from CLAP (time, pins, canDo) and its notices become CLAP events and rescans.
+// Ondex behind the CLAP interface: one instance holds one effect through the
+// effect interface and turns each CLAP call into its operations; the effect's
+// notices come back through the listener and become CLAP's parameter events,
+// value rescans and dirty marks.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
-#include "../host/clap.h"
-#include "../host/vst2.h"
-#include "../presets/program.h"
 #include "clapoutbox.h"
+#include "host/clap.h"
+#include "plugin/ondexeffect.h"
+#include "plugin/parametertable.h"
 
-class AudioEffectX;
-
-class ClapAdapter {
+class ClapAdapter final : private EffectListener {
  public:
   // The effect parameters; their controller assignments live in the state only.
-  static constexpr uint32_t kParamCount = kNumEffectParams;
+  static constexpr uint32_t kParamCount = kNumZelParameters;
 
   // Null when out of memory. Makes no effect and calls nothing of the host
   // yet: scanning stays cheap, and both wait for init.
@@ -31,7 +30,7 @@ class ClapAdapter {
     return static_cast<ClapAdapter*>(plugin->plugin_data);
   }
 
-  // Life cycle.
+  // Life cycle (main thread, process on the audio thread).
   bool init();
   bool activate(double sampleRate, uint32_t maxFrames);
   void deactivate();
@@ -64,32 +63,35 @@ class ClapAdapter {
   // Stops the idle pass and closes the window; the editor stays created.
   void closeEditor();
 
-  // The effect's requests of its host (claphostrequests.cpp).
-  VstIntPtr answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
-
  private:
   ClapAdapter(const clap_host_t* host, const clap_plugin_descriptor_t* descriptor);
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f) const;
-  // One parameter, MIDI or transport event from the host, before the frames at its time.
-  void apply(const clap_event_header_t& event);
-  void applyMidi(const clap_event_midi_t& event);
-  void renderSpan(const clap_process_t& process, uint32_t from, uint32_t to);
-  void sendOutbox(const clap_output_events_t* out);
-  void noteRescan();
-  void noteDirty();
-  // An editor gesture's news, for the next process or flush.
-  void tellHost(const ClapOutgoing& news);
-  // A value the plug-in moved itself while the host's events apply (tempo,
-  // MIDI, a value refused): told beside them, not to be recorded.
-  void tellHostNow(clap_id id, float normalized);
   template <typename T>
   const T* hostExtension(const char* id) const;
 
+  // The effect's notices (claplistener.cpp).
+  void effectChanged(const EffectChange& change) override;
+  bool editorResizeWanted(int32_t width, int32_t height) override;
+  // A value the plug-in moved itself while a block's events apply: told
+  // beside them at `frame`, not to be recorded.
+  void tellInBlock(clap_id id, float normalized, uint32_t frame);
+  // Main thread: what the host should re-read or save, told now.
+  void noteRescan();
+  void noteDirty();
+  void tellMainThreadNews();
+  // Any other thread: the host calls back on the main thread for the news.
+  void askForMainThread();
+
+  // Events and audio of one block (clapadapter.cpp).
+  void runBlock(const clap_process_t* audio, const clap_input_events_t* in,
+                const clap_output_events_t* out, uint32_t frames,
+                const clap_event_transport_t* transport);
+  void runPart(const clap_process_t* audio, uint32_t from, uint32_t to, size_t count);
+  void sendOutbox(const clap_output_events_t* out);
+  void tellTailChange();
+
   clap_plugin_t face{};
   const clap_host_t* host;
-  AEffect* effect = nullptr;
-  AudioEffectX* object = nullptr;
+  OndexEffect* effect = nullptr;
   double defaults[kParamCount] = {};
 
   // Host extensions, fetched once in init.
@@ -98,32 +100,25 @@ class ClapAdapter {
   const clap_host_timer_support_t* hostTimers = nullptr;
   const clap_host_posix_fd_support_t* hostFds = nullptr;
   const clap_host_state_t* hostState = nullptr;
+  const clap_host_tail_t* hostTail = nullptr;
 
-  // Audio thread: the block being processed and the time it reports.
-  const clap_process_t* current = nullptr;
-  uint32_t spanStart = 0;
-  // Inside process or flush: where the plug-in's own changes go, and the
-  // host's value being applied, whose notice back is no news to the host.
+  // The thread inside process or flush: the block's events, where the
+  // plug-in's own changes go, and where in the block this part starts.
+  std::vector<BlockEvent> blockEvents;  // sized once at activation
   const clap_output_events_t* hostOut = nullptr;
-  clap_id applyingParam = CLAP_INVALID_ID;
-  float applyingValue = 0.0f;
-  clap_event_transport_t transport{};
+  uint32_t partStart = 0;
+  Transport partTransport;
   bool hasTransport = false;
-  VstTimeInfo timeInfo{};
-  float* silence = nullptr;
-  uint32_t maxFrames = 0;
+  double sampleRate = 44100.0;
+  uint32_t toldTail = 0;
   bool active = false;
-
-  // True on the thread inside process or flush: what the effect reports then
-  // follows the host's own events or MIDI, never an editor gesture.
-  static thread_local bool applyingHostEvents;
 
   // Main thread to audio thread and back.
   ClapOutbox<kParamCount> outbox;
-  int gestureDepth = 0;  // main thread: editor gestures open
   std::atomic<bool> rescanPending{false};
   std::atomic<bool> dirtyPending{false};
   std::atomic<bool> processing{false};
+  bool loadingState = false;  // main thread: the host's own state is being loaded
 
   // Editor.
   bool guiCreated = false;

@@ -2,7 +2,7 @@
 // descriptor calls that drive its idle pass.
 #pragma once
 
-#include "../host/clap.h"
+#include "host/clap.h"
 
 extern const clap_plugin_gui_t kClapGui;
 extern const clap_plugin_timer_support_t kClapTimerSupport;

@@ -9,7 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "../host/clap.h"
+#include "host/clap.h"
 
 struct ClapOutgoing {
   uint16_t type;  // CLAP_EVENT_PARAM_VALUE, _GESTURE_BEGIN or _GESTURE_END

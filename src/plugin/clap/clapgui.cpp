@@ -3,12 +3,9 @@
 // X connection has events), all on the main thread.
 #include <cstring>
 
-#include "../gui/aeffguieditor.h"
-#include "../gui/cframe.h"
-#include "../host/audioeffectx.h"
-#include "../platform/idletimer.h"
 #include "clapadapter.h"
 #include "clapguitables.h"
+#include "platform/idletimer.h"
 
 namespace {
 
@@ -91,7 +88,7 @@ const clap_plugin_posix_fd_support_t kClapPosixFdSupport = {onFd};
 
 bool ClapAdapter::guiCreate() {
   // The editor object lives with the effect; its window waits for a parent.
-  if (object == nullptr || object->getEditor() == nullptr) {
+  if (effect == nullptr || !effect->hasEditor()) {
     return false;
   }
   guiCreated = true;
@@ -99,13 +96,7 @@ bool ClapAdapter::guiCreate() {
 }
 
 bool ClapAdapter::guiSize(uint32_t& width, uint32_t& height) {
-  ERect* rect = nullptr;
-  if (dispatch(effEditGetRect, 0, 0, &rect) == 0 || rect == nullptr) {
-    return false;
-  }
-  width = static_cast<uint32_t>(rect->right - rect->left);
-  height = static_cast<uint32_t>(rect->bottom - rect->top);
-  return true;
+  return effect->editorSize(width, height);
 }
 
 bool ClapAdapter::guiSetParent(const clap_window_t& window) {
@@ -119,24 +110,24 @@ bool ClapAdapter::guiSetParent(const clap_window_t& window) {
   void* parent =
       reinterpret_cast<void*>(window.x11);  // NOLINT: an XID passed as a pointer, as VST 2.4 does
 #endif
-  if (dispatch(effEditOpen, 0, 0, parent) == 0) {
+  if (!effect->openEditor(parent)) {
     return false;
   }
   guiOpen = true;
   startIdle();
-  auto* editor = dynamic_cast<AEffGUIEditor*>(object->getEditor());
-  const CFrame* frame = editor != nullptr ? editor->getFrame() : nullptr;
-  const int fd = frame != nullptr ? frame->eventSource() : -1;
+  const int fd = effect->editorEventSource();
   if (fd >= 0 && hostFds != nullptr && hostFds->register_fd(host, fd, CLAP_POSIX_FD_READ)) {
     eventFd = fd;
   }
   return true;
 }
 
+// The editor's events and idle pass; what they changed is told before returning.
 void ClapAdapter::guiIdle() {
   if (guiOpen) {
-    dispatch(effEditIdle);
+    effect->idleEditor();
   }
+  tellMainThreadNews();
 }
 
 void ClapAdapter::guiDestroy() {
@@ -171,7 +162,7 @@ void ClapAdapter::closeEditor() {
   eventFd = -1;
   stopIdle();
   if (guiOpen && effect != nullptr) {
-    dispatch(effEditClose);
+    effect->closeEditor();
   }
   guiOpen = false;
 }

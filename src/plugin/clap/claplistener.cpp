@@ -1,0 +1,96 @@
+// What the effect tells of its changes, turned into what a CLAP host hears:
+// the editor's gestures and edits as parameter events at the next process or
+// flush; what the plug-in moves itself inside a block as unrecorded events of
+// that block; loads, names and controller bindings as value rescans and dirty
+// marks, told at once on the main thread and asked for from any other.
+#include "clapadapter.h"
+#include "host/clapevents.h"
+
+void ClapAdapter::effectChanged(const EffectChange& change) {
+  const bool parameter = change.index >= 0 && static_cast<uint32_t>(change.index) < kParamCount;
+  const auto id = static_cast<clap_id>(change.index);
+  switch (change.cause) {
+    case ChangeCause::kGestureBegin:
+    case ChangeCause::kGestureEnd:
+    case ChangeCause::kEdited:
+      if (!parameter) {
+        noteDirty();  // a controller assignment: kept in the state, no parameter of ours
+        return;
+      }
+      outbox.post({change.cause == ChangeCause::kGestureBegin ? CLAP_EVENT_PARAM_GESTURE_BEGIN
+                   : change.cause == ChangeCause::kGestureEnd ? CLAP_EVENT_PARAM_GESTURE_END
+                                                              : CLAP_EVENT_PARAM_VALUE,
+                   id, clapFromNormalized(id, change.value)});
+      // While processing, the next block carries the news anyway.
+      if (!processing.load() && hostParams != nullptr) {
+        hostParams->request_flush(host);
+      }
+      return;
+    case ChangeCause::kRefused:
+    case ChangeCause::kMoved:
+      if (!parameter && change.inBlock) {
+        dirtyPending.store(true);  // a binding MIDI learn made
+        askForMainThread();
+      } else if (!parameter) {
+        noteDirty();
+      } else if (change.inBlock) {
+        tellInBlock(id, change.value, change.frame);
+      } else {
+        noteRescan();  // the editor's thread: the host re-reads the value, records nothing
+      }
+      return;
+    case ChangeCause::kLoaded:
+      if (parameter) {
+        noteRescan();
+      } else {
+        noteDirty();
+      }
+      return;
+    case ChangeCause::kDisplay:
+      // A program was chosen or renamed: new values, and a state the values do not show.
+      noteRescan();
+      noteDirty();
+      return;
+  }
+}
+
+bool ClapAdapter::editorResizeWanted(int32_t width, int32_t height) {
+  return hostGui != nullptr && width > 0 && height > 0 &&
+         hostGui->request_resize(host, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+}
+
+void ClapAdapter::tellInBlock(clap_id id, float normalized, uint32_t frame) {
+  const clap_event_param_value_t told = clapParamValueEvent(
+      partStart + frame, id, clapFromNormalized(id, normalized), CLAP_EVENT_DONT_RECORD);
+  // A host that takes no more events still learns the value, by re-reading it.
+  if (hostOut == nullptr || !hostOut->try_push(hostOut, &told.header)) {
+    rescanPending.store(true);
+    askForMainThread();
+  }
+}
+
+void ClapAdapter::askForMainThread() {
+  if (host->request_callback != nullptr) {
+    host->request_callback(host);
+  }
+}
+
+// Main thread only: the news is told when the call that raised it returns.
+void ClapAdapter::noteRescan() { rescanPending.store(true); }
+
+void ClapAdapter::noteDirty() {
+  if (!loadingState) {
+    dirtyPending.store(true);
+  }
+}
+
+void ClapAdapter::tellMainThreadNews() {
+  if (rescanPending.exchange(false) && hostParams != nullptr) {
+    hostParams->rescan(host, CLAP_PARAM_RESCAN_VALUES);
+  }
+  if (dirtyPending.exchange(false) && hostState != nullptr) {
+    hostState->mark_dirty(host);
+  }
+}
+
+void ClapAdapter::onMainThread() { tellMainThreadNews(); }
