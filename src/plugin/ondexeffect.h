@@ -14,10 +14,10 @@
 
 // Who sets a parameter: decides what the listener hears of it.
 enum class ValueSource : uint8_t {
-  kHost,     // the host's automation or control: only a refusal is told back
-  kEditor,   // the editor: told as an edit
-  kMidi,     // a MIDI controller: told as moved, not to be recorded
-  kLoad,     // part of a load the caller tells of itself: nothing is told
+  kHost,    // the host's automation or control: only a refusal is told back
+  kEditor,  // the editor: told as an edit
+  kMidi,    // a MIDI controller: told as moved, not to be recorded
+  kLoad,    // part of a load the caller tells of itself: nothing is told
 };
 
 // Where the host's song stands at an event.
@@ -59,11 +59,11 @@ class OndexEffect {
 
   // Parameters 0 to 17 (ZelParameter), normalized 0..1. Setting returns the
   // value in force, which differs from the one asked for when it is refused.
-  virtual float parameter(uint32_t id) const = 0;                          // any
+  virtual float parameter(uint32_t id) const = 0;                              // any
   virtual float setParameter(uint32_t id, float value, ValueSource from) = 0;  // any
   // The text a musician reads for `value` (display and unit), and back.
   virtual void parameterText(uint32_t id, float value, char* text, size_t size) const = 0;  // any
-  virtual bool parameterFromText(uint32_t id, const char* text, float& value) const = 0;  // any
+  virtual bool parameterFromText(uint32_t id, const char* text, float& value) const = 0;    // any
 
   // Life cycle: the host's rate and longest block; off again; a fresh start. main
   virtual bool activate(double sampleRate, uint32_t maxFrames) = 0;

@@ -40,6 +40,25 @@ std::string trimmed(const char* text) {
   return first == std::string::npos ? std::string() : s.substr(first, last - first + 1);
 }
 
+// A display that is one decimal number, with at most two decimals and no
+// trailing zeros; any other display as it is.
+std::string readableNumber(const std::string& shown) {
+  char* end = nullptr;
+  const double number = std::strtod(shown.c_str(), &end);
+  if (shown.find('.') == std::string::npos || end == shown.c_str() || *end != 0 ||
+      !std::isfinite(number)) {
+    return shown;
+  }
+  char buffer[32];
+  std::snprintf(buffer, sizeof(buffer), "%.2f", number);
+  std::string out = buffer;
+  out.erase(out.find_last_not_of('0') + 1);
+  if (out.back() == '.') {
+    out.pop_back();
+  }
+  return out == "-0" ? "0" : out;
+}
+
 bool isEffectParameter(uint32_t id) { return id < static_cast<uint32_t>(kNumZelParameters); }
 
 }  // namespace
@@ -123,12 +142,20 @@ void ZelEffect::parameterText(uint32_t id, float value, char* text, size_t size)
     *text = 0;
     return;
   }
-  // The effect's own display and unit, as the VST 2.4 build shows them.
+  // The effect's own display and unit, as the VST 2.4 build shows them, with
+  // numbers as a musician reads them ("0.1 Hz", not "0.100000 Hz"), and the
+  // delay as it is heard, doubled when Dlyx2 doubles it.
   char display[kVstMaxLabelLen + 1] = {};
   char label[kVstMaxLabelLen + 1] = {};
   zel->getParameterDisplayOf(static_cast<VstInt32>(id), value, display);
   zel->getParameterLabel(static_cast<VstInt32>(id), label);
-  const std::string shown = trimmed(display);
+  std::string shown = trimmed(display);
+  if (id == kDlyTime && zel->getParameter(kDlyx2) >= 0.5f) {
+    shown =
+        std::to_string(static_cast<int>(2.0f * kMaxDelayMs * std::clamp(value, 0.0f, 1.0f) + 0.5f));
+  } else {
+    shown = readableNumber(shown);
+  }
   const std::string unit = trimmed(label);
   std::snprintf(text, size, "%s%s%s", shown.c_str(), unit.empty() ? "" : " ", unit.c_str());
 }
@@ -213,7 +240,7 @@ void ZelEffect::renderSpan(const AudioBlock& audio, uint32_t from, uint32_t to) 
     float* inputs[2] = {silence, silence};
     if (audio.inputs[0] != nullptr) {
       // The effect reads its inputs only; its signature is the host's.
-      inputs[0] = const_cast<float*>(audio.inputs[0] + at);  // NOLINT
+      inputs[0] = const_cast<float*>(audio.inputs[0] + at);                           // NOLINT
       inputs[1] = rightInput ? const_cast<float*>(audio.inputs[1] + at) : inputs[0];  // NOLINT
     }
     float* outputs[2] = {audio.outputs[0] + at, rightOutput ? audio.outputs[1] + at : nullptr};
@@ -285,7 +312,8 @@ VstIntPtr ZelEffect::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
       timeInfo.tempo = transport.tempo;
       // The transport describes the frame it came at; a later span is that many frames on.
       const double frames = static_cast<double>(spanStart) - transportFrame;
-      timeInfo.ppqPos = transport.beats + (frames > 0.0 ? frames * transport.tempo / (60.0 * rate) : 0.0);
+      timeInfo.ppqPos =
+          transport.beats + (frames > 0.0 ? frames * transport.tempo / (60.0 * rate) : 0.0);
       timeInfo.flags = (transport.hasTempo ? kVstTempoValid : 0) |
                        (transport.hasBeats ? kVstPpqPosValid : 0) |
                        (transport.playing ? kVstTransportPlaying : 0);
@@ -316,10 +344,12 @@ uint32_t ZelEffect::tailFrames() const {
   if (value(kRptInf) >= 0.5f || feedback >= 1.0f) {
     return UINT32_MAX;  // the loop or full feedback rings for ever
   }
-  // The longest the clock can stretch one pass: doubled, and the manual VCO's
-  // and the sweep's reach of half again.
+  // The longest the clock stretches one pass: doubled, the manual VCO's
+  // period, and the sweep's reach of up to half again with full depth.
+  const float depth = value(kDepth);
+  const double reach = 1.0 + (1.0 - depth) * (value(kManVCO) - 0.5) + 0.5 * depth;
   const double pass =
-      kMaxDelayMs / 1000.0 * value(kDlyTime) * (value(kDlyx2) >= 0.5f ? 2 : 1) * 1.5;
+      kMaxDelayMs / 1000.0 * value(kDlyTime) * (value(kDlyx2) >= 0.5f ? 2 : 1) * reach;
   // Echoes until they have fallen by 100 dB: one without feedback.
   const double echoes = feedback > 0.0f ? std::ceil(std::log(1e-5) / std::log(feedback)) : 1.0;
   const double seconds = pass * echoes + 0.1;

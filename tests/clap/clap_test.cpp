@@ -326,7 +326,8 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   EXPECT_EQ(clap.sent[1].flags, 0U);
   EXPECT_EQ(clap.sent[2].type, CLAP_EVENT_PARAM_GESTURE_END);
   // The next program, from the editor: the host re-reads the values, records nothing, and
-  // knows the state changed.
+  // knows the state changed; also a host that never calls back when asked.
+  clap.answersCallbacks = false;
   const int rescans = clap.rescans;
   const int dirty = clap.dirtyMarks;
   clap.sent.clear();
@@ -393,6 +394,9 @@ TEST(ClapPlugin, ValuesThePluginMovesItselfReachTheHostAndAReloadKeepsTheDelayHe
   block(200.0, {valueAt(0, kDlyClk, 0.0), valueAt(0, kDlyTime, 0.559), valueAt(0, kRptInf, 1.0),
                 valueAt(0, kDlyClk, 1.0), valueAt(10, kDlyTime, 0.25)});
   EXPECT_EQ(toldDelay(), std::vector<double>{0.559f});  // 0.25 refused: the loop holds
+  clap.sent.clear();
+  clap.flush({valueAt(0, kDlyTime, 0.3)});  // refused in a flush too
+  EXPECT_EQ(toldDelay(), std::vector<double>{0.559f});
   const std::vector<unsigned char> held = clap.saveState();
   block(200.0, {valueAt(0, kRptInf, 0.0)});
   EXPECT_EQ(toldDelay(), std::vector<double>{0.375});  // released into the tempo's time

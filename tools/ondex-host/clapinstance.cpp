@@ -310,7 +310,7 @@ bool ClapInstance::loadState(const std::vector<unsigned char>& bytes) const {
 }
 
 void ClapInstance::runMainThread() {
-  if (callbackWanted) {
+  if (callbackWanted && answersCallbacks) {
     callbackWanted = false;
     instance->on_main_thread(instance);
   }

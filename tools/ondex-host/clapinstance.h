@@ -89,6 +89,9 @@ class ClapInstance {
   // and every readable descriptor once.
   void runMainThread();
 
+  // False: a host that never calls back for request_callback (some do not).
+  bool answersCallbacks = true;
+
   // What the plug-in told its host.
   std::vector<ClapEvent> sent;  // parameter events from process and flush
   int rescans = 0;              // rescan(CLAP_PARAM_RESCAN_VALUES) calls
