@@ -37,6 +37,7 @@ class Zel : public CPresetSystemEffect {
   void setSampleRate(float newRate) override;  // UI, also while blocks play
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;  // audio
   void setParameter(VstInt32 index, float value) override;                                 // any
+  void setParameterAutomated(VstInt32 index, float value) override;                        // UI
   float getParameter(VstInt32 index) override;                                             // any
   void getParameterLabel(VstInt32 index, char* label) override;
   void getParameterDisplay(VstInt32 index, char* text) override;

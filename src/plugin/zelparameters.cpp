@@ -62,6 +62,14 @@ void Zel::setParameter(VstInt32 index, float value) {
   }
 }
 
+// The editor's edit as the host hears it: the value in force, so that a
+// refused one leaves the host's copy where the refusal put it.
+void Zel::setParameterAutomated(VstInt32 index, float value) {
+  setParameter(index, value);
+  tell(ChangeCause::kEdited, index,
+       index >= 0 && index < kNumZelParameters ? getParameter(index) : value);
+}
+
 // Zero to 17 in index order, with the repeat lock of the state left released
 // first: the program's delay time and mode apply whatever the repeat was, and
 // its own repeat switch (13) then decides, locking Dly<>Clk (15) as it did when
