@@ -4,20 +4,15 @@
 // the MIDI map, not sound, and a host recording them would fight MIDI learn.
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "../host/audioeffectx.h"
 #include "clapadapter.h"
 #include "common/steps.h"
 #include "plugin/parametertable.h"
+#include "plugin/parametertext.h"
 
 namespace {
-
-// Steps of each parameter; 0 for a continuous one.
-constexpr int kSteps[ClapAdapter::kParamCount] = {
-    0, 0, 0, 0, 2, 2, 0, 2, 2, 0, 0, 0, 0, 2, 2, 2, kNumeratorSteps, kDenominatorSteps};
 
 std::string trimmed(const char* text) {
   std::string s(text);
@@ -28,7 +23,11 @@ std::string trimmed(const char* text) {
 
 }  // namespace
 
-int clapParamSteps(clap_id id) { return id < ClapAdapter::kParamCount ? kSteps[id] : 0; }
+static_assert(ClapAdapter::kParamCount == kNumZelParameters);
+
+int clapParamSteps(clap_id id) {
+  return id < ClapAdapter::kParamCount ? kParameterTable[id].steps : 0;
+}
 
 float clapToNormalized(clap_id id, double plain) {
   const int steps = clapParamSteps(id);
@@ -55,9 +54,7 @@ bool ClapAdapter::paramInfo(uint32_t index, clap_param_info_t& info) const {
   info.id = index;
   const int steps = clapParamSteps(index);
   info.flags = CLAP_PARAM_IS_AUTOMATABLE | (steps != 0 ? CLAP_PARAM_IS_STEPPED : 0);
-  char name[kVstMaxLabelLen + 1] = {};
-  dispatch(effGetParamName, static_cast<VstInt32>(index), 0, name);
-  std::snprintf(info.name, sizeof(info.name), "%s", name);
+  std::snprintf(info.name, sizeof(info.name), "%s", kParameterTable[index].name);
   info.min_value = 0.0;
   info.max_value = steps != 0 ? steps - 1 : 1.0;
   info.default_value = defaults[index];
@@ -78,11 +75,9 @@ bool ClapAdapter::valueToText(clap_id id, double value, char* out, uint32_t size
   }
   // The effect's own display and unit, as the VST 2.4 build shows them.
   char display[kVstMaxLabelLen + 1] = {};
-  char label[kVstMaxLabelLen + 1] = {};
   object->getParameterDisplayOf(static_cast<VstInt32>(id), clapToNormalized(id, value), display);
-  dispatch(effGetParamLabel, static_cast<VstInt32>(id), 0, label);
   const std::string shown = trimmed(display);
-  const std::string unit = trimmed(label);
+  const std::string unit = trimmed(kParameterTable[id].label);
   std::snprintf(out, size, "%s%s%s", shown.c_str(), unit.empty() ? "" : " ", unit.c_str());
   return true;
 }
@@ -91,36 +86,10 @@ bool ClapAdapter::textToValue(clap_id id, const char* text, double& value) const
   if (id >= kParamCount || text == nullptr) {
     return false;
   }
-  const std::string wanted = trimmed(text);
-  char* end = nullptr;
-  const double number = std::strtod(wanted.c_str(), &end);
-  const bool numeric = end != wanted.c_str() && std::isfinite(number);
-  // The value whose text matches, else whose number is nearest: the texts are
-  // the effect's own, so this inverts them whatever their shape.
-  const int steps = clapParamSteps(id);
-  const int candidates = steps != 0 ? steps : 4097;
-  double best = -1.0;
-  double bestDistance = INFINITY;
-  for (int i = 0; i < candidates; ++i) {
-    const double plain = steps != 0 ? i : static_cast<double>(i) / (candidates - 1);
-    char shown[128];
-    valueToText(id, plain, shown, sizeof(shown));
-    std::string display = shown;
-    if (display == wanted || display.substr(0, display.find(' ')) == wanted) {
-      value = plain;
-      return true;
-    }
-    if (numeric) {
-      const double distance = std::fabs(std::strtod(shown, nullptr) - number);
-      if (distance < bestDistance) {
-        bestDistance = distance;
-        best = plain;
-      }
-    }
-  }
-  if (best < 0.0) {
+  float normalized = 0.0f;
+  if (!parseParameterText(static_cast<int>(id), text, normalized)) {
     return false;
   }
-  value = best;
+  value = clapFromNormalized(id, normalized);
   return true;
 }
