@@ -62,10 +62,10 @@ struct ParameterRow {
   const char* shortName;  // for hosts with room for 7 characters
   const char* label;      // the unit; " " for none, "" for Waveform, as hosts have always seen
   ParameterKind kind;
-  int steps;            // 0 when continuous
-  float hostStep;       // a fine step offered to hosts that ask, 0 for none
-  float defaultValue;   // the factory default: program 0, "default"
-  float initialValue;   // what the effect holds before its first program applies
+  int steps;              // 0 when continuous
+  float hostStep;         // a fine step offered to hosts that ask, 0 for none
+  float defaultValue;     // the factory default: program 0, "default"
+  float initialValue;     // what the effect holds before its first program applies
   int defaultController;  // the MIDI controller that drives it in a new instance
   DisplayKind display;
   EditorControl control;

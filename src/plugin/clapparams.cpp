@@ -86,8 +86,14 @@ bool ClapAdapter::textToValue(clap_id id, const char* text, double& value) const
   if (id >= kParamCount || text == nullptr) {
     return false;
   }
+  // Read against the effect's own displays, so that a text it shows comes back exactly.
+  const auto displayOf = [this, id](float v) {
+    char display[kVstMaxLabelLen + 1] = {};
+    object->getParameterDisplayOf(static_cast<VstInt32>(id), v, display);
+    return trimmed(display);
+  };
   float normalized = 0.0f;
-  if (!parseParameterText(static_cast<int>(id), text, normalized)) {
+  if (!parseParameterText(static_cast<int>(id), text, displayOf, normalized)) {
     return false;
   }
   value = clapFromNormalized(id, normalized);

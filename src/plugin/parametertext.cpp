@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -38,14 +39,22 @@ bool readNumber(const std::string& word, float& x) {
 
 float limited(float v) { return std::clamp(v, 0.0f, 1.0f); }
 
-// A truncated display lands a value a rounding below its figure: `v` moved
-// by whole floats toward `toward` until `figure(v)` reaches `want`.
-template <typename Figure>
-float settled(float v, float toward, int want, Figure figure) {
-  for (int k = 0; k < 16 && figure(v) < want; ++k) {
-    v = std::nextafter(v, toward);
+// The value nearest `aim`, a few floats either way, that shows `word`
+// exactly; false when none does.
+bool nearestShowing(float aim, const std::string& word, const DisplayOf& displayOf, float& v) {
+  float below = aim;
+  float above = aim;
+  for (int k = 0; k < 16; ++k) {
+    for (const float candidate : {above, below}) {
+      if (candidate >= 0.0f && candidate <= 1.0f && displayOf(candidate) == word) {
+        v = candidate;
+        return true;
+      }
+    }
+    above = std::nextafter(above, 2.0f);
+    below = std::nextafter(below, -1.0f);
   }
-  return v;
+  return false;
 }
 
 // Of a gain in dB ("-oo" for silence), the linear gain.
@@ -58,25 +67,37 @@ bool readGain(const std::string& word, float& gain) {
   if (!readNumber(word, db)) {
     return false;
   }
-  gain = std::pow(10.0f, db / 20.0f);
+  gain = static_cast<float>(std::pow(10.0, static_cast<double>(db) / 20.0));
   return true;
 }
 
+int truncated(float x) { return static_cast<int>(x); }
+
+// Where a text points by its display's shape: values tried for showing it
+// exactly, and the value taken when none does (the figure as typed).
+struct Aims {
+  float tries[2] = {0.0f, 0.0f};
+  int count = 0;
+  float fallback = 0.0f;
+
+  static Aims at(float v) { return {{v, 0.0f}, 1, v}; }
+};
+
 // A switch's two words, or a figure from 0.5 for on.
-bool readSwitch(const std::string& word, const char* off, const char* on, float& v) {
+bool readSwitch(const std::string& word, const char* off, const char* on, Aims& aims) {
   float x = 0.0f;
   if (word == on || word == off) {
     x = word == on ? 1.0f : 0.0f;
   } else if (!readNumber(word, x)) {
     return false;
   }
-  v = x >= 0.5f ? 1.0f : 0.0f;
+  aims = Aims::at(x >= 0.5f ? 1.0f : 0.0f);
   return true;
 }
 
 // The step of the note table whose entry is nearest the figure, at its centre.
 template <int kSteps>
-bool readNote(const std::string& word, const float (&table)[kSteps], float& v) {
+bool readNote(const std::string& word, const float (&table)[kSteps], Aims& aims) {
   float x = 0.0f;
   if (!readNumber(word, x)) {
     return false;
@@ -87,85 +108,79 @@ bool readNote(const std::string& word, const float (&table)[kSteps], float& v) {
       nearest = i;
     }
   }
-  v = stepCentre(nearest, kSteps);
+  aims = Aims::at(stepCentre(nearest, kSteps));
   return true;
 }
 
-int truncated(float x) { return static_cast<int>(x); }
-
-}  // namespace
-
-bool parseParameterText(int index, const char* text, float& normalized) {
-  if (index < 0 || index >= kNumZelParameters || text == nullptr) {
-    return false;
-  }
-  const std::string word = displayWord(text);
+bool aimsOf(DisplayKind display, const std::string& word, Aims& aims) {
   float x = 0.0f;
-  switch (kParameterTable[index].display) {
+  switch (display) {
     case DisplayKind::Gain:
       if (!readGain(word, x)) {
         return false;
       }
-      normalized = limited(std::sqrt(x / 4.0f));
+      aims = Aims::at(limited(std::sqrt(x / 4.0f)));
       return true;
     case DisplayKind::FeedbackGain:
       if (!readGain(word, x)) {
         return false;
       }
-      normalized = limited(x);
+      aims = Aims::at(limited(x));
       return true;
     case DisplayKind::MixShares: {
-      // The direct share is shown first: "dry" is all direct, "wet" none.
+      // The direct share is shown first: "dry" is all of it, "wet" none.
       if (word == "dry" || word == "wet") {
-        normalized = word == "dry" ? 0.0f : 1.0f;
+        aims = Aims::at(word == "dry" ? 0.0f : 1.0f);
         return true;
       }
       if (!readNumber(word, x)) {
         return false;
       }
-      const int direct = std::clamp(truncated(x), 0, 100);
-      normalized = settled(1.0f - static_cast<float>(direct) / 100.0f, 0.0f, direct,
-                           [](float v) { return truncated((1.0f - v) * 100.0f); });
+      const float direct = static_cast<float>(std::clamp(truncated(x), 0, 100));
+      // Where the share is exactly the figure, else inside its step.
+      aims = {{1.0f - direct / 100.0f, 0.0f}, 1, limited(1.0f - (direct + 0.5f) / 100.0f)};
       return true;
     }
     case DisplayKind::DelayTime:
       if (!readNumber(word, x)) {
         return false;
       }
-      normalized = limited(x / kMaxDelayMs);
+      aims = Aims::at(limited(x / kMaxDelayMs));
       return true;
     case DisplayKind::OnOff:
-      return readSwitch(word, "off", "on", normalized);
+      return readSwitch(word, "off", "on", aims);
     case DisplayKind::SyncMode:
-      return readSwitch(word, "dly", "clk", normalized);
+      return readSwitch(word, "dly", "clk", aims);
     case DisplayKind::ClockRatio:
       if (!readNumber(word, x)) {
         return false;
       }
-      normalized = limited(x - 0.5f);
+      aims = Aims::at(limited(x - 0.5f));
       return true;
-    case DisplayKind::Percent: {
+    case DisplayKind::Percent:
       if (!readNumber(word, x)) {
         return false;
       }
-      const int percent = std::clamp(truncated(x), 0, 100);
-      normalized = settled(limited(x / 100.0f), 1.0f, percent,
-                           [](float v) { return truncated(v * 100.0f); });
+      aims = {{limited(std::floor(x) / 100.0f), 0.0f}, 1, limited(x / 100.0f)};
       return true;
-    }
     case DisplayKind::WaveBlend: {
       if (word == "sin" || word == "env" || word == "sqr") {
-        normalized = word == "sin" ? 0.0f : (word == "env" ? 0.5f : 1.0f);
+        aims = Aims::at(word == "sin" ? 0.0f : (word == "env" ? 0.5f : 1.0f));
         return true;
       }
-      // The sine's share, first of the two; the same pair also shows on the
-      // square's side, and the sine's side is taken.
-      if (!readNumber(word, x)) {
+      // The first share names the sine's side and the square's alike; the
+      // sine's is taken unless only the square's shows the text.
+      int first = 0;
+      int second = 0;
+      const int figures = std::sscanf(word.c_str(), "%d-%d", &first, &second);
+      if (figures < 1) {
         return false;
       }
-      const int sine = std::clamp(truncated(x), 0, 100);
-      normalized = settled(static_cast<float>(100 - sine) / 200.0f, 0.0f, sine,
-                           [](float v) { return truncated(100.0f - 200.0f * v); });
+      const float share = static_cast<float>(std::clamp(first, 0, 100));
+      const float inside = figures == 2 && first + second != 100 ? 0.5f : 0.0f;
+      aims = {{(100.0f - share) / 200.0f, (200.0f - share) / 200.0f},
+              2,
+              (100.0f - share - inside) / 200.0f};
       return true;
     }
     case DisplayKind::RateHz:
@@ -173,12 +188,33 @@ bool parseParameterText(int index, const char* text, float& normalized) {
         return false;
       }
       // Inverse of rateOf: 0.1 Hz at 0, a factor of 100 over the range.
-      normalized = x > 0.0f ? limited(std::log10(x / rateOf(0.0f)) / 2.0f) : 0.0f;
+      aims = Aims::at(x > 0.0f ? limited(static_cast<float>(std::log10(x / 0.1) / 2.0)) : 0.0f);
       return true;
     case DisplayKind::Numerator:
-      return readNote(word, numeratorTable, normalized);
+      return readNote(word, numeratorTable, aims);
     case DisplayKind::Denominator:
-      return readNote(word, denominatorTable, normalized);
+      return readNote(word, denominatorTable, aims);
   }
   return false;
+}
+
+}  // namespace
+
+bool parseParameterText(int index, const char* text, const DisplayOf& displayOf,
+                        float& normalized) {
+  if (index < 0 || index >= kNumZelParameters || text == nullptr) {
+    return false;
+  }
+  const std::string word = displayWord(text);
+  Aims aims;
+  if (!aimsOf(kParameterTable[index].display, word, aims)) {
+    return false;
+  }
+  for (int i = 0; i < aims.count; ++i) {
+    if (nearestShowing(aims.tries[i], word, displayOf, normalized)) {
+      return true;
+    }
+  }
+  normalized = aims.fallback;
+  return true;
 }
