@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -27,14 +26,32 @@ std::string displayWord(const char* text) {
   return word;
 }
 
-bool readNumber(const std::string& word, float& x) {
-  char* end = nullptr;
-  const double read = std::strtod(word.c_str(), &end);
-  if (end == word.c_str() || !std::isfinite(read)) {
+// The figure at the start of `from`; `end` after it. Held to a million
+// either way, so that no figure typed makes a conversion to int undefined.
+bool readFigure(const char* from, float& x, const char*& end) {
+  char* stop = nullptr;
+  const double read = std::strtod(from, &stop);
+  if (stop == from || std::isnan(read)) {
     return false;
   }
-  x = static_cast<float>(read);
+  x = static_cast<float>(std::clamp(read, -1.0e6, 1.0e6));
+  end = stop;
   return true;
+}
+
+bool readNumber(const std::string& word, float& x) {
+  const char* end = nullptr;
+  return readFigure(word.c_str(), x, end);
+}
+
+// "a-b" shares: how many figures were read, none, the first or both.
+int readShares(const std::string& word, float& first, float& second) {
+  const char* end = nullptr;
+  if (!readFigure(word.c_str(), first, end)) {
+    return 0;
+  }
+  const char* after = nullptr;
+  return *end == '-' && readFigure(end + 1, second, after) ? 2 : 1;
 }
 
 float limited(float v) { return std::clamp(v, 0.0f, 1.0f); }
@@ -170,14 +187,15 @@ bool aimsOf(DisplayKind display, const std::string& word, Aims& aims) {
       }
       // The first share names the sine's side and the square's alike; the
       // sine's is taken unless only the square's shows the text.
-      int first = 0;
-      int second = 0;
-      const int figures = std::sscanf(word.c_str(), "%d-%d", &first, &second);
-      if (figures < 1) {
+      float first = 0.0f;
+      float second = 0.0f;
+      const int figures = readShares(word, first, second);
+      if (figures == 0) {
         return false;
       }
-      const float share = static_cast<float>(std::clamp(first, 0, 100));
-      const float inside = figures == 2 && first + second != 100 ? 0.5f : 0.0f;
+      const float share = static_cast<float>(std::clamp(truncated(first), 0, 100));
+      const float inside =
+          figures == 2 && truncated(first) + truncated(second) != 100 ? 0.5f : 0.0f;
       aims = {{(100.0f - share) / 200.0f, (200.0f - share) / 200.0f},
               2,
               (100.0f - share - inside) / 200.0f};

@@ -83,10 +83,12 @@ TEST(ParameterTable, EveryFormatReportsEachRowAndReadsBackItsOwnTexts) {
   }
 
   // Figures typed between the shown ones land as typed; a note length takes
-  // the nearest entry, a switch a figure from 0.5 as on.
-  const std::pair<clap_id, const char*> typed[] = {
-      {kInput, "0 dB"}, {kDepth, "12.5"}, {kRate, "1 Hz"}, {kDen, "97"}, {kDlyx2, "1"}};
-  const double expected[] = {0.5, 0.125, 0.5, 12.0, 1.0};
+  // the nearest entry, a switch a figure from 0.5 as on; a figure far out of
+  // range is held to the end.
+  const std::pair<clap_id, const char*> typed[] = {{kInput, "0 dB"}, {kDepth, "12.5"},
+                                                   {kRate, "1 Hz"},  {kDen, "97"},
+                                                   {kDlyx2, "1"},    {kMix, "1e30"}};
+  const double expected[] = {0.5, 0.125, 0.5, 12.0, 1.0, 0.0};
   for (size_t k = 0; k < std::size(typed); ++k) {
     double parsed = -1.0;
     EXPECT_TRUE(params->text_to_value(&clap.plugin(), typed[k].first, typed[k].second, &parsed));
