@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/parameters.h"
 #include "editor/cabout.h"
 #include "editor/cinvisibleslider.h"
 #include "editor/zelkickbutton.h"
@@ -23,8 +24,27 @@ constexpr float kKnobWheelStep = 0.03125f;
 constexpr float kKnobZoom = 5.0f;
 constexpr int32_t kModePositions = 2;  // Dly, Clk
 
+// A parameter's control as the parameter table describes it; a knob's
+// default (what a control-click restores) is the factory default.
+constexpr ControlRow control(ZelParameter p) {
+  const ParameterRow& row = kParameterTable[p];
+  switch (row.control) {
+    case EditorControl::Knob:
+      return {p, Knob, row.defaultValue};
+    case EditorControl::OnOffButton:
+      return {p, OnOff};
+    case EditorControl::ModeSwitch:
+      return {p, ModeSwitch};
+    case EditorControl::None:
+      break;
+  }
+  return {p, Lamp};  // caught below: a parameter's row is never a lamp
+}
+
 }  // namespace
 
+// A control a line, in creation order.
+// clang-format off
 constexpr ControlRow kControls[kNumControls] = {
     {kDigit1, Lamp},
     {kDigit1 + 1, Lamp},
@@ -33,21 +53,21 @@ constexpr ControlRow kControls[kNumControls] = {
     {kStatusLamps, Lamp},
     {kBypassLamp, Lamp},
     {kModulationLamp, Lamp},
-    {0, Knob, 0.5f},   // Input
-    {1, Knob, 0.5f},   // Output
-    {6, Knob, 0.0f},   // Fbck
-    {2, Knob, 0.5f},   // Mix
-    {9, Knob, 0.5f},   // ManVCO
-    {10, Knob, 0.0f},  // Depth
-    {7, OnOff},        // HiCut
-    {11, Knob, 0.5f},  // Waveform
-    {12, Knob, 0.0f},  // Rate
-    {8, OnOff},        // FbInv
-    {5, OnOff},        // DlyInv
-    {13, OnOff},       // RptInf
-    {4, OnOff},        // Dlyx2
-    {14, OnOff},       // Power
-    {15, ModeSwitch},  // Dly<>Clk
+    control(kInput),
+    control(kOutput),
+    control(kFbck),
+    control(kMix),
+    control(kManVCO),
+    control(kDepth),
+    control(kHiCut),
+    control(kWaveform),
+    control(kRate),
+    control(kFbInv),
+    control(kDlyInv),
+    control(kRptInf),
+    control(kDlyx2),
+    control(kPower),
+    control(kDlyClk),
     {kStepDown, StepButton},
     {kStepUp, StepButton},
     {kMeter, Lamp},
@@ -55,6 +75,7 @@ constexpr ControlRow kControls[kNumControls] = {
     {kDisplayArea, DragArea},
     {kAboutHotspot, About},
 };
+// clang-format on
 
 // Every control has its place in the layout table, and every place its control.
 static_assert(kEditorControls.size() == kNumControls);
@@ -65,6 +86,23 @@ static_assert([] {
     }
   }
   return true;
+}());
+// Each parameter with a control in the table has its row, and only those.
+static_assert([] {
+  int rows = 0;
+  for (const ControlRow& row : kControls) {
+    if (row.tag >= 0 && row.tag < kNumZelParameters) {
+      if (row.kind == Lamp || kParameterTable[row.tag].control == EditorControl::None) {
+        return false;
+      }
+      ++rows;
+    }
+  }
+  int controls = 0;
+  for (const ParameterRow& row : kParameterTable) {
+    controls += row.control != EditorControl::None ? 1 : 0;
+  }
+  return rows == controls;
 }());
 
 CControl* createControl(const ControlRow& row, CControlListener* listener, BitmapSet& bitmaps) {

@@ -1,46 +1,10 @@
-// The effect's 18 parameters: indices, names and unit labels, and the note
-// tables of the tempo-synced delay.
+// What the effect's parameters set in its engine: the delay's and tempos'
+// ranges and the laws that turn normalized values into gains and rates.
 #pragma once
 
-enum ZelParameter : int {
-  kInput = 0,
-  kOutput,
-  kMix,
-  kDlyTime,
-  kDlyx2,
-  kDlyInv,
-  kFbck,
-  kHiCut,
-  kFbInv,
-  kManVCO,
-  kDepth,
-  kWaveform,
-  kRate,
-  kRptInf,
-  kPower,
-  kDlyClk,
-  kNum,
-  kDen,
-  kNumZelParameters
-};
+#include <cmath>
 
-constexpr const char* kParameterNames[kNumZelParameters] = {
-    "Input",  "Output", "Mix",      "DlyTime", "Dlyx2",  "DlyInv", "Fbck",     "HiCut", "FbInv",
-    "ManVCO", "Depth",  "Waveform", "Rate",    "RptInf", "Power",  "Dly<>Clk", "Num",   "Den"};
-
-constexpr const char* kParameterLabels[kNumZelParameters] = {
-    "dB", "dB", "%", "ms", " ", " ", "dB", " ", " ", "X", "%", "", "Hz", " ", " ", " ", " ", " "};
-
-constexpr int kNumeratorSteps = 5;
-constexpr int kDenominatorSteps = 13;
-constexpr float numeratorTable[kNumeratorSteps] = {1, 3, 5, 7, 9};
-constexpr float denominatorTable[kDenominatorSteps] = {1,  2,  3,  4,  6,  8, 12,
-                                                       16, 24, 32, 48, 64, 96};
-
-// Steps of each parameter: 2 for a switch, the table's length for a note
-// length, 0 for a continuous one.
-constexpr int kParameterSteps[kNumZelParameters] = {
-    0, 0, 0, 0, 2, 2, 0, 2, 2, 0, 0, 0, 0, 2, 2, 2, kNumeratorSteps, kDenominatorSteps};
+#include "common/parameters.h"
 
 // Longest delay at the nominal clock, in milliseconds.
 constexpr float kMaxDelayMs = 3200.0f;
@@ -55,3 +19,9 @@ constexpr float kHighestTempo = 400.0f;
 constexpr float noteLengthMs(int numIndex, int denIndex, float tempoBpm) {
   return numeratorTable[numIndex] * 240000.0f / (denominatorTable[denIndex] * tempoBpm);
 }
+
+// Input and output gain, linear: 1 at the knob's centre, 4 at its top.
+inline float gainOf(float v) { return 4.0f * v * v; }
+
+// The oscillator's rate: 0.1 Hz to 10 Hz, evenly over the knob's turn in octaves.
+inline float rateOf(float v) { return 0.1f * std::pow(100.0f, v); }

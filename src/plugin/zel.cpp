@@ -56,10 +56,9 @@ Zel::Zel(audioMasterCallback audioMaster, EditorFactory editorFactory)
   setUniqueID(kOndexUniqueId);
   canProcessReplacing(true);
 
-  const float initial[kNumZelParameters] = {0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
-                                            0.5f, 0.0f, 0.5f, 0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f};
+  // Held until program 0 applies just below, and where a program's value is no number.
   for (int i = 0; i < kNumZelParameters; ++i) {
-    values[i].store(initial[i], kRelaxed);
+    values[i].store(kParameterTable[i].initialValue, kRelaxed);
   }
   lfoIncrement.store(oscillatorIncrement(0.1f), kRelaxed);  // Rate 0 at 44.1 kHz
   tempoBpm.store(120.0f, kRelaxed);

@@ -16,6 +16,7 @@
 #include "gui/aeffguieditor.h"
 #include "gui/cframe.h"
 #include "plugin/parametertable.h"
+#include "plugin/parametertext.h"
 #include "plugin/zel.h"
 
 namespace {
@@ -146,9 +147,7 @@ void ZelEffect::parameterText(uint32_t id, float value, char* text, size_t size)
   // numbers as a musician reads them ("0.1 Hz", not "0.100000 Hz"), and the
   // delay as it is heard, doubled when Dlyx2 doubles it.
   char display[kVstMaxLabelLen + 1] = {};
-  char label[kVstMaxLabelLen + 1] = {};
   zel->getParameterDisplayOf(static_cast<VstInt32>(id), value, display);
-  zel->getParameterLabel(static_cast<VstInt32>(id), label);
   std::string shown = trimmed(display);
   if (id == kDlyTime && zel->getParameter(kDlyx2) >= 0.5f) {
     shown =
@@ -156,7 +155,7 @@ void ZelEffect::parameterText(uint32_t id, float value, char* text, size_t size)
   } else {
     shown = readableNumber(shown);
   }
-  const std::string unit = trimmed(label);
+  const std::string unit = trimmed(kParameterTable[id].label);
   std::snprintf(text, size, "%s%s%s", shown.c_str(), unit.empty() ? "" : " ", unit.c_str());
 }
 
@@ -164,39 +163,24 @@ bool ZelEffect::parameterFromText(uint32_t id, const char* text, float& value) c
   if (!isEffectParameter(id) || text == nullptr) {
     return false;
   }
-  const std::string wanted = trimmed(text);
-  char* end = nullptr;
-  const double number = std::strtod(wanted.c_str(), &end);
-  const bool numeric = end != wanted.c_str() && std::isfinite(number);
-  // The value whose text matches, else whose number is nearest: the texts are
-  // the effect's own, so this inverts them whatever their shape.
-  const int steps = kParameterSteps[id];
-  const int candidates = steps != 0 ? steps : 4097;
-  float best = -1.0f;
-  double bestDistance = INFINITY;
-  for (int i = 0; i < candidates; ++i) {
-    const float v = steps != 0 ? stepCentre(i, steps)
-                               : static_cast<float>(i) / static_cast<float>(candidates - 1);
-    char shown[128];
-    parameterText(id, v, shown, sizeof(shown));
-    const std::string display = shown;
-    if (display == wanted || display.substr(0, display.find(' ')) == wanted) {
-      value = v;
-      return true;
+  // Read against the effect's own displays, so that a text it shows comes back exactly.
+  const auto displayOf = [this, id](float v) {
+    char display[kVstMaxLabelLen + 1] = {};
+    zel->getParameterDisplayOf(static_cast<VstInt32>(id), v, display);
+    return trimmed(display);
+  };
+  // A doubled delay is shown as heard, twice the parameter's time.
+  if (id == kDlyTime && zel->getParameter(kDlyx2) >= 0.5f) {
+    char* end = nullptr;
+    const double heard = std::strtod(text, &end);
+    if (end == text || !std::isfinite(heard)) {
+      return false;
     }
-    if (numeric) {
-      const double distance = std::fabs(std::strtod(shown, nullptr) - number);
-      if (distance < bestDistance) {
-        bestDistance = distance;
-        best = v;
-      }
-    }
+    char halved[32];
+    std::snprintf(halved, sizeof(halved), "%.1f", std::clamp(heard, -1e6, 1e6) / 2.0);
+    return parseParameterText(static_cast<int>(id), halved, displayOf, value);
   }
-  if (best < 0.0f) {
-    return false;
-  }
-  value = best;
-  return true;
+  return parseParameterText(static_cast<int>(id), text, displayOf, value);
 }
 
 bool ZelEffect::activate(double sampleRate, uint32_t frames) {

@@ -17,9 +17,6 @@ constexpr int kDisplayLength = 12;
 
 bool switchOn(float v) { return stepIndex(v, 2) == 1; }
 
-// The oscillator's rate: 0.1 Hz to 10 Hz, evenly over the knob's turn in octaves.
-float rateOf(float v) { return 0.1f * std::pow(100.0f, v); }
-
 void copyText(char* out, const char* text) {
   std::strcpy(out, text);  // NOLINT: texts of this file, all within a host's 64 bytes
 }
@@ -100,10 +97,10 @@ void Zel::applyValue(VstInt32 index, float value) {
 void Zel::applyParameter(VstInt32 index, float v) {
   switch (index) {
     case kInput:
-      inputGainTarget.store(4.0f * v * v, kRelaxed);
+      inputGainTarget.store(gainOf(v), kRelaxed);
       break;
     case kOutput:
-      outputGainTarget.store(4.0f * v * v, kRelaxed);
+      outputGainTarget.store(gainOf(v), kRelaxed);
       break;
     case kDlyTime:
       if (clockSyncOn.load(kRelaxed)) {
@@ -214,14 +211,14 @@ float Zel::getParameter(VstInt32 index) {
 
 void Zel::getParameterName(VstInt32 index, char* text) {
   if (index >= 0 && index < kNumZelParameters) {
-    copyText(text, kParameterNames[index]);
+    copyText(text, kParameterTable[index].name);
   } else if (index >= kNumZelParameters && index < kNumHostParams) {
-    std::snprintf(text, kVstMaxLabelLen, "CC# %s", kParameterNames[index - kNumZelParameters]);
+    std::snprintf(text, kVstMaxLabelLen, "CC# %s", kParameterTable[index - kNumZelParameters].name);
   }
 }
 
 void Zel::getParameterLabel(VstInt32 index, char* label) {
-  copyText(label, index >= 0 && index < kNumZelParameters ? kParameterLabels[index] : " ");
+  copyText(label, index >= 0 && index < kNumZelParameters ? kParameterTable[index].label : " ");
 }
 
 bool Zel::isOn(VstInt32 index) const {
@@ -274,12 +271,11 @@ void Zel::getParameterDisplayOf(VstInt32 index, float value, char* text) {
 }
 
 void Zel::writeDisplay(VstInt32 index, float v, const DisplayState& state, char* text) {
-  switch (index) {
-    case kInput:
-    case kOutput:
-      dB2string(4.0f * v * v, text, kDisplayLength);
+  switch (kParameterTable[index].display) {
+    case DisplayKind::Gain:
+      dB2string(gainOf(v), text, kDisplayLength);
       break;
-    case kMix: {
+    case DisplayKind::MixShares: {
       const int direct = static_cast<int>((1.0f - v) * 100.0f);
       if (direct == 100) {
         copyText(text, "dry");
@@ -290,30 +286,25 @@ void Zel::writeDisplay(VstInt32 index, float v, const DisplayState& state, char*
       }
       break;
     }
-    case kDlyTime: {
+    case DisplayKind::DelayTime: {
       // Rounds half up, as the display always has; lround would differ for negatives only.
       // NOLINTNEXTLINE(bugprone-incorrect-roundings)
       const auto ms = static_cast<VstInt32>(state.delayMs + 0.5f);
       int2string(ms, text, kDisplayLength);
     } break;
-    case kDlyx2:
-    case kDlyInv:
-    case kHiCut:
-    case kFbInv:
-    case kRptInf:
-    case kPower:
+    case DisplayKind::OnOff:
       copyText(text, state.on ? "on" : "off");
       break;
-    case kFbck:
+    case DisplayKind::FeedbackGain:
       dB2string(v, text, kDisplayLength);
       break;
-    case kManVCO:
+    case DisplayKind::ClockRatio:
       float2string(v + 0.5f, text, kDisplayLength);
       break;
-    case kDepth:
+    case DisplayKind::Percent:
       int2string(static_cast<VstInt32>(v * 100.0f), text, kDisplayLength);
       break;
-    case kWaveform:
+    case DisplayKind::WaveBlend:
       if (v <= 0.0f) {
         copyText(text, "sin");
       } else if (v < 0.5f) {
@@ -328,16 +319,16 @@ void Zel::writeDisplay(VstInt32 index, float v, const DisplayState& state, char*
         copyText(text, "sqr");
       }
       break;
-    case kRate:
+    case DisplayKind::RateHz:
       float2string(state.rateHz, text, kDisplayLength);
       break;
-    case kDlyClk:
+    case DisplayKind::SyncMode:
       copyText(text, state.clockSync ? "clk" : "dly");
       break;
-    case kNum:
+    case DisplayKind::Numerator:
       writeNote(text, numeratorTable[state.numIndex], kDisplayLength);
       break;
-    default:
+    case DisplayKind::Denominator:
       writeNote(text, denominatorTable[state.denIndex], kDisplayLength);
       break;
   }
@@ -347,32 +338,37 @@ void Zel::writeDisplay(VstInt32 index, float v, const DisplayState& state, char*
 // than the host already knows. The record is cleared first and carries the
 // name, since some hosts read every field of a record answered true.
 bool Zel::getParameterProperties(VstInt32 index, VstParameterProperties* p) {
-  const bool isSwitch = index == kDlyx2 || index == kDlyInv || index == kHiCut || index == kFbInv ||
-                        index == kRptInf || index == kPower || index == kDlyClk;
-  const bool isNote = index == kNum || index == kDen;
-  if (index != kDlyTime && !isSwitch && !isNote) {
+  if (index < 0 || index >= kNumZelParameters) {
+    return false;
+  }
+  const ParameterRow& row = kParameterTable[index];
+  if (row.kind == ParameterKind::Continuous && row.hostStep == 0.0f) {
     return false;
   }
   *p = VstParameterProperties{};
-  valuetext::copyLimited(kParameterNames[index], p->label, kVstMaxLabelLen - 1);
-  valuetext::copyLimited(kParameterNames[index], p->shortLabel, kVstMaxShortLabelLen - 1);
-  if (index == kDlyTime) {
-    // About half a millisecond of delay per step.
-    constexpr float kStep = 1.0f / 6401.0f;
-    p->stepFloat = kStep;
-    p->smallStepFloat = kStep;
-    p->flags = kVstParameterUsesFloatStep;
-  } else if (isSwitch) {
-    // Marked as switches with an integer range 0..1, so hosts show them as such.
-    p->flags = kVstParameterIsSwitch | kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep;
-    p->minInteger = 0;
-    p->maxInteger = 1;
-    p->stepInteger = 1;
-    p->largeStepInteger = 1;
-  } else {
-    p->minInteger = 1;
-    p->stepInteger = 1;
-    p->maxInteger = index == kNum ? 5 : 14;
+  valuetext::copyLimited(row.name, p->label, kVstMaxLabelLen - 1);
+  valuetext::copyLimited(row.shortName, p->shortLabel, kVstMaxShortLabelLen - 1);
+  switch (row.kind) {
+    case ParameterKind::Continuous:
+      p->stepFloat = row.hostStep;
+      p->smallStepFloat = row.hostStep;
+      p->flags = kVstParameterUsesFloatStep;
+      break;
+    case ParameterKind::Switch:
+      // Marked as switches with an integer range 0..1, so hosts show them as such.
+      p->flags = kVstParameterIsSwitch | kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep;
+      p->minInteger = 0;
+      p->maxInteger = 1;
+      p->stepInteger = 1;
+      p->largeStepInteger = 1;
+      break;
+    case ParameterKind::Stepped:
+      // Counted from 1, unmarked (no flag makes hosts read them). Den has
+      // always said 14, one past its count; hosts may have kept that.
+      p->minInteger = 1;
+      p->stepInteger = 1;
+      p->maxInteger = row.steps + (index == kDen ? 1 : 0);
+      break;
   }
   return true;
 }

@@ -1,13 +1,28 @@
 #include "factorypresets.h"
 
+#include <cstddef>
+#include <utility>
+
+#include "common/parameters.h"
+
+namespace {
+
+static_assert(kNumZelParameters == kNumEffectParams);
+
+// The first program holds every parameter's factory default.
+template <size_t... I>
+constexpr FactoryPreset defaultProgram(std::index_sequence<I...> /*parameters*/) {
+  return {"default", {kParameterTable[I].defaultValue...}};
+}
+
+}  // namespace
+
 // Parameter order: Input, Output, Mix, DlyTime, Dlyx2, DlyInv, Fbck, HiCut, FbInv,
 // ManVCO, Depth, Waveform, Rate, RptInf, Power, Dly<>Clk, Num, Den.
 // Switches sit at step centres (0.25 off, 0.75 on); Num and Den at the centres
 // of their 5 and 13 steps.
 const FactoryPreset kFactoryPresets[kNumPrograms] = {
-    {"default",
-     {0.5f, 0.5f, 0.5f, 0.624961f, 0.25f, 0.25f, 0.0f, 0.25f, 0.25f, 0.5f, 0.0f, 0.5f, 0.0f, 0.25f,
-      0.75f, 0.25f, 0.1f, 0.038462f}},
+    defaultProgram(std::make_index_sequence<kNumEffectParams>{}),
     {"wiper",
      {0.6f, 0.3885f, 0.5f, 0.000344f, 0.25f, 0.75f, 0.9975f, 0.75f, 0.25f, 0.5f, 0.5965f, 0.0f,
       0.0f, 0.25f, 0.75f, 0.25f, 0.1f, 0.038462f}},

@@ -7,6 +7,7 @@
 
 #include "../host/aeffeditor.h"
 #include "../host/valuetext.h"
+#include "common/parameters.h"
 #include "common/steps.h"
 #include "controllernames.h"
 #include "factorypresets.h"
@@ -20,8 +21,7 @@ constexpr int kControllerSteps = kNumControllers + 1;  // 128 controllers and "n
 constexpr VstInt32 kControllerNameLength = 12;         // the longest name, "not assigned"
 // The names: every controller's, "not assigned" and an empty entry.
 static_assert(kNumControllerNames == kNumControllers + 2);
-constexpr int kDefaultControllers[kNumEffectParams] = {102, 103, 104, 105, 107, 108, 109, 110, 111,
-                                                       112, 113, 114, 115, 116, 117, 118, 119, 120};
+static_assert(kNumZelParameters == kNumEffectParams);
 
 // Chunk layout, in bytes.
 constexpr size_t kChunkVersionAt = 0;
@@ -464,8 +464,9 @@ void CPresetSystemEffect::makeDefaultControllerMap() {
     parameterOfController[c].store(kUnassigned);
   }
   for (int i = 0; i < kNumEffectParams; ++i) {
-    parameterOfController[kDefaultControllers[i]].store(i);
-    midiParameterValues[i].store(encodeController(kDefaultControllers[i]));
+    const int controller = kParameterTable[i].defaultController;
+    parameterOfController[controller].store(i);
+    midiParameterValues[i].store(encodeController(controller));
   }
 }
 

@@ -29,6 +29,7 @@ constexpr clap_id kDlyTime = 3;
 constexpr clap_id kDlyx2 = 4;
 constexpr clap_id kFbck = 6;
 constexpr clap_id kHiCut = 7;
+constexpr clap_id kRate = 12;
 constexpr clap_id kProgramIndexAt = 12;
 // Inside the HiCut switch of the editor.
 constexpr int kHiCutX = 258;
@@ -233,6 +234,11 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   EXPECT_EQ(parsed, 1.0);
   clap.flush({valueAt(0, kDlyx2, 1.0)});  // flush while inactive
   EXPECT_EQ(clap.paramValue(kDlyx2), 1.0);
+  // Doubled, the delay reads as it is heard, and back.
+  EXPECT_EQ(clap.valueText(kDlyTime, 0.25), "1600 ms");
+  EXPECT_TRUE(params->text_to_value(&clap.plugin(), kDlyTime, "1600 ms", &parsed));
+  EXPECT_NEAR(parsed, 0.25, 0.001);
+  EXPECT_EQ(clap.valueText(kRate, 0.0), "0.1 Hz");
 
   SCOPED_TRACE("state: the VST 2.4 chunk, byte for byte, and loading it rescans");
   auto vst = PluginLibrary(ONDEX_VST_PATH).instantiate(HostSettings{});

@@ -9,7 +9,9 @@
 #include "clapadapter.h"
 #include "common/steps.h"
 
-int clapParamSteps(clap_id id) { return id < ClapAdapter::kParamCount ? kParameterSteps[id] : 0; }
+int clapParamSteps(clap_id id) {
+  return id < ClapAdapter::kParamCount ? kParameterTable[id].steps : 0;
+}
 
 float clapToNormalized(clap_id id, double plain) {
   const int steps = clapParamSteps(id);
@@ -39,7 +41,7 @@ bool ClapAdapter::paramInfo(uint32_t index, clap_param_info_t& info) const {
   // the texts rather than step numbers.
   info.flags =
       CLAP_PARAM_IS_AUTOMATABLE | (steps != 0 ? CLAP_PARAM_IS_STEPPED | CLAP_PARAM_IS_ENUM : 0);
-  std::snprintf(info.name, sizeof(info.name), "%s", kParameterNames[index]);
+  std::snprintf(info.name, sizeof(info.name), "%s", kParameterTable[index].name);
   info.min_value = 0.0;
   info.max_value = steps != 0 ? steps - 1 : 1.0;
   info.default_value = defaults[index];
