@@ -26,12 +26,20 @@ constexpr VstInt32 kProcessLevelRealtime = 2;
 
 // The effect asks through its record; the record's user field leads here.
 extern "C" VstIntPtr effectHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                void* /*ptr*/, float /*opt*/) {
+                                void* ptr, float /*opt*/) {
   if (opcode == audioMasterVersion) {
     return kVstVersion;
   }
   auto* self = effect != nullptr ? static_cast<ZelEffect*>(effect->user) : nullptr;
-  return self != nullptr ? self->answer(opcode, index, value) : 0;
+  return self != nullptr ? self->answer(opcode, index, value, ptr) : 0;
+}
+
+// What this side does for the effect: time, MIDI, and resizing the editor
+// (the listener's host decides whether a size is taken).
+bool doesForEffect(const char* what) {
+  return what != nullptr &&
+         (std::strcmp(what, "sendVstMidiEvent") == 0 || std::strcmp(what, "sendVstEvents") == 0 ||
+          std::strcmp(what, "sendVstTimeInfo") == 0 || std::strcmp(what, "sizeWindow") == 0);
 }
 
 std::string trimmed(const char* text) {
@@ -279,7 +287,7 @@ void ZelEffect::process(const AudioBlock& audio, const BlockEvent* events, size_
   blockThread.store(std::thread::id());
 }
 
-VstIntPtr ZelEffect::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
+VstIntPtr ZelEffect::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) {
   const bool inBlockNow = std::this_thread::get_id() == blockThread.load();
   switch (opcode) {
     case audioMasterGetTime: {
@@ -311,6 +319,8 @@ VstIntPtr ZelEffect::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
     }
     case audioMasterWantMidi:
       return 1;
+    case audioMasterCanDo:
+      return doesForEffect(static_cast<const char*>(ptr)) ? 1 : 0;
     case audioMasterGetSampleRate:
       return static_cast<VstIntPtr>(zel->getSampleRate());
     case audioMasterGetBlockSize:

@@ -45,7 +45,7 @@ class ZelEffect final : public OndexEffect, private EffectListener {
   int editorEventSource() const override;
 
   // What the effect asks of its host (its audioMaster callback lands here).
-  VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value);
+  VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr);
 
  private:
   void effectChanged(const EffectChange& change) override;
