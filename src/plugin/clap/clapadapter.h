@@ -77,6 +77,7 @@ class ClapAdapter final : private EffectListener {
   // Main thread: what the host should re-read or save, told now.
   void noteRescan();
   void noteDirty();
+  void noteTextsChanged(bool fromBlock);
   void tellMainThreadNews();
   // Any other thread: the host calls back on the main thread for the news.
   void askForMainThread();
@@ -116,6 +117,7 @@ class ClapAdapter final : private EffectListener {
   // Main thread to audio thread and back.
   ClapOutbox<kParamCount> outbox;
   std::atomic<bool> rescanPending{false};
+  std::atomic<bool> textsPending{false};
   std::atomic<bool> dirtyPending{false};
   std::atomic<bool> processing{false};
   bool loadingState = false;  // main thread: the host's own state is being loaded

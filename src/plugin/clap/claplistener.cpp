@@ -9,6 +9,10 @@
 void ClapAdapter::effectChanged(const EffectChange& change) {
   const bool parameter = change.index >= 0 && static_cast<uint32_t>(change.index) < kParamCount;
   const auto id = static_cast<clap_id>(change.index);
+  if (id == kDlyx2 && change.cause != ChangeCause::kGestureBegin &&
+      change.cause != ChangeCause::kGestureEnd) {
+    noteTextsChanged(change.inBlock);
+  }
   switch (change.cause) {
     case ChangeCause::kGestureBegin:
     case ChangeCause::kGestureEnd:
@@ -84,9 +88,20 @@ void ClapAdapter::noteDirty() {
   }
 }
 
+// The delay's text shows the time heard, which Dlyx2 doubles.
+void ClapAdapter::noteTextsChanged(bool fromBlock) {
+  textsPending.store(true);
+  if (fromBlock) {
+    askForMainThread();
+  }
+}
+
+// A rescan of values re-reads their texts too: a load moves both.
 void ClapAdapter::tellMainThreadNews() {
-  if (rescanPending.exchange(false) && hostParams != nullptr) {
-    hostParams->rescan(host, CLAP_PARAM_RESCAN_VALUES);
+  const bool values = rescanPending.exchange(false);
+  const bool texts = textsPending.exchange(false);
+  if ((values || texts) && hostParams != nullptr) {
+    hostParams->rescan(host, (values ? CLAP_PARAM_RESCAN_VALUES : 0) | CLAP_PARAM_RESCAN_TEXT);
   }
   if (dirtyPending.exchange(false) && hostState != nullptr) {
     hostState->mark_dirty(host);
