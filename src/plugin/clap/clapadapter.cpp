@@ -229,8 +229,20 @@ void ClapAdapter::sendOutbox(const clap_output_events_t* out) {
   });
 }
 
-// The loop or the feedback may have made the tail endless, or ended it.
+// The loop or the feedback may have made the tail endless, or ended it. The
+// tail moves only with these values, so it is worked out again only when one
+// of them moved.
 void ClapAdapter::tellTailChange() {
+  constexpr clap_id kTailOf[kTailInputs] = {kDlyTime, kDlyx2, kFbck, kManVCO, kDepth, kRptInf};
+  bool moved = false;
+  for (size_t i = 0; i < kTailInputs; ++i) {
+    const float value = effect->parameter(kTailOf[i]);
+    moved = moved || value != tailInputs[i];
+    tailInputs[i] = value;
+  }
+  if (!moved) {
+    return;
+  }
   const uint32_t now = tail();
   if (now != toldTail) {
     toldTail = now;

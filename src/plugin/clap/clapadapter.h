@@ -112,6 +112,8 @@ class ClapAdapter final : private EffectListener {
   bool hasTransport = false;
   double sampleRate = 44100.0;
   uint32_t toldTail = 0;
+  static constexpr size_t kTailInputs = 6;
+  float tailInputs[kTailInputs] = {};  // the values the tail told was worked out from
   bool active = false;
 
   // Main thread to audio thread and back.

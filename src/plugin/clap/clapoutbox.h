@@ -50,6 +50,8 @@ class ClapOutbox {
                                std::memory_order_release);
         break;
     }
+    // After the slot: a reader that sees the count sees what it counts.
+    posts.store(posts.load(std::memory_order_relaxed) + 1, std::memory_order_release);
   }
 
   // Process or flush (never both at once). `deliver(const ClapOutgoing&)`
@@ -57,8 +59,17 @@ class ClapOutbox {
   // offered again at the next drain.
   template <typename Deliver>
   void drain(Deliver&& deliver) {
+    // Most blocks have no news: then one load decides. A post made while
+    // this drain reads the slots counts past `seen` and brings the next one.
+    const uint32_t seen = posts.load(std::memory_order_acquire);
+    if (seen == drainedPosts && !held) {
+      return;
+    }
+    drainedPosts = seen;
+    held = false;
     for (uint32_t param = 0; param < kParams; ++param) {
       if (!drainOne(param, deliver)) {
+        held = true;  // the host took no more: the rest goes at the next drain
         return;
       }
     }
@@ -126,5 +137,8 @@ class ClapOutbox {
 
   std::array<Slot, kParams> slots{};
   std::array<int, kParams> depths{};  // main thread: begins not yet ended
+  std::atomic<uint32_t> posts{0};     // main thread: every post, counted after its slot
   std::array<Told, kParams> told{};
+  uint32_t drainedPosts = 0;  // the count the last drain started from
+  bool held = false;          // the last drain left news the host did not take
 };
