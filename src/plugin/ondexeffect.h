@@ -14,10 +14,11 @@
 
 // Who sets a parameter: decides what the listener hears of it.
 enum class ValueSource : uint8_t {
-  kHost,    // the host's automation or control: only a refusal is told back
+  kHost,    // the host's automation, or its own control within a gesture of the host's:
+            // only a refusal is told back
   kEditor,  // the editor: told as an edit
   kMidi,    // a MIDI controller: told as moved, not to be recorded
-  kLoad,    // part of a load the caller tells of itself: nothing is told
+  kLoad,    // a value of a load the caller tells the host of itself: as kHost
 };
 
 // Where the host's song stands at an event.
