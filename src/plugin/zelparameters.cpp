@@ -158,13 +158,12 @@ void Zel::applyParameter(VstInt32 index, float v) {
       } else if (!clockSyncOn.load(kRelaxed)) {
         repeatEngaged.store(true, kRelaxed);
       }  // in sync mode the loop engages at the next cycle boundary
-      values[kRptInf].store(v, kRelaxed);
       // Released in clock mode, the time follows the tempo and note length
       // again, which may have moved while the loop held.
       if (!on && clockSyncOn.load(kRelaxed)) {
         updateSyncedDelay();
       }
-      return;
+      break;
     }
     case kPower:
       powerOn.store(switchOn(v), kRelaxed);

@@ -74,13 +74,13 @@ class ClapAdapter final : private EffectListener {
   // A value the plug-in moved itself while a block's events apply: told
   // beside them at `frame`, not to be recorded.
   void tellInBlock(clap_id id, float normalized, uint32_t frame);
-  // Main thread: what the host should re-read or save, told now.
-  void noteRescan();
-  void noteDirty();
+  // What the host should re-read or save: told before the main thread's call
+  // returns (tellMainThreadNews), or asked for from a block's thread.
+  void note(std::atomic<bool>& pending, bool fromBlock);
+  void noteRescan(bool fromBlock = false);
+  void noteDirty(bool fromBlock = false);
   void noteTextsChanged(bool fromBlock);
   void tellMainThreadNews();
-  // Any other thread: the host calls back on the main thread for the news.
-  void askForMainThread();
 
   // Events and audio of one block (clapadapter.cpp).
   void runBlock(const clap_process_t* audio, const clap_input_events_t* in,

@@ -32,11 +32,8 @@ void ClapAdapter::effectChanged(const EffectChange& change) {
       return;
     case ChangeCause::kRefused:
     case ChangeCause::kMoved:
-      if (!parameter && change.inBlock) {
-        dirtyPending.store(true);  // a binding MIDI learn made
-        askForMainThread();
-      } else if (!parameter) {
-        noteDirty();
+      if (!parameter) {
+        noteDirty(change.inBlock);  // a binding, MIDI learn's among them
       } else if (change.inBlock) {
         tellInBlock(id, change.value, change.frame);
       } else {
@@ -68,33 +65,30 @@ void ClapAdapter::tellInBlock(clap_id id, float normalized, uint32_t frame) {
       partStart + frame, id, clapFromNormalized(id, normalized), CLAP_EVENT_DONT_RECORD);
   // A host that takes no more events still learns the value, by re-reading it.
   if (hostOut == nullptr || !hostOut->try_push(hostOut, &told.header)) {
-    rescanPending.store(true);
-    askForMainThread();
+    noteRescan(true);
   }
 }
 
-void ClapAdapter::askForMainThread() {
-  if (host->request_callback != nullptr) {
+// On the main thread the news is told when the call that raised it returns;
+// from any other the host is asked to call back for it.
+void ClapAdapter::note(std::atomic<bool>& pending, bool fromBlock) {
+  pending.store(true);
+  if (fromBlock && host->request_callback != nullptr) {
     host->request_callback(host);
   }
 }
 
-// Main thread only: the news is told when the call that raised it returns.
-void ClapAdapter::noteRescan() { rescanPending.store(true); }
+void ClapAdapter::noteRescan(bool fromBlock) { note(rescanPending, fromBlock); }
 
-void ClapAdapter::noteDirty() {
-  if (!loadingState) {
-    dirtyPending.store(true);
+// A load of the host's own state makes nothing dirty; a load happens on the main thread.
+void ClapAdapter::noteDirty(bool fromBlock) {
+  if (fromBlock || !loadingState) {
+    note(dirtyPending, fromBlock);
   }
 }
 
 // The delay's text shows the time heard, which Dlyx2 doubles.
-void ClapAdapter::noteTextsChanged(bool fromBlock) {
-  textsPending.store(true);
-  if (fromBlock) {
-    askForMainThread();
-  }
-}
+void ClapAdapter::noteTextsChanged(bool fromBlock) { note(textsPending, fromBlock); }
 
 // A rescan of values re-reads their texts too: a load moves both.
 void ClapAdapter::tellMainThreadNews() {
