@@ -218,6 +218,7 @@ VstIntPtr AudioEffect::tell(ChangeCause cause, VstInt32 index, float value) {
     case ChangeCause::kGestureEnd:
       return callHost(audioMasterEndEdit, index);
     case ChangeCause::kDisplay:
+    case ChangeCause::kTexts:
       return callHost(audioMasterUpdateDisplay);
     default:
       // A VST 2.4 host keeps one copy of each value, whoever moved it.

@@ -13,6 +13,7 @@ enum class ChangeCause : uint8_t {
                   // recorded (mostly the audio thread)
   kLoaded,        // a program, memory, file or state moved `index` to `value` (UI thread)
   kDisplay,       // names or texts changed with no value (a program chosen or renamed) (UI)
+  kTexts,         // the texts of other values changed with `index` (any thread)
 };
 
 struct EffectChange {

@@ -115,6 +115,17 @@ void ZelEffect::effectChanged(const EffectChange& change) {
     told.frame = spanStart;
   }
   heard->effectChanged(told);
+  if (change.index == kDlyx2 && change.cause != ChangeCause::kGestureBegin &&
+      change.cause != ChangeCause::kGestureEnd) {
+    tellTextsMoved(told);
+  }
+}
+
+// The delay's text is the time heard, which Dlyx2 doubles.
+void ZelEffect::tellTextsMoved(const EffectChange& cause) {
+  if (EffectListener* heard = outer.load()) {
+    heard->effectChanged({ChangeCause::kTexts, kDlyx2, 0.0f, cause.inBlock, cause.frame});
+  }
 }
 
 bool ZelEffect::editorResizeWanted(int32_t width, int32_t height) {
@@ -139,6 +150,14 @@ float ZelEffect::setParameter(uint32_t id, float value, ValueSource from) {
   const float inForce = zel->getParameter(index);
   if (from == ValueSource::kMidi) {
     effectChanged({ChangeCause::kMoved, index, inForce});
+  } else if (from != ValueSource::kEditor && id == kDlyx2) {
+    // The host's own value is told back to no one, but the texts it moves are.
+    EffectChange set{ChangeCause::kMoved, index, inForce};
+    if (std::this_thread::get_id() == blockThread.load()) {
+      set.inBlock = true;
+      set.frame = spanStart;
+    }
+    tellTextsMoved(set);
   }
   return inForce;
 }

@@ -50,6 +50,8 @@ class ZelEffect final : public OndexEffect, private EffectListener {
  private:
   void effectChanged(const EffectChange& change) override;
   bool editorResizeWanted(int32_t width, int32_t height) override;
+  // Tells the listener that other values' texts moved with the change.
+  void tellTextsMoved(const EffectChange& cause);
   void renderSpan(const AudioBlock& audio, uint32_t from, uint32_t to);
   void applyMidi(const uint8_t (&bytes)[3]);
 

@@ -148,10 +148,6 @@ void ClapAdapter::runBlock(const clap_process_t* audio, const clap_input_events_
       count = 0;
     }
     if (blockEventOf(*event, at, blockEvents[count])) {
-      if (blockEvents[count].kind == BlockEvent::Kind::kParameter &&
-          blockEvents[count].id == kDlyx2) {
-        noteTextsChanged(audio != nullptr || active);  // the host's own change of Dlyx2
-      }
       ++count;
     }
   }

@@ -79,7 +79,6 @@ class ClapAdapter final : private EffectListener {
   void note(std::atomic<bool>& pending, bool fromBlock);
   void noteRescan(bool fromBlock = false);
   void noteDirty(bool fromBlock = false);
-  void noteTextsChanged(bool fromBlock);
   void tellMainThreadNews();
 
   // Events and audio of one block (clapadapter.cpp).

@@ -9,10 +9,6 @@
 void ClapAdapter::effectChanged(const EffectChange& change) {
   const bool parameter = change.index >= 0 && static_cast<uint32_t>(change.index) < kParamCount;
   const auto id = static_cast<clap_id>(change.index);
-  if (id == kDlyx2 && change.cause != ChangeCause::kGestureBegin &&
-      change.cause != ChangeCause::kGestureEnd) {
-    noteTextsChanged(change.inBlock);
-  }
   switch (change.cause) {
     case ChangeCause::kGestureBegin:
     case ChangeCause::kGestureEnd:
@@ -52,6 +48,9 @@ void ClapAdapter::effectChanged(const EffectChange& change) {
       noteRescan();
       noteDirty();
       return;
+    case ChangeCause::kTexts:
+      note(textsPending, change.inBlock);
+      return;
   }
 }
 
@@ -86,9 +85,6 @@ void ClapAdapter::noteDirty(bool fromBlock) {
     note(dirtyPending, fromBlock);
   }
 }
-
-// The delay's text shows the time heard, which Dlyx2 doubles.
-void ClapAdapter::noteTextsChanged(bool fromBlock) { note(textsPending, fromBlock); }
 
 // A rescan of values re-reads their texts too: a load moves both.
 void ClapAdapter::tellMainThreadNews() {
