@@ -234,8 +234,8 @@ TEST(ClapPlugin, HostedThroughItsEntryBehavesAsTheVstBuildAndTellsTheHostEveryth
   EXPECT_EQ(parsed, 1.0);
   clap.flush({valueAt(0, kDlyx2, 1.0)});  // flush while inactive
   EXPECT_EQ(clap.paramValue(kDlyx2), 1.0);
-  // Doubled, the delay reads as it is heard, and back; the host re-reads the texts.
-  EXPECT_EQ(clap.textRescans, 1);
+  // Doubled, the delay reads as it is heard, and back; the host re-reads values and texts.
+  EXPECT_EQ(clap.rescans, 1);
   EXPECT_EQ(clap.valueText(kDlyTime, 0.25), "1600 ms");
   EXPECT_TRUE(params->text_to_value(&clap.plugin(), kDlyTime, "1600 ms", &parsed));
   EXPECT_NEAR(parsed, 0.25, 0.001);

@@ -119,7 +119,6 @@ const void* ClapInstance::hostExtension(const clap_host_t* host, const char* id)
   static const clap_host_params_t params = {
       [](const clap_host_t* h, uint32_t flags) {
         if ((flags & CLAP_PARAM_RESCAN_VALUES) != 0) ++of(h).rescans;
-        if ((flags & CLAP_PARAM_RESCAN_TEXT) != 0) ++of(h).textRescans;
       },
       [](const clap_host_t* /*h*/, clap_id /*id*/, uint32_t /*flags*/) {},
       [](const clap_host_t* h) { ++of(h).flushRequests; }};

@@ -95,7 +95,6 @@ class ClapInstance {
   // What the plug-in told its host.
   std::vector<ClapEvent> sent;  // parameter events from process and flush
   int rescans = 0;              // rescan(CLAP_PARAM_RESCAN_VALUES) calls
-  int textRescans = 0;          // rescan(CLAP_PARAM_RESCAN_TEXT) calls
   int flushRequests = 0;
   int dirtyMarks = 0;  // state mark_dirty calls
   int callbackRequests = 0;

@@ -118,7 +118,6 @@ class ClapAdapter final : private EffectListener {
   // Main thread to audio thread and back.
   ClapOutbox<kParamCount> outbox;
   std::atomic<bool> rescanPending{false};
-  std::atomic<bool> textsPending{false};
   std::atomic<bool> dirtyPending{false};
   std::atomic<bool> processing{false};
   bool loadingState = false;  // main thread: the host's own state is being loaded

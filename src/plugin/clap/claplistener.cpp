@@ -49,7 +49,9 @@ void ClapAdapter::effectChanged(const EffectChange& change) {
       noteDirty();
       return;
     case ChangeCause::kTexts:
-      note(textsPending, change.inBlock);
+      // A rescan of values re-reads the texts with them; qtractor 0.9.31
+      // crashes now and then on a rescan of texts alone while it plays.
+      noteRescan(change.inBlock);
       return;
   }
 }
@@ -86,12 +88,9 @@ void ClapAdapter::noteDirty(bool fromBlock) {
   }
 }
 
-// A rescan of values re-reads their texts too: a load moves both.
 void ClapAdapter::tellMainThreadNews() {
-  const bool values = rescanPending.exchange(false);
-  const bool texts = textsPending.exchange(false);
-  if ((values || texts) && hostParams != nullptr) {
-    hostParams->rescan(host, (values ? CLAP_PARAM_RESCAN_VALUES : 0) | CLAP_PARAM_RESCAN_TEXT);
+  if (rescanPending.exchange(false) && hostParams != nullptr) {
+    hostParams->rescan(host, CLAP_PARAM_RESCAN_VALUES);
   }
   if (dirtyPending.exchange(false) && hostState != nullptr) {
     hostState->mark_dirty(host);
