@@ -2,10 +2,13 @@
 # and ondex-host, and nothing else (no test programs, no static libraries).
 #
 # `cmake --install` puts them where a system looks for them (Linux:
-# lib/vst/Ondex.so, lib/clap/Ondex.clap and bin/ondex-host; Windows: all side
-# by side). The release
+# lib/vst/Ondex.so, lib/clap/Ondex.clap, bin/ondex-host and its manual page;
+# Windows: all side by side). The release
 # archives hold the component "archive", flat in one top folder, with the
 # README and the licence, so that ondex-host finds the module beside itself.
+# The Debian package holds every other component (whatever a format's install
+# rule adds joins it) and the Debian documents; the Windows setup program is
+# the target `setup` (packaging/windows/ondex.nsi).
 if(WIN32)
   set(ONDEX_PLUGIN_DESTINATION .)
   set(ONDEX_CLAP_DESTINATION .)
@@ -19,7 +22,7 @@ else()
   set(ONDEX_HOST_DESTINATION bin)
   set(ONDEX_PLATFORM linux-x86_64)
   set(ONDEX_LICENSE_NAME LICENSE)
-  set(CPACK_GENERATOR TGZ)
+  set(CPACK_GENERATOR TGZ DEB)
 endif()
 
 install(TARGETS Ondex LIBRARY DESTINATION ${ONDEX_PLUGIN_DESTINATION} COMPONENT user)
@@ -33,6 +36,12 @@ if(NOT WIN32)
   install(PROGRAMS scripts/install.sh DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
 endif()
 
+if(NOT WIN32)
+  include(cmake/debian.cmake)
+else()
+  include(cmake/setup.cmake)
+endif()
+
 set(CPACK_PACKAGE_NAME Ondex)
 set(CPACK_PACKAGE_VENDOR "${ONDEX_VENDOR}")
 set(CPACK_PACKAGE_FILE_NAME Ondex-${PROJECT_VERSION}-${ONDEX_PLATFORM})
@@ -43,4 +52,8 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
+# Each generator packs its own components (cpack reads this file per generator).
+get_cmake_property(ONDEX_COMPONENTS COMPONENTS)
+configure_file(cmake/cpack-generators.cmake.in ${CMAKE_BINARY_DIR}/cpack-generators.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack-generators.cmake)
 include(CPack)

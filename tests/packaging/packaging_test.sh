@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The products as a user meets them, after scripts/package.sh: both release
 # archives unpacked and their packaged ondex-host run on the packaged module
-# (the Windows one under Wine), the install tree of `cmake --install`, and
-# scripts/install.sh installing into and uninstalling from a temporary HOME.
+# (the Windows one under Wine), the install tree of `cmake --install`,
+# scripts/install.sh installing into and uninstalling from a temporary HOME,
+# and the Debian package checked by lintian and installed on this machine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 dist="$root/build/dist"
@@ -83,7 +84,8 @@ fi
 echo "== cmake --install"
 prefix="$work/prefix"
 cmake --install "$root/build/linux" --prefix "$prefix" >/dev/null
-expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap lib/vst lib/vst/Ondex.so "
+expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap \
+lib/vst lib/vst/Ondex.so share share/man share/man/man1 share/man/man1/ondex-host.1.gz "
 expect "installed ondex-host finds the installed module" "$("$prefix/bin/ondex-host" info)" \
   "module      $prefix/lib/vst/Ondex.so"
 
@@ -120,6 +122,8 @@ expect "uninstall from CLAP_PATH" "$out" "removed $work/clap a/Ondex.clap"
 status=0
 HOME="$home" "$linux/install.sh" --frobnicate 2>/dev/null || status=$?
 [ "$status" -eq 2 ] && pass "unknown option refused" || fail "unknown option: status $status"
+
+. "$root/tests/packaging/debian_package.sh"
 
 echo "== $failures failed"
 [ "$failures" -eq 0 ]
