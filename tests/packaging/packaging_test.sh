@@ -3,7 +3,8 @@
 # archives unpacked and their packaged ondex-host run on the packaged module
 # (the Windows one under Wine), the install tree of `cmake --install`,
 # scripts/install.sh installing into and uninstalling from a temporary HOME,
-# and the Debian package checked by lintian and installed on this machine.
+# the Debian package checked by lintian and installed on this machine, and the
+# Windows setup program installing, updating and uninstalling under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 dist="$root/build/dist"
@@ -124,6 +125,7 @@ HOME="$home" "$linux/install.sh" --frobnicate 2>/dev/null || status=$?
 [ "$status" -eq 2 ] && pass "unknown option refused" || fail "unknown option: status $status"
 
 . "$root/tests/packaging/debian_package.sh"
+. "$root/tests/packaging/windows_setup.sh"
 
 echo "== $failures failed"
 [ "$failures" -eq 0 ]
