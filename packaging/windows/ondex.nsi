@@ -29,6 +29,7 @@ OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${VENDOR}\Ondex"
 InstallDirRegKey HKLM "${SETUP_KEY}" "ProgramFolder"
 BrandingText "${VENDOR}"
+ShowInstDetails show
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
@@ -49,7 +50,6 @@ Var UpdateNote
   programs before you go on: a module a host has loaded cannot be replaced."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
-!define MUI_COMPONENTSPAGE_SMALLDESC
 !insertmacro MUI_PAGE_COMPONENTS
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipVst2FolderUnlessChosen
 !define MUI_PAGE_HEADER_TEXT "VST 2.4 plug-in folder"
@@ -60,11 +60,15 @@ Var UpdateNote
 !define MUI_DIRECTORYPAGE_TEXT_DESTINATION "VST 2.4 plug-in folder"
 !define MUI_DIRECTORYPAGE_VARIABLE $Vst2Folder
 !insertmacro MUI_PAGE_DIRECTORY
+; Kept open, so that the musician reads where each module went.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "${PRODUCT} ${VERSION} is installed. Rescan plug-ins in your \
   host: Ondex appears as $\"${PRODUCT}$\" by ${VENDOR}."
 !insertmacro MUI_PAGE_FINISH
 
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "This removes ${PRODUCT}: the plug-in modules setup \
+  installed, wherever they went, and its program folder below. Close your audio programs first."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -157,7 +161,7 @@ Section "CLAP" SecClap
   !insertmacro PlaceFile Clap Ondex.clap "$COMMONFILES64\CLAP"
 SectionEnd
 
-Section "ondex-host (command line)" SecHost
+Section "ondex-host" SecHost
   !insertmacro PlaceFile Host ondex-host.exe "$INSTDIR"
 SectionEnd
 
@@ -167,7 +171,7 @@ SectionEnd
     !insertmacro MUI_DESCRIPTION_TEXT ${SecVst3} "Ondex.vst3, for VST 3 hosts, into Common Files\VST3."
   !endif
   !insertmacro MUI_DESCRIPTION_TEXT ${SecClap} "Ondex.clap, for CLAP hosts, into Common Files\CLAP."
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecHost} "ondex-host.exe: checks a module and renders audio through it from the command line."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecHost} "ondex-host.exe, a command-line host: checks a module and renders audio through it."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; Adds the size of SECTION, when chosen, to $0 (kB).
@@ -254,7 +258,8 @@ Section "Uninstall"
   ${GetOptions} $R0 "/REMOVESETTINGS" $R1
   ${If} ${Errors}
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove your stored Ondex settings \
-      (default program, zoom, MIDI assignments) as well?" /SD IDNO IDNO keep
+      as well (default preset and bank, MIDI assignments, A/B memories, editor zoom)?" \
+      /SD IDNO IDNO keep
   ${EndIf}
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\${VENDOR}"

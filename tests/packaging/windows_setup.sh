@@ -49,7 +49,7 @@ expect "installed CLAP module loads" \
   "$("$wine" "$host" info --plugin 'C:\Program Files\Common Files\CLAP\Ondex.clap')" \
   "effect      Corvane Ondex"
 
-"$wine" reg add "$settings_key" /v Zoom /t REG_DWORD /d 150 /f >/dev/null
+"$wine" reg add "$settings_key" /v Zoom /t REG_SZ /d 150 /f >/dev/null
 run "$setup" /S
 [ -f "$drive/Studio Plugins/VST2/Ondex.dll" ] &&
   [ ! -e "$drive/Program Files/Common Files/VST2" ] &&
@@ -65,7 +65,7 @@ left="$(cd "$drive" && find "VST" "Studio Plugins" "Program Files/Zel-acoustics"
   fail "uninstall left: $left"
 [ -z "$(registry "$uninstall_key")" ] && pass "uninstall removes the entry" ||
   fail "uninstall keeps the entry"
-expect "uninstall keeps the stored settings" "$(registry "$settings_key")" "Zoom|REG_DWORD|0x96"
+expect "uninstall keeps the stored settings" "$(registry "$settings_key")" "Zoom|REG_SZ|150"
 run "$setup" /S
 run "$uninstaller" /S /REMOVESETTINGS
 [ -z "$(registry "$settings_key")" ] && pass "uninstall removes the settings when asked" ||
