@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Part of packaging_test.sh (sourced; uses its helpers): the Debian package's
 # contents and computed dependencies, lintian on it, and, as root on a machine
 # without the package, `dpkg -i`, the installed ondex-host on the installed

@@ -124,7 +124,9 @@ status=0
 HOME="$home" "$linux/install.sh" --frobnicate 2>/dev/null || status=$?
 [ "$status" -eq 2 ] && pass "unknown option refused" || fail "unknown option: status $status"
 
+# shellcheck source=tests/packaging/debian_package.sh
 . "$root/tests/packaging/debian_package.sh"
+# shellcheck source=tests/packaging/windows_setup.sh
 . "$root/tests/packaging/windows_setup.sh"
 
 echo "== $failures failed"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Part of packaging_test.sh (sourced; uses its helpers): the Windows setup
 # program under Wine in a fresh prefix, as a studio deploys it by script:
 # silent install into a chosen VST 2.4 folder, the entry in the list of
