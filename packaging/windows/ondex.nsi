@@ -4,7 +4,8 @@
 ;   makensis -DVERSION=1.6.0 -DPRODUCT=... -DVENDOR=... -DSTAGE=<files> -DOUTFILE=<exe> ondex.nsi
 ; STAGE holds the stripped products side by side, as the Windows archive does.
 ;
-; Silent: Ondex-VERSION-setup.exe /S [/VST2DIR=<folder>] [/D=<program folder>]
+; Silent: Ondex-VERSION-setup.exe /S [/VST2DIR=<folder>] [/WITHOUT=Vst2,Vst3,Clap,Host]
+;         [/D=<program folder>]
 ;         uninstall.exe /S [/REMOVESETTINGS]
 
 Unicode true
@@ -174,11 +175,44 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SecHost} "ondex-host.exe, a command-line host: checks a module and renders audio through it."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
+; ForEachFormat DO: !insertmacro DO SECTION NAME for every component, NAME as
+; in SETUP_KEY\Installed and in /WITHOUT=.
+!macro ForEachFormat DO
+  !insertmacro ${DO} ${SecVst2} Vst2
+  !ifdef HAVE_VST3
+    !insertmacro ${DO} ${SecVst3} Vst3
+  !endif
+  !insertmacro ${DO} ${SecClap} Clap
+  !insertmacro ${DO} ${SecHost} Host
+!macroend
+
 ; Adds the size of SECTION, when chosen, to $0 (kB).
-!macro AddChosenSize SECTION
+!macro AddChosenSize SECTION NAME
   ${If} ${SectionIsSelected} ${SECTION}
     SectionGetSize ${SECTION} $1
     IntOp $0 $0 + $1
+  ${EndIf}
+!macroend
+
+; Notes a component left out, so that an update leaves it out too (while a
+; format new in the update, never left out, comes in).
+!macro NoteLeftOut SECTION NAME
+  ${IfNot} ${SectionIsSelected} ${SECTION}
+    WriteRegStr HKLM "${SETUP_KEY}\LeftOut" "${NAME}" ""
+  ${EndIf}
+!macroend
+
+; Leaves a component out when /WITHOUT= names it ($R2, as ",Vst2,Clap,") or
+; the last install left it out.
+!macro ApplyChoice SECTION NAME
+  ClearErrors
+  ${WordFind} "$R2" ",${NAME}," "E*" $R3
+  ${If} ${Errors}  ; not named: left out if the last install left it out
+    ClearErrors
+    ReadRegStr $R3 HKLM "${SETUP_KEY}\LeftOut" "${NAME}"
+  ${EndIf}
+  ${IfNot} ${Errors}
+    !insertmacro UnselectSection ${SECTION}
   ${EndIf}
 !macroend
 
@@ -190,13 +224,10 @@ Section "-Register" SecRegister
   WriteRegStr HKLM "${SETUP_KEY}" "ProgramFolder" "$INSTDIR"
 
   StrCpy $0 0
-  !insertmacro AddChosenSize ${SecVst2}
-  !ifdef HAVE_VST3
-    !insertmacro AddChosenSize ${SecVst3}
-  !endif
-  !insertmacro AddChosenSize ${SecClap}
-  !insertmacro AddChosenSize ${SecHost}
-  !insertmacro AddChosenSize ${SecRegister}
+  !insertmacro ForEachFormat AddChosenSize
+  !insertmacro AddChosenSize ${SecRegister} -
+  DeleteRegKey HKLM "${SETUP_KEY}\LeftOut"
+  !insertmacro ForEachFormat NoteLeftOut
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${VENDOR}"
@@ -227,6 +258,9 @@ Function .onInit
   ${If} $Vst2Folder == ""
     StrCpy $Vst2Folder "$COMMONFILES64\VST2"
   ${EndIf}
+  ${GetOptions} $R0 "/WITHOUT=" $R2
+  StrCpy $R2 ",$R2,"
+  !insertmacro ForEachFormat ApplyChoice
   ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
   ${If} $R1 != ""
     StrCpy $UpdateNote "$\r$\n$\r$\nIt replaces version $R1, installed now, in the same \

@@ -2,10 +2,10 @@
 # Part of packaging_test.sh (sourced; uses its helpers): the Windows setup
 # program under Wine in a fresh prefix, as a studio deploys it by script:
 # silent install into a chosen VST 2.4 folder, the entry in the list of
-# installed programs, the installed ondex-host on the installed modules, an
-# update that remembers the folder and one that moves it, and the uninstaller
-# removing all it put there while the user's stored settings stay (unless
-# asked to remove them too).
+# installed programs, the installed ondex-host on the installed modules,
+# updates that remember the folder and the formats left out or change them,
+# and the uninstaller removing all it put there while the user's stored
+# settings stay (unless asked to remove them too).
 
 echo "== Windows setup program"
 export ONDEX_WINEPREFIX="$work/wineprefix"
@@ -51,13 +51,17 @@ expect "installed CLAP module loads" \
   "effect      Corvane Ondex"
 
 "$wine" reg add "$settings_key" /v Zoom /t REG_SZ /d 150 /f >/dev/null
-run "$setup" /S
+clap="$drive/Program Files/Common Files/CLAP/Ondex.clap"
+run "$setup" /S /WITHOUT=Clap
 [ -f "$drive/Studio Plugins/VST2/Ondex.dll" ] &&
   [ ! -e "$drive/Program Files/Common Files/VST2" ] &&
   pass "an update keeps the VST 2.4 folder of the last install" || fail "update's folder"
+[ ! -e "$clap" ] && pass "an update without a format removes it" || fail "CLAP module kept"
 run "$setup" /S '/VST2DIR=C:\VST'
 [ -f "$drive/VST/Ondex.dll" ] && [ ! -e "$drive/Studio Plugins/VST2/Ondex.dll" ] &&
   pass "an update into another folder moves the module" || fail "update into C:\\VST"
+[ ! -e "$clap" ] && pass "an update leaves out what the last install left out" ||
+  fail "CLAP module back"
 
 run "$uninstaller" /S
 left="$(cd "$drive" && find "VST" "Studio Plugins" "Program Files/Zel-acoustics" \
