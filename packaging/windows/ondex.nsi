@@ -115,8 +115,14 @@ FunctionEnd
 
 ; RemoveRecorded: deletes every file and bundle SETUP_KEY\Installed names
 ; (in the installer: the previous version's, so that an update moves or drops
-; modules as the new choice says; in the uninstaller: all of them).
+; modules as the new choice says; in the uninstaller: all of them, a module a
+; running host holds open at the next restart).
 !macro RemoveRecordedFunction UN
+  !if "${UN}" == "un."
+    !define /redef LATER /REBOOTOK
+  !else
+    !define /redef LATER ""
+  !endif
   Function ${UN}RemoveRecorded
     StrCpy $0 0
     ${Do}
@@ -127,9 +133,9 @@ FunctionEnd
       ReadRegStr $2 HKLM "${SETUP_KEY}\Installed" $1
       ${If} $2 != ""
         ${If} ${FileExists} "$2\*.*"
-          RMDir /r "$2"
+          RMDir /r ${LATER} "$2"
         ${Else}
-          Delete "$2"
+          Delete ${LATER} "$2"
         ${EndIf}
       ${EndIf}
       IntOp $0 $0 + 1
@@ -240,9 +246,10 @@ Section "-Register" SecRegister
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The VST 2.4 folder: /VST2DIR= on the command line, else the one the last
-; install used, else the folder hosts share through HKLM\Software\VST, else
-; Common Files\VST2.
+; The choices before the pages: the VST 2.4 folder (/VST2DIR= on the command
+; line, else the one the last install used, else the folder hosts share
+; through HKLM\Software\VST, else Common Files\VST2), the components, and
+; the welcome page's note on the version this one replaces.
 Function .onInit
   ${GetParameters} $R0
   ; "/VST2DIR=C:\a b", as scripts and PowerShell quote a path with spaces,
@@ -285,6 +292,7 @@ Section "Uninstall"
     Call un.RemoveCreatedFolders
   ${LoopUntil} $3 == 0
   DeleteRegKey HKLM "${SETUP_KEY}"
+  DeleteRegKey /ifempty HKLM "Software\${VENDOR}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
   ${GetParameters} $R0

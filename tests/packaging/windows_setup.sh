@@ -70,6 +70,8 @@ left="$(cd "$drive" && find "VST" "Studio Plugins" "Program Files/Zel-acoustics"
   fail "uninstall left: $left"
 [ -z "$(registry "$uninstall_key")" ] && pass "uninstall removes the entry" ||
   fail "uninstall keeps the entry"
+! "$wine" reg query 'HKLM\Software\Zel-acoustics' >/dev/null 2>&1 &&
+  pass "uninstall removes what setup noted in the registry" || fail "HKLM\Software\Zel-acoustics kept"
 expect "uninstall keeps the stored settings" "$(registry "$settings_key")" "Zoom|REG_SZ|150"
 run "$setup" /S
 run "$uninstaller" /S /REMOVESETTINGS
