@@ -2,7 +2,8 @@
 # Sets up what is missing, checks the format, builds every product (the
 # release builds with warnings as errors) and runs every test:
 # native, ASan+UBSan, and the Windows build under Wine; then the release
-# archives and the install as a user meets them; then the concurrency
+# archives, the Debian package, the Windows setup program and the install as a
+# user meets them; then the concurrency
 # stress test under ThreadSanitizer and each fuzz target for FUZZ_SECONDS
 # (default 60).
 set -euo pipefail
@@ -16,7 +17,7 @@ for preset in linux asan windows; do
   echo "== test $preset"
   ctest --preset "$preset" --timeout 900 || status=1
 done
-echo "== package (release archives, install)"
+echo "== package (release archives, Debian package, setup program, install)"
 { bash scripts/package.sh && bash tests/packaging/packaging_test.sh; } || status=1
 echo "== test tsan (concurrency stress)"
 cmake --preset tsan >/dev/null
