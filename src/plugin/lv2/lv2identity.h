@@ -28,5 +28,6 @@ enum Lv2Port : uint32_t {
 
 // Each parameter's port symbol, in table order.
 constexpr const char* kLv2Symbols[kNumZelParameters] = {
-    "input",  "output", "mix",   "dly_time", "dly_x2", "dly_inv", "fbck",  "hi_cut", "fb_inv",
-    "man_vco", "depth", "waveform", "rate",  "rpt_inf", "power", "dly_clk", "num",   "den"};
+    "input", "output",  "mix",    "dly_time", "dly_x2", "dly_inv",
+    "fbck",  "hi_cut",  "fb_inv", "man_vco",  "depth",  "waveform",
+    "rate",  "rpt_inf", "power",  "dly_clk",  "num",    "den"};

@@ -12,8 +12,8 @@
 #include "lv2/ui/ui.h"
 #include "lv2identity.h"
 #include "lv2link.h"
-#include "lv2uiwindow.h"
 #include "lv2portvalues.h"
+#include "lv2uiwindow.h"
 #include "plugin/moduleexport.h"
 #include "plugin/ondexeffect.h"
 
@@ -52,8 +52,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor* /*descriptor*/, const char* plu
                          LV2UI_Controller controller, LV2UI_Widget* widget,
                          const LV2_Feature* const* features) {
   void* parent = lv2_features_data(features, LV2_UI__parent);
-  auto* link =
-      static_cast<Lv2InstanceLink*>(lv2_features_data(features, LV2_INSTANCE_ACCESS_URI));
+  auto* link = static_cast<Lv2InstanceLink*>(lv2_features_data(features, LV2_INSTANCE_ACCESS_URI));
   if (parent == nullptr || link == nullptr || write == nullptr || widget == nullptr ||
       pluginUri == nullptr || std::strcmp(pluginUri, kLv2PluginUri) != 0) {
     return nullptr;

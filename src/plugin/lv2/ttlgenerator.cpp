@@ -78,8 +78,7 @@ std::string parameterPort(int id) {
   std::string port = "[\n    a lv2:InputPort, lv2:ControlPort ;\n    lv2:index " +
                      std::to_string(kLv2FirstParameter + id) + " ;\n    lv2:symbol \"" +
                      kLv2Symbols[id] + "\" ;\n    lv2:name " + quoted(row.name) +
-                     " ;\n    lv2:default " +
-                     number(lv2PortFromNormalized(id, row.defaultValue)) +
+                     " ;\n    lv2:default " + number(lv2PortFromNormalized(id, row.defaultValue)) +
                      " ;\n    lv2:minimum 0 ;\n    lv2:maximum " +
                      std::to_string(steps == 0 ? 1 : steps - 1);
   if (row.kind == ParameterKind::Switch) {
@@ -126,10 +125,11 @@ std::string description() {
          audioPort(kLv2InR, "in_r", "In R", true) + " , " +
          audioPort(kLv2OutL, "out_l", "Out L", false) + " , " +
          audioPort(kLv2OutR, "out_r", "Out R", false) + " , ";
-  out += "[\n    a lv2:InputPort, atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
-         "    atom:supports midi:MidiEvent, time:Position ;\n    lv2:designation lv2:control ;\n"
-         "    lv2:index " +
-         std::to_string(kLv2Events) + " ;\n    lv2:symbol \"events\" ;\n    lv2:name \"Events\"\n  ]";
+  out +=
+      "[\n    a lv2:InputPort, atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
+      "    atom:supports midi:MidiEvent, time:Position ;\n    lv2:designation lv2:control ;\n"
+      "    lv2:index " +
+      std::to_string(kLv2Events) + " ;\n    lv2:symbol \"events\" ;\n    lv2:name \"Events\"\n  ]";
   for (int id = 0; id < kNumZelParameters; ++id) {
     out += " , " + parameterPort(id);
   }
