@@ -16,6 +16,8 @@ class Lv2InstanceLink {
   // The parameters moved inside the plug-in since the last call, one bit
   // each: their ports are to be written with the value in force. main
   virtual uint32_t takeMovedParameters() = 0;
+  // The editor's gestures begun and ended since the last call, one bit each. main
+  virtual void takeGestures(uint32_t& begun, uint32_t& ended) = 0;
   // The editor wrote `portValue` to parameter `id`'s port: when the port
   // arrives with it, it is the plug-in's own value coming back, not news. main
   virtual void portWritten(uint32_t id, float portValue) = 0;

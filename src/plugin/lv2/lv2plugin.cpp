@@ -124,6 +124,14 @@ void Lv2Plugin::run(uint32_t frames) {
 // A control applies only when it moved since the previous run; a switch or a
 // step only when the step it selects is not the one in force already.
 size_t Lv2Plugin::collectPortChanges() {
+  if (portsSeenAfterLoad.exchange(false)) {
+    for (int id = 0; id < kNumZelParameters; ++id) {
+      if (controls[id] != nullptr) {
+        lastPort[id] = *controls[id];
+      }
+    }
+    return 0;
+  }
   size_t count = 0;
   for (int id = 0; id < kNumZelParameters; ++id) {
     if (controls[id] == nullptr) {
@@ -305,6 +313,11 @@ void Lv2Plugin::portWritten(uint32_t id, float portValue) {
   }
 }
 
+void Lv2Plugin::takeGestures(uint32_t& begun, uint32_t& ended) {
+  begun = gesturesBegun.exchange(0);
+  ended = gesturesEnded.exchange(0);
+}
+
 void Lv2Plugin::setEditorResize(Lv2EditorResize resize, void* context) {
   editorResize = resize;
   editorResizeContext = context;
@@ -316,15 +329,22 @@ void Lv2Plugin::effectChanged(const EffectChange& change) {
   if (change.index < 0 || change.index >= kNumZelParameters) {
     return;  // a controller binding: kept in the state, no port of ours
   }
+  const uint32_t bit = 1U << static_cast<uint32_t>(change.index);
   switch (change.cause) {
+    case ChangeCause::kGestureBegin:
+      gesturesBegun.fetch_or(bit);
+      return;
+    case ChangeCause::kGestureEnd:
+      gesturesEnded.fetch_or(bit);
+      return;
     case ChangeCause::kEdited:
     case ChangeCause::kRefused:
     case ChangeCause::kMoved:
     case ChangeCause::kLoaded:
-      moved.fetch_or(1U << static_cast<uint32_t>(change.index));
+      moved.fetch_or(bit);
       return;
     default:
-      return;  // gestures, names and texts: the ports hold no such thing
+      return;  // names and texts: the ports hold no such thing
   }
 }
 

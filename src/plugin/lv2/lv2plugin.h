@@ -41,6 +41,7 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   // The editor's module (Lv2InstanceLink).
   OndexEffect* effect() override { return ondex; }
   uint32_t takeMovedParameters() override { return moved.exchange(0); }
+  void takeGestures(uint32_t& begun, uint32_t& ended) override;
   void portWritten(uint32_t id, float portValue) override;
   void setEditorResize(Lv2EditorResize resize, void* context) override;
 
@@ -89,6 +90,11 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   bool hasTransport = false;
 
   std::atomic<uint32_t> moved{0};
+  std::atomic<uint32_t> gesturesBegun{0};
+  std::atomic<uint32_t> gesturesEnded{0};
+  // A state was restored: what the ports hold at the next run is no news, so
+  // an older value in them undoes nothing of it.
+  std::atomic<bool> portsSeenAfterLoad{false};
   Lv2EditorResize editorResize = nullptr;
   void* editorResizeContext = nullptr;
 };

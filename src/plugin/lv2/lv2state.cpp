@@ -27,6 +27,9 @@ LV2_State_Status Lv2Plugin::restore(LV2_State_Retrieve_Function retrieve, LV2_St
   if (type != urid.atomChunk) {
     return LV2_STATE_ERR_BAD_TYPE;
   }
-  return ondex->loadState(static_cast<const unsigned char*>(bytes), size) ? LV2_STATE_SUCCESS
-                                                                          : LV2_STATE_ERR_UNKNOWN;
+  if (!ondex->loadState(static_cast<const unsigned char*>(bytes), size)) {
+    return LV2_STATE_ERR_UNKNOWN;
+  }
+  portsSeenAfterLoad.store(true);
+  return LV2_STATE_SUCCESS;
 }

@@ -2,6 +2,7 @@
 // and the factory programs, so the ports and presets can never drift from the
 // code: manifest.ttl, Ondex.ttl (plug-in, ports, UI) and presets.ttl.
 // Usage: ondex-lv2-ttl <bundle folder>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -91,8 +92,7 @@ std::string parameterPort(int id) {
     }
   } else if (row.hostStep > 0.0f) {
     // The fine step other formats offer, as the count of values it leaves.
-    port += " ;\n    pprops:rangeSteps " +
-            std::to_string(static_cast<int>(1.0f / row.hostStep + 0.5f) + 1);
+    port += " ;\n    pprops:rangeSteps " + std::to_string(std::lround(1.0f / row.hostStep) + 1);
   }
   return port + "\n  ]";
 }
@@ -140,7 +140,7 @@ std::string description() {
          ">\n  a ui:X11UI ;\n  ui:binary <OndexUI.so> ;\n"
          "  lv2:requiredFeature ui:parent, ui:idleInterface, "
          "<http://lv2plug.in/ns/ext/instance-access> ;\n"
-         "  lv2:optionalFeature ui:resize, ui:noUserResize ;\n"
+         "  lv2:optionalFeature ui:resize, ui:noUserResize, ui:touch ;\n"
          "  lv2:extensionData ui:idleInterface .\n";
   return out;
 }
