@@ -13,6 +13,9 @@ constexpr const char* kLv2UiUri = ONDEX_LV2_URI "#ui";
 // The state's one property: the VST 2.4 bank chunk's bytes, as an atom:Chunk.
 constexpr const char* kLv2ChunkUri = ONDEX_LV2_URI "#chunk";
 constexpr const char* kLv2PresetPrefix = ONDEX_LV2_URI "#preset-";
+// A factory preset's state: the index of its program (an atom:Int), whose
+// values load whole, whatever the ports held before.
+constexpr const char* kLv2FactoryProgramUri = ONDEX_LV2_URI "#factory-program";
 
 // Ports in order: audio in, audio out, the event input, then the parameters
 // in the order of the parameter table.

@@ -26,12 +26,13 @@ constexpr float kNoEcho = std::numeric_limits<float>::quiet_NaN();
 
 Lv2Plugin::Lv2Plugin(double rate, LV2_URID_Map* map) : sampleRate(rate) {
   const auto id = [map](const char* uri) { return map->map(map->handle, uri); };
-  urid = {id(kLv2ChunkUri),        id(LV2_ATOM__Chunk),          id(LV2_ATOM__Sequence),
-          id(LV2_ATOM__Object),    id(LV2_ATOM__Blank),          id(LV2_ATOM__Int),
-          id(LV2_ATOM__Long),      id(LV2_ATOM__Float),          id(LV2_ATOM__Double),
-          id(LV2_MIDI__MidiEvent), id(LV2_TIME__Position),       id(LV2_TIME__beat),
-          id(LV2_TIME__bar),       id(LV2_TIME__barBeat),        id(LV2_TIME__beatsPerBar),
-          id(LV2_TIME__beatUnit),  id(LV2_TIME__beatsPerMinute), id(LV2_TIME__speed)};
+  urid = {id(kLv2ChunkUri),          id(kLv2FactoryProgramUri), id(LV2_ATOM__Chunk),
+          id(LV2_ATOM__Sequence),    id(LV2_ATOM__Object),      id(LV2_ATOM__Blank),
+          id(LV2_ATOM__Int),         id(LV2_ATOM__Long),        id(LV2_ATOM__Float),
+          id(LV2_ATOM__Double),      id(LV2_MIDI__MidiEvent),   id(LV2_TIME__Position),
+          id(LV2_TIME__beat),        id(LV2_TIME__bar),         id(LV2_TIME__barBeat),
+          id(LV2_TIME__beatsPerBar), id(LV2_TIME__beatUnit),    id(LV2_TIME__beatsPerMinute),
+          id(LV2_TIME__speed)};
   for (auto& echo : echoes) {
     echo.store(kNoEcho);
   }

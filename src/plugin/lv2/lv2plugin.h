@@ -48,6 +48,7 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
  private:
   Lv2Plugin(double sampleRate, LV2_URID_Map* map);
   bool readOptions(const LV2_Feature* const* features);
+  bool loadFactoryProgram(const void* value, size_t size, uint32_t type);
 
   void effectChanged(const EffectChange& change) override;
   bool editorResizeWanted(int32_t width, int32_t height) override;
@@ -65,9 +66,9 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   bool active = false;
 
   struct Urids {
-    LV2_URID chunk, atomChunk, atomSequence, atomObject, atomBlank, atomInt, atomLong, atomFloat,
-        atomDouble, midiEvent, timePosition, timeBeat, timeBar, timeBarBeat, timeBeatsPerBar,
-        timeBeatUnit, timeBeatsPerMinute, timeSpeed;
+    LV2_URID chunk, factoryProgram, atomChunk, atomSequence, atomObject, atomBlank, atomInt,
+        atomLong, atomFloat, atomDouble, midiEvent, timePosition, timeBeat, timeBar, timeBarBeat,
+        timeBeatsPerBar, timeBeatUnit, timeBeatsPerMinute, timeSpeed;
   } urid{};
 
   // Ports, as the host connected them.

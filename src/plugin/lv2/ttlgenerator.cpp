@@ -150,7 +150,8 @@ std::string presets() {
   for (int i = 0; i < kNumPrograms; ++i) {
     const FactoryPreset& preset = kFactoryPresets[i];
     out += presetUri(i) + "\n  a pset:Preset ;\n  lv2:appliesTo <" + kLv2PluginUri +
-           "> ;\n  rdfs:label " + quoted(preset.name) + " ;\n  lv2:port ";
+           "> ;\n  rdfs:label " + quoted(preset.name) + " ;\n  state:state [ <" +
+           kLv2FactoryProgramUri + "> " + std::to_string(i) + " ] ;\n  lv2:port ";
     for (int id = 0; id < kNumZelParameters; ++id) {
       out += std::string(id == 0 ? "" : " , ") + "[ lv2:symbol \"" + kLv2Symbols[id] +
              "\" ; pset:value " + number(lv2PortFromNormalized(id, preset.values[id])) + " ]";
