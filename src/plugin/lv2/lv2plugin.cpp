@@ -26,12 +26,25 @@ constexpr float kNoEcho = std::numeric_limits<float>::quiet_NaN();
 
 Lv2Plugin::Lv2Plugin(double rate, LV2_URID_Map* map) : sampleRate(rate) {
   const auto id = [map](const char* uri) { return map->map(map->handle, uri); };
-  urid = {id(kLv2ChunkUri),          id(kLv2FactoryProgramUri), id(LV2_ATOM__Chunk),
-          id(LV2_ATOM__Sequence),    id(LV2_ATOM__Object),      id(LV2_ATOM__Blank),
-          id(LV2_ATOM__Int),         id(LV2_ATOM__Long),        id(LV2_ATOM__Float),
-          id(LV2_ATOM__Double),      id(LV2_MIDI__MidiEvent),   id(LV2_TIME__Position),
-          id(LV2_TIME__beat),        id(LV2_TIME__bar),         id(LV2_TIME__barBeat),
-          id(LV2_TIME__beatsPerBar), id(LV2_TIME__beatUnit),    id(LV2_TIME__beatsPerMinute),
+  urid = {id(kLv2ChunkUri),
+          id(kLv2FactoryProgramUri),
+          id(LV2_ATOM__frameTime),
+          id(LV2_ATOM__Chunk),
+          id(LV2_ATOM__Sequence),
+          id(LV2_ATOM__Object),
+          id(LV2_ATOM__Blank),
+          id(LV2_ATOM__Int),
+          id(LV2_ATOM__Long),
+          id(LV2_ATOM__Float),
+          id(LV2_ATOM__Double),
+          id(LV2_MIDI__MidiEvent),
+          id(LV2_TIME__Position),
+          id(LV2_TIME__beat),
+          id(LV2_TIME__bar),
+          id(LV2_TIME__barBeat),
+          id(LV2_TIME__beatsPerBar),
+          id(LV2_TIME__beatUnit),
+          id(LV2_TIME__beatsPerMinute),
           id(LV2_TIME__speed)};
   for (auto& echo : echoes) {
     echo.store(kNoEcho);
@@ -165,8 +178,14 @@ size_t Lv2Plugin::collectPortChanges() {
 // takes, or with more events than it holds at once, is split into parts.
 void Lv2Plugin::readEvents(uint32_t frames, size_t count) {
   if (events != nullptr && events->atom.type == urid.atomSequence) {
+    // Times in beats (no host we know sends them) count as the block's start.
+    const bool inFrames = events->body.unit == 0 || events->body.unit == urid.atomFrameTime;
+    uint32_t previous = 0;
     LV2_ATOM_SEQUENCE_FOREACH(events, event) {
-      const auto at = static_cast<uint32_t>(std::clamp<int64_t>(event->time.frames, 0, frames));
+      // An event out of order is taken at the one before: time never runs back.
+      const uint32_t at = static_cast<uint32_t>(
+          std::clamp<int64_t>(inFrames ? event->time.frames : 0, previous, frames));
+      previous = at;
       while (at - partStart > maxFrames) {
         runPart(partStart + maxFrames, count);
         count = 0;

@@ -66,9 +66,9 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   bool active = false;
 
   struct Urids {
-    LV2_URID chunk, factoryProgram, atomChunk, atomSequence, atomObject, atomBlank, atomInt,
-        atomLong, atomFloat, atomDouble, midiEvent, timePosition, timeBeat, timeBar, timeBarBeat,
-        timeBeatsPerBar, timeBeatUnit, timeBeatsPerMinute, timeSpeed;
+    LV2_URID chunk, factoryProgram, atomFrameTime, atomChunk, atomSequence, atomObject, atomBlank,
+        atomInt, atomLong, atomFloat, atomDouble, midiEvent, timePosition, timeBeat, timeBar,
+        timeBarBeat, timeBeatsPerBar, timeBeatUnit, timeBeatsPerMinute, timeSpeed;
   } urid{};
 
   // Ports, as the host connected them.
