@@ -63,24 +63,25 @@ Lv2Plugin* Lv2Plugin::create(double sampleRate, const LV2_Feature* const* featur
     return nullptr;
   }
   plugin->ondex = OndexEffect::create();
-  if (plugin->ondex == nullptr || !plugin->readOptions(features)) {
+  if (plugin->ondex == nullptr) {
     delete plugin;
     return nullptr;
   }
+  plugin->readOptions(map, features);
   plugin->blockEvents.resize(kEventsAtOnce);  // once: never on the audio thread
   plugin->ondex->setListener(plugin);
-  // Ports that still hold their defaults are no news: a state restored before
-  // the first run stays in force.
+  // A port the host left at its default is no news; one it set before the
+  // first run (a filter chain's configured value) applies then.
   for (int id = 0; id < kNumZelParameters; ++id) {
     plugin->lastPort[id] = lv2PortFromNormalized(id, kParameterTable[id].defaultValue);
   }
   return plugin;
 }
 
-bool Lv2Plugin::readOptions(const LV2_Feature* const* features) {
+// The longest block the host will run, where it says so.
+void Lv2Plugin::readOptions(LV2_URID_Map* map, const LV2_Feature* const* features) {
   const auto* options =
       static_cast<const LV2_Options_Option*>(lv2_features_data(features, LV2_OPTIONS__options));
-  auto* map = static_cast<LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map));
   const LV2_URID maxLength = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
   for (const LV2_Options_Option* o = options; o != nullptr && o->key != 0; ++o) {
     if (o->key == maxLength && o->type == urid.atomInt && o->value != nullptr) {
@@ -90,7 +91,6 @@ bool Lv2Plugin::readOptions(const LV2_Feature* const* features) {
       }
     }
   }
-  return true;
 }
 
 void Lv2Plugin::connect(uint32_t port, void* data) {

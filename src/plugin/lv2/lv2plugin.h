@@ -47,7 +47,7 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
 
  private:
   Lv2Plugin(double sampleRate, LV2_URID_Map* map);
-  bool readOptions(const LV2_Feature* const* features);
+  void readOptions(LV2_URID_Map* map, const LV2_Feature* const* features);
   bool loadFactoryProgram(const void* value, size_t size, uint32_t type);
 
   void effectChanged(const EffectChange& change) override;
