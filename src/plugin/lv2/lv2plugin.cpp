@@ -333,11 +333,6 @@ void Lv2Plugin::portWritten(uint32_t id, float portValue) {
   }
 }
 
-void Lv2Plugin::takeGestures(uint32_t& begun, uint32_t& ended) {
-  begun = gesturesBegun.exchange(0);
-  ended = gesturesEnded.exchange(0);
-}
-
 void Lv2Plugin::setEditorResize(Lv2EditorResize resize, void* context) {
   editorResize = resize;
   editorResizeContext = context;

@@ -41,7 +41,9 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   // The editor's module (Lv2InstanceLink).
   OndexEffect* effect() override { return ondex; }
   uint32_t takeMovedParameters() override { return moved.exchange(0); }
-  void takeGestures(uint32_t& begun, uint32_t& ended) override;
+  Lv2Gestures takeGestures() override {
+    return {gesturesBegun.exchange(0), gesturesEnded.exchange(0)};
+  }
   void portWritten(uint32_t id, float portValue) override;
   void setEditorResize(Lv2EditorResize resize, void* context) override;
 

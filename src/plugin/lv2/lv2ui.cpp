@@ -47,21 +47,19 @@ bool resizeHost(void* context, int32_t width, int32_t height) {
 // Whatever the plug-in moved itself since the last pass reaches the host's
 // port, inside the editor's gestures where it made them.
 void tellHost(Editor& editor) {
-  uint32_t begun = 0;
-  uint32_t ended = 0;
-  editor.link->takeGestures(begun, ended);
+  const Lv2Gestures gestures = editor.link->takeGestures();
   const auto touch = [&editor](uint32_t id, bool grabbed) {
     if (editor.touch != nullptr) {
       editor.touch->touch(editor.touch->handle, kLv2FirstParameter + id, grabbed);
     }
   };
-  forEachBit(begun, [&touch](uint32_t id) { touch(id, true); });
+  forEachBit(gestures.begun, [&touch](uint32_t id) { touch(id, true); });
   forEachBit(editor.link->takeMovedParameters(), [&editor](uint32_t id) {
     float value = lv2PortFromNormalized(static_cast<int>(id), editor.effect->parameter(id));
     editor.link->portWritten(id, value);
     editor.write(editor.controller, kLv2FirstParameter + id, sizeof(float), 0, &value);
   });
-  forEachBit(ended, [&touch](uint32_t id) { touch(id, false); });
+  forEachBit(gestures.ended, [&touch](uint32_t id) { touch(id, false); });
 }
 
 LV2UI_Handle instantiate(const LV2UI_Descriptor* /*descriptor*/, const char* pluginUri,
