@@ -10,6 +10,7 @@
 
 constexpr const char* kLv2PluginUri = ONDEX_LV2_URI;
 constexpr const char* kLv2UiUri = ONDEX_LV2_URI "#ui";
+constexpr const char* kLv2ProjectUri = ONDEX_LV2_URI "#project";
 // The state's one property: the VST 2.4 bank chunk's bytes, as an atom:Chunk.
 constexpr const char* kLv2ChunkUri = ONDEX_LV2_URI "#chunk";
 constexpr const char* kLv2PresetPrefix = ONDEX_LV2_URI "#preset-";

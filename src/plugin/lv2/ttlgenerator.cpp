@@ -29,7 +29,8 @@ constexpr const char* kPrefixes =
     "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
     "@prefix time: <http://lv2plug.in/ns/ext/time#> .\n"
     "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
-    "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
+    "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n"
+    "@prefix xsd: <http://www.w3.org/2001/XMLSchema#> .\n\n";
 
 // A float as Turtle reads it back to the same float.
 std::string number(float v) {
@@ -112,8 +113,8 @@ std::string manifest() {
 std::string description() {
   std::string out = kPrefixes;
   out += std::string("<") + kLv2PluginUri + ">\n  a lv2:Plugin, lv2:DelayPlugin ;\n  doap:name " +
-         quoted(kOndexEffectName) + " ;\n  doap:maintainer [ foaf:name " + quoted(kOndexVendor) +
-         " ] ;\n  rdfs:comment " + quoted(kOndexProduct) + " ;\n  lv2:minorVersion " +
+         quoted(kOndexEffectName) + " ;\n  lv2:project <" + kLv2ProjectUri +
+         "> ;\n  rdfs:comment " + quoted(kOndexProduct) + " ;\n  lv2:minorVersion " +
          std::to_string(ONDEX_VERSION_MINOR) + " ;\n  lv2:microVersion " +
          std::to_string(ONDEX_VERSION_PATCH) +
          " ;\n  lv2:requiredFeature urid:map ;\n"
@@ -134,6 +135,10 @@ std::string description() {
     out += " , " + parameterPort(id);
   }
   out += " .\n\n";
+  // The maker belongs to the project, where hosts look for it when the plug-in names none.
+  out += std::string("<") + kLv2ProjectUri + ">\n  a doap:Project ;\n  doap:name " +
+         quoted(kOndexEffectName) + " ;\n  doap:maintainer [ a foaf:Organization ; foaf:name " +
+         quoted(kOndexVendor) + " ] .\n\n";
   // The editor runs in the host's process beside the plug-in and drives the
   // effect itself, so it needs the instance; a host without it shows its own controls.
   out += std::string("<") + kLv2UiUri +
@@ -147,6 +152,10 @@ std::string description() {
 
 std::string presets() {
   std::string out = kPrefixes;
+  out += std::string("<") + kLv2FactoryProgramUri +
+         ">\n  a rdf:Property ;\n  rdfs:label \"factory program\" ;\n"
+         "  rdfs:comment \"The factory program whose values a preset loads whole.\" ;\n"
+         "  rdfs:range xsd:integer .\n\n";
   for (int i = 0; i < kNumPrograms; ++i) {
     const FactoryPreset& preset = kFactoryPresets[i];
     out += presetUri(i) + "\n  a pset:Preset ;\n  lv2:appliesTo <" + kLv2PluginUri +
