@@ -1,5 +1,8 @@
 // The LV2 state: one property holding the effect's bytes, the same VST 2.4
 // bank chunk every format stores, so a session moves between formats whole.
+#include <algorithm>
+#include <iterator>
+
 #include "lv2plugin.h"
 #include "presets/factorypresets.h"
 
@@ -41,9 +44,10 @@ LV2_State_Status Lv2Plugin::restore(LV2_State_Retrieve_Function retrieve, LV2_St
   return LV2_STATE_SUCCESS;
 }
 
-// A factory preset loads its program's values whole, as a preset file does:
-// the host writes the same values to the ports, but a port that already held
-// one would not count as moved.
+// A factory preset chosen from the host's list loads as a preset file of
+// that program does from the panel: the current program takes its name and
+// values. The host writes the same values to the ports, but a port that
+// already held one would not count as moved.
 bool Lv2Plugin::loadFactoryProgram(const void* value, size_t size, uint32_t type) {
   if (type != urid.atomInt || size != sizeof(int32_t)) {
     return false;
@@ -52,9 +56,10 @@ bool Lv2Plugin::loadFactoryProgram(const void* value, size_t size, uint32_t type
   if (index < 0 || index >= kNumPrograms) {
     return false;
   }
-  for (uint32_t id = 0; id < kNumZelParameters; ++id) {
-    ondex->setParameter(id, kFactoryPresets[index].values[id], ValueSource::kLoad);
-  }
-  moved.fetch_or((1U << kNumZelParameters) - 1);  // every port shows what the preset set
+  Program program{};
+  copyProgramName(program.name, kFactoryPresets[index].name);
+  std::copy(std::begin(kFactoryPresets[index].values), std::end(kFactoryPresets[index].values),
+            std::begin(program.values));
+  ondex->loadProgram(program);
   return true;
 }
