@@ -56,7 +56,7 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   void effectChanged(const EffectChange& change) override;
   bool editorResizeWanted(int32_t width, int32_t height) override;
 
-  // One block (lv2plugin.cpp): moved ports, then the event port's events.
+  // One block: moved ports (lv2plugin.cpp), then the event port's events (lv2events.cpp).
   size_t collectPortChanges();
   void readEvents(uint32_t frames, size_t count);
   bool blockEventOf(const LV2_Atom_Event& event, BlockEvent& out);
