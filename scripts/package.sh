@@ -12,6 +12,7 @@ for preset in linux windows; do
   echo "== package $preset"
   targets=(Ondex OndexClap ondex-host)
   [ "$preset" = windows ] && targets+=(setup)
+  [ "$preset" = linux ] && targets+=(OndexLv2Bundle)  # LV2 is Linux's own
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target "${targets[@]}"
   (cd "build/$preset" && cpack -B ../dist >/dev/null)

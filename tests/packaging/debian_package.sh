@@ -9,6 +9,7 @@ deb="$dist/ondex_${version}_amd64.deb"
 packaged="$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {sub(/^\.\//, "", $6); print $6}' | sort)"
 wanted="usr/bin/ondex-host
 usr/lib/clap/Ondex.clap
+$(for file in $lv2files; do echo "usr/lib/lv2/Ondex.lv2/$file"; done)
 usr/lib/vst/Ondex.so
 usr/share/doc/ondex/README.md
 usr/share/doc/ondex/changelog.gz
@@ -36,6 +37,8 @@ else
     "module      /usr/lib/vst/Ondex.so"
   expect "installed CLAP module loads" \
     "$(/usr/bin/ondex-host info --plugin /usr/lib/clap/Ondex.clap)" "effect      Corvane Ondex"
+  expect "installed LV2 bundle loads" \
+    "$(/usr/bin/ondex-host info --plugin /usr/lib/lv2/Ondex.lv2)" "effect      Corvane Ondex"
   if command -v man >/dev/null; then
     man -w ondex-host >/dev/null 2>&1 && pass "man ondex-host finds its page" ||
       fail "man ondex-host finds no page"
