@@ -8,6 +8,7 @@
 #include "clapguitables.h"
 #include "common/identity.h"
 #include "ondexversion.h"
+#include "plugin/hostcallguard.h"
 #include "plugin/moduleexport.h"
 
 namespace {
@@ -24,23 +25,6 @@ const clap_plugin_descriptor_t kDescriptor = {CLAP_VERSION,
                                               kOndexVersion,
                                               kOndexProduct,
                                               kFeatures};
-
-template <typename Result, typename Call>
-Result guarded(Result fallback, Call&& call) {
-  try {
-    return call();
-  } catch (...) {
-    return fallback;
-  }
-}
-
-template <typename Call>
-void guarded(Call&& call) {
-  try {
-    call();
-  } catch (...) {  // nothing crosses into the host
-  }
-}
 
 ClapAdapter* adapterOf(const clap_plugin_t* plugin) { return ClapAdapter::of(plugin); }
 

@@ -1,0 +1,32 @@
+// The LV2 plug-in's names as hosts and stored sessions know them: kept for
+// ever, since a session finds its plug-in, state and presets by them.
+#pragma once
+
+#include <cstdint>
+
+#include "common/parameters.h"
+
+#define ONDEX_LV2_URI "https://zel-acoustics.com/plugins/ondex"
+
+constexpr const char* kLv2PluginUri = ONDEX_LV2_URI;
+constexpr const char* kLv2UiUri = ONDEX_LV2_URI "#ui";
+// The state's one property: the VST 2.4 bank chunk's bytes, as an atom:Chunk.
+constexpr const char* kLv2ChunkUri = ONDEX_LV2_URI "#chunk";
+constexpr const char* kLv2PresetPrefix = ONDEX_LV2_URI "#preset-";
+
+// Ports in order: audio in, audio out, the event input, then the parameters
+// in the order of the parameter table.
+enum Lv2Port : uint32_t {
+  kLv2InL = 0,
+  kLv2InR,
+  kLv2OutL,
+  kLv2OutR,
+  kLv2Events,
+  kLv2FirstParameter,
+  kLv2PortCount = kLv2FirstParameter + kNumZelParameters
+};
+
+// Each parameter's port symbol, in table order.
+constexpr const char* kLv2Symbols[kNumZelParameters] = {
+    "input",  "output", "mix",   "dly_time", "dly_x2", "dly_inv", "fbck",  "hi_cut", "fb_inv",
+    "man_vco", "depth", "waveform", "rate",  "rpt_inf", "power", "dly_clk", "num",   "den"};
