@@ -176,8 +176,8 @@ void Lv2Bundle::readPorts() {
     }
     const Nodes sizes(lilv_port_get_value(lilvPlugin, port, sizeKey.get()));
     if (sizes != nullptr && lilv_nodes_size(sizes.get()) > 0) {
-      p.minimumBuffer = static_cast<uint32_t>(
-          std::max(lilv_node_as_int(lilv_nodes_get_first(sizes.get())), 0));
+      p.minimumBuffer =
+          static_cast<uint32_t>(std::max(lilv_node_as_int(lilv_nodes_get_first(sizes.get())), 0));
     }
     portList.push_back(std::move(p));
   }

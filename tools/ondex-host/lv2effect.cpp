@@ -41,8 +41,8 @@ class Lv2Effect : public OwnRecord<Lv2Effect> {
     blockSize = static_cast<VstInt32>(host(nullptr, audioMasterGetBlockSize, 0, 0, nullptr, 0.0f));
     sampleRate = sampleRate > 0.0 ? sampleRate : 44100.0;
     blockSize = std::max<VstInt32>(blockSize, 1);
-    instance = std::make_unique<Lv2Instance>(this->bundle, sampleRate,
-                                             static_cast<uint32_t>(blockSize));
+    instance =
+        std::make_unique<Lv2Instance>(this->bundle, sampleRate, static_cast<uint32_t>(blockSize));
     record.numInputs = 0;
     record.numOutputs = 0;
     for (const Lv2Port& p : this->bundle->ports()) {

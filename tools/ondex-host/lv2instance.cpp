@@ -79,13 +79,13 @@ Lv2Instance::Lv2Instance(std::shared_ptr<const Lv2Bundle> bundle, double sampleR
       rateOption(static_cast<float>(sampleRate)) {
   UridMap& urids = source->urids();
   urid = {urids.map(LV2_ATOM__Chunk),       urids.map(LV2_ATOM__Double),
-          urids.map(LV2_ATOM__Bool),        urids.map(LV2_ATOM__Long),       urids.map(LV2_ATOM__Sequence),
-          urids.map(LV2_ATOM__Int),         urids.map(LV2_ATOM__Float),
-          urids.map(LV2_MIDI__MidiEvent),   urids.map(LV2_TIME__Position),
-          urids.map(LV2_TIME__bar),         urids.map(LV2_TIME__barBeat),
-          urids.map(LV2_TIME__beatUnit),    urids.map(LV2_TIME__beatsPerBar),
-          urids.map(LV2_TIME__beatsPerMinute), urids.map(LV2_TIME__frame),
-          urids.map(LV2_TIME__speed)};
+          urids.map(LV2_ATOM__Bool),        urids.map(LV2_ATOM__Long),
+          urids.map(LV2_ATOM__Sequence),    urids.map(LV2_ATOM__Int),
+          urids.map(LV2_ATOM__Float),       urids.map(LV2_MIDI__MidiEvent),
+          urids.map(LV2_TIME__Position),    urids.map(LV2_TIME__bar),
+          urids.map(LV2_TIME__barBeat),     urids.map(LV2_TIME__beatUnit),
+          urids.map(LV2_TIME__beatsPerBar), urids.map(LV2_TIME__beatsPerMinute),
+          urids.map(LV2_TIME__frame),       urids.map(LV2_TIME__speed)};
   lv2_atom_forge_init(&forge, urids.lv2Map());
 
   options = {{LV2_OPTIONS_INSTANCE, 0, urids.map(LV2_BUF_SIZE__maxBlockLength), sizeof(int32_t),
@@ -180,8 +180,7 @@ void Lv2Instance::deactivate() {
   }
 }
 
-void Lv2Instance::writeEvents(const std::vector<Lv2MidiEvent>& midi,
-                              const Lv2Position* position) {
+void Lv2Instance::writeEvents(const std::vector<Lv2MidiEvent>& midi, const Lv2Position* position) {
   for (const uint32_t index : atomIn) {
     std::vector<uint64_t>& buffer = atomBuffers[index];
     lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(buffer.data()),  // NOLINT: bytes
@@ -242,10 +241,9 @@ void Lv2Instance::run(const float* const* inputs, float* const* outputs, uint32_
 std::vector<unsigned char> Lv2Instance::saveProperty(const char* property) const {
   const LV2_State_Interface* state = stateInterface(instance);
   StoredProperties stored;
-  if (state == nullptr ||
-      state->save(lilv_instance_get_handle(instance), storeProperty, &stored,
-                  LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE,
-                  featureList.data()) != LV2_STATE_SUCCESS) {
+  if (state == nullptr || state->save(lilv_instance_get_handle(instance), storeProperty, &stored,
+                                      LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE,
+                                      featureList.data()) != LV2_STATE_SUCCESS) {
     return {};
   }
   const auto found = stored.find(source->urids().map(property));
@@ -256,9 +254,8 @@ bool Lv2Instance::restoreProperty(const char* property, const std::vector<unsign
   const LV2_State_Interface* state = stateInterface(instance);
   StoredProperties stored;
   stored[source->urids().map(property)] = {urid.atomChunk, bytes};
-  return state != nullptr &&
-         state->restore(lilv_instance_get_handle(instance), retrieveProperty, &stored, 0,
-                        featureList.data()) == LV2_STATE_SUCCESS;
+  return state != nullptr && state->restore(lilv_instance_get_handle(instance), retrieveProperty,
+                                            &stored, 0, featureList.data()) == LV2_STATE_SUCCESS;
 }
 
 float Lv2Instance::numberOf(const void* value, uint32_t size, uint32_t type) const {

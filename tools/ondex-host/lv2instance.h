@@ -84,7 +84,7 @@ class Lv2Instance {
   float rateOption;
   LilvInstance* instance = nullptr;
   bool active = false;
-  std::vector<float> controls;  // one per port; only control ports use theirs
+  std::vector<float> controls;                     // one per port; only control ports use theirs
   std::vector<std::vector<uint64_t>> atomBuffers;  // per port, 64-bit aligned as atoms need
   std::vector<uint32_t> audioIn;                   // port indices
   std::vector<uint32_t> audioOut;
@@ -95,7 +95,8 @@ class Lv2Instance {
   std::vector<LV2_Feature> featureStore;
   std::vector<const LV2_Feature*> featureList;
   struct Urids {
-    LV2_URID atomChunk, atomDouble, atomBool, atomLong, atomSequence, atomInt, atomFloat, midiEvent, timePosition, timeBar,
-        timeBarBeat, timeBeatUnit, timeBeatsPerBar, timeBeatsPerMinute, timeFrame, timeSpeed;
+    LV2_URID atomChunk, atomDouble, atomBool, atomLong, atomSequence, atomInt, atomFloat, midiEvent,
+        timePosition, timeBar, timeBarBeat, timeBeatUnit, timeBeatsPerBar, timeBeatsPerMinute,
+        timeFrame, timeSpeed;
   } urid{};
 };
