@@ -2,8 +2,8 @@
 # and ondex-host, and nothing else (no test programs, no static libraries).
 #
 # `cmake --install` puts them where a system looks for them (Linux:
-# lib/vst/Ondex.so, lib/clap/Ondex.clap and bin/ondex-host; Windows: all side
-# by side). The release
+# lib/vst/Ondex.so, lib/clap/Ondex.clap, the bundle lib/lv2/Ondex.lv2/ and
+# bin/ondex-host; Windows: all side by side). The release
 # archives hold the component "archive", flat in one top folder, with the
 # README and the licence, so that ondex-host finds the module beside itself.
 if(WIN32)
@@ -31,6 +31,14 @@ install(FILES README.md DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
 install(FILES LICENSE DESTINATION . RENAME ${ONDEX_LICENSE_NAME} COMPONENT archive EXCLUDE_FROM_ALL)
 if(NOT WIN32)
   install(PROGRAMS scripts/install.sh DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+  # The LV2 bundle is a folder as hosts find it: both modules and the
+  # descriptions the build wrote beside them.
+  get_property(lv2ttl GLOBAL PROPERTY ONDEX_LV2_TTL)
+  install(TARGETS OndexLv2 OndexLv2Ui LIBRARY DESTINATION lib/lv2/Ondex.lv2 COMPONENT user)
+  install(FILES ${lv2ttl} DESTINATION lib/lv2/Ondex.lv2 COMPONENT user)
+  install(TARGETS OndexLv2 OndexLv2Ui LIBRARY DESTINATION Ondex.lv2 COMPONENT archive
+          EXCLUDE_FROM_ALL)
+  install(FILES ${lv2ttl} DESTINATION Ondex.lv2 COMPONENT archive EXCLUDE_FROM_ALL)
 endif()
 
 set(CPACK_PACKAGE_NAME Ondex)

@@ -8,7 +8,9 @@ rm -rf build/dist
 for preset in linux windows; do
   echo "== package $preset"
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target Ondex OndexClap ondex-host
+  targets=(Ondex OndexClap ondex-host)
+  [ "$preset" = linux ] && targets+=(OndexLv2Bundle)  # LV2 is Linux's own
+  cmake --build --preset "$preset" --target "${targets[@]}"
   (cd "build/$preset" && cpack -B ../dist >/dev/null)
 done
 rm -rf build/dist/_CPack_Packages

@@ -87,6 +87,9 @@ class OndexEffect {
   virtual int currentProgram() const = 0;
   virtual void programName(int index, char (&name)[kProgramNameSize + 1]) const = 0;
   virtual void selectProgram(int index) = 0;
+  // A preset's name and values load into the current program and apply, as
+  // the panel loads a preset file. main
+  virtual void loadProgram(const Program& program) = 0;
 
   // The editor in a parent window (an X11 window id or an HWND): its size at
   // the zoom it has, opened, idled, closed; the X connection's descriptor to

@@ -401,6 +401,15 @@ void ZelEffect::programName(int index, char (&name)[kProgramNameSize + 1]) const
 
 void ZelEffect::selectProgram(int index) { zel->selectProgram(index); }
 
+// The steps of the panel's preset-file load: the program's values and name
+// are replaced, then selected again, which tells the host what moved.
+void ZelEffect::loadProgram(const Program& program) {
+  const VstInt32 current = zel->getCurrentProgramIndex();
+  zel->replaceProgram(current, program);
+  zel->renameCurrentProgram(ProgramNameText(program.name).text);
+  zel->selectProgram(current);
+}
+
 bool ZelEffect::hasEditor() const { return zel->getEditor() != nullptr; }
 
 bool ZelEffect::editorSize(uint32_t& width, uint32_t& height) const {

@@ -37,6 +37,7 @@ class ZelEffect final : public OndexEffect, private EffectListener {
   int currentProgram() const override;
   void programName(int index, char (&name)[kProgramNameSize + 1]) const override;
   void selectProgram(int index) override;
+  void loadProgram(const Program& program) override;
   bool hasEditor() const override;
   bool editorSize(uint32_t& width, uint32_t& height) const override;
   bool openEditor(void* parent) override;

@@ -38,7 +38,10 @@ echo "== archives of version $version in $dist"
 linux="$work/linux/Ondex-$version-linux-x86_64"
 mkdir -p "$work/linux"
 tar -xzf "$dist/Ondex-$version-linux-x86_64.tar.gz" -C "$work/linux"
-expect_files "Linux archive contents" "$linux" "LICENSE Ondex.clap Ondex.so README.md install.sh ondex-host "
+lv2files="Ondex.so Ondex.ttl OndexUI.so manifest.ttl presets.ttl"
+in_folder() { local file; for file in $2; do printf '%s/%s ' "$1" "$file"; done; }
+expect_files "Linux archive contents" "$linux" \
+  "LICENSE Ondex.clap Ondex.lv2 $(in_folder Ondex.lv2 "$lv2files")Ondex.so README.md install.sh ondex-host "
 expect "Linux ondex-host --version" "$("$linux/ondex-host" --version)" "ondex-host $version"
 info="$("$linux/ondex-host" info)"
 expect "Linux info takes the module beside it" "$info" "module      $linux/Ondex.so"
@@ -83,40 +86,53 @@ fi
 echo "== cmake --install"
 prefix="$work/prefix"
 cmake --install "$root/build/linux" --prefix "$prefix" >/dev/null
-expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap lib/vst lib/vst/Ondex.so "
+expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap lib/lv2 \
+lib/lv2/Ondex.lv2 $(in_folder lib/lv2/Ondex.lv2 "$lv2files")lib/vst lib/vst/Ondex.so "
 expect "installed ondex-host finds the installed module" "$("$prefix/bin/ondex-host" info)" \
   "module      $prefix/lib/vst/Ondex.so"
 
 echo "== install.sh"
 home="$work/home"
-mkdir -p "$home/.vst" "$home/.clap"
+mkdir -p "$home/.vst" "$home/.clap" "$home/.lv2/Other.lv2"
 touch "$home/.vst/Other.so" "$home/.clap/Other.clap"
-out="$(HOME="$home" VST_PATH="" CLAP_PATH="" "$linux/install.sh")"
+out="$(HOME="$home" VST_PATH="" CLAP_PATH="" LV2_PATH="" "$linux/install.sh")"
 expect "install.sh says where" "$out" "installed $home/.vst/Ondex.so"
 expect "install.sh says where the CLAP module goes" "$out" "installed $home/.clap/Ondex.clap"
 cmp -s "$linux/Ondex.clap" "$home/.clap/Ondex.clap" && pass "CLAP module installed whole" ||
   fail "CLAP module installed whole"
 cmp -s "$linux/Ondex.so" "$home/.vst/Ondex.so" && pass "module installed whole" ||
   fail "module installed whole"
+expect "install.sh says where the LV2 bundle goes" "$out" "installed $home/.lv2/Ondex.lv2"
+diff -r "$linux/Ondex.lv2" "$home/.lv2/Ondex.lv2" >/dev/null && pass "LV2 bundle installed whole" ||
+  fail "LV2 bundle installed whole"
+lv2name="$(LV2_PATH="$home/.lv2" lv2info https://zel-acoustics.com/plugins/ondex 2>&1 |
+  sed -n 's/^[[:space:]]*Name:[[:space:]]*//p' | head -1)"
+expect "lilv finds the installed LV2 bundle" "$lv2name" "Corvane Ondex"
 expect "the installed module loads" "$("$linux/ondex-host" info --plugin "$home/.vst/Ondex.so")" \
   "effect      Corvane Ondex"
-HOME="$home" "$linux/install.sh" >/dev/null && pass "installs again over itself" ||
+HOME="$home" LV2_PATH="" "$linux/install.sh" >/dev/null && pass "installs again over itself" ||
   fail "installs again over itself"
-out="$(HOME="$home" "$linux/install.sh" --uninstall)"
+out="$(HOME="$home" LV2_PATH="" "$linux/install.sh" --uninstall)"
 expect "uninstall says what" "$out" "removed $home/.vst/Ondex.so"
+expect "uninstall says what of the LV2 bundle" "$out" "removed $home/.lv2/Ondex.lv2"
 expect "uninstall says what of the CLAP module" "$out" "removed $home/.clap/Ondex.clap"
-expect_files "uninstall removes exactly the modules" "$home" ".clap .clap/Other.clap .vst .vst/Other.so "
+expect_files "uninstall removes exactly the modules" "$home" \
+  ".clap .clap/Other.clap .lv2 .lv2/Other.lv2 .vst .vst/Other.so "
 out="$(HOME="$home" VST_PATH=":$work/vst a:$work/vst-b" CLAP_PATH="$work/clap a:$work/clap-b" \
-  "$linux/install.sh")"
+  LV2_PATH="$work/lv2 a:$work/lv2-b" "$linux/install.sh")"
 expect "first folder of VST_PATH" "$out" "installed $work/vst a/Ondex.so"
 expect "first folder of CLAP_PATH" "$out" "installed $work/clap a/Ondex.clap"
-out="$(HOME="$home" VST_PATH="$work/vst a" CLAP_PATH="$work/clap a" "$linux/install.sh" --uninstall)"
+expect "first folder of LV2_PATH" "$out" "installed $work/lv2 a/Ondex.lv2"
+out="$(HOME="$home" VST_PATH="$work/vst a" CLAP_PATH="$work/clap a" LV2_PATH="$work/lv2 a" \
+  "$linux/install.sh" --uninstall)"
 expect "uninstall from VST_PATH" "$out" "removed $work/vst a/Ondex.so"
 expect "uninstall from CLAP_PATH" "$out" "removed $work/clap a/Ondex.clap"
 [ ! -e "$work/vst a/Ondex.so" ] && [ ! -e "$work/vst-b" ] && pass "nothing left in VST_PATH" ||
   fail "nothing left in VST_PATH"
 [ ! -e "$work/clap a/Ondex.clap" ] && [ ! -e "$work/clap-b" ] && pass "nothing left in CLAP_PATH" ||
   fail "nothing left in CLAP_PATH"
+[ ! -e "$work/lv2 a/Ondex.lv2" ] && [ ! -e "$work/lv2-b" ] && pass "nothing left in LV2_PATH" ||
+  fail "nothing left in LV2_PATH"
 status=0
 HOME="$home" "$linux/install.sh" --frobnicate 2>/dev/null || status=$?
 [ "$status" -eq 2 ] && pass "unknown option refused" || fail "unknown option: status $status"

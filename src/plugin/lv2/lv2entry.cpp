@@ -39,7 +39,8 @@ LV2_State_Status save(LV2_Handle instance, LV2_State_Store_Function store, LV2_S
   if (store == nullptr) {
     return LV2_STATE_ERR_UNKNOWN;
   }
-  return guarded(LV2_STATE_ERR_UNKNOWN, [=] { return Lv2Plugin::of(instance)->save(store, state); });
+  return guarded(LV2_STATE_ERR_UNKNOWN,
+                 [=] { return Lv2Plugin::of(instance)->save(store, state); });
 }
 
 LV2_State_Status restore(LV2_Handle instance, LV2_State_Retrieve_Function retrieve,
@@ -58,8 +59,8 @@ const void* extensionData(const char* uri) {
   return uri != nullptr && std::strcmp(uri, LV2_STATE__interface) == 0 ? &kState : nullptr;
 }
 
-const LV2_Descriptor kDescriptor = {kLv2PluginUri, instantiate, connectPort, activate, run,
-                                    deactivate,    cleanup,     extensionData};
+const LV2_Descriptor kDescriptor = {kLv2PluginUri, instantiate, connectPort, activate,
+                                    run,           deactivate,  cleanup,     extensionData};
 
 }  // namespace
 

@@ -10,9 +10,13 @@
 
 constexpr const char* kLv2PluginUri = ONDEX_LV2_URI;
 constexpr const char* kLv2UiUri = ONDEX_LV2_URI "#ui";
+constexpr const char* kLv2ProjectUri = ONDEX_LV2_URI "#project";
 // The state's one property: the VST 2.4 bank chunk's bytes, as an atom:Chunk.
 constexpr const char* kLv2ChunkUri = ONDEX_LV2_URI "#chunk";
 constexpr const char* kLv2PresetPrefix = ONDEX_LV2_URI "#preset-";
+// A factory preset's state: the index of its program (an atom:Int), whose
+// values load whole, whatever the ports held before.
+constexpr const char* kLv2FactoryProgramUri = ONDEX_LV2_URI "#factory-program";
 
 // Ports in order: audio in, audio out, the event input, then the parameters
 // in the order of the parameter table.
@@ -28,5 +32,6 @@ enum Lv2Port : uint32_t {
 
 // Each parameter's port symbol, in table order.
 constexpr const char* kLv2Symbols[kNumZelParameters] = {
-    "input",  "output", "mix",   "dly_time", "dly_x2", "dly_inv", "fbck",  "hi_cut", "fb_inv",
-    "man_vco", "depth", "waveform", "rate",  "rpt_inf", "power", "dly_clk", "num",   "den"};
+    "input", "output",  "mix",    "dly_time", "dly_x2", "dly_inv",
+    "fbck",  "hi_cut",  "fb_inv", "man_vco",  "depth",  "waveform",
+    "rate",  "rpt_inf", "power",  "dly_clk",  "num",    "den"};

@@ -26,12 +26,26 @@ constexpr float kNoEcho = std::numeric_limits<float>::quiet_NaN();
 
 Lv2Plugin::Lv2Plugin(double rate, LV2_URID_Map* map) : sampleRate(rate) {
   const auto id = [map](const char* uri) { return map->map(map->handle, uri); };
-  urid = {id(kLv2ChunkUri),          id(LV2_ATOM__Chunk),       id(LV2_ATOM__Sequence),
-          id(LV2_ATOM__Object),      id(LV2_ATOM__Blank),       id(LV2_ATOM__Int),
-          id(LV2_ATOM__Long),        id(LV2_ATOM__Float),       id(LV2_ATOM__Double),
-          id(LV2_MIDI__MidiEvent),   id(LV2_TIME__Position),    id(LV2_TIME__beat),
-          id(LV2_TIME__bar),         id(LV2_TIME__barBeat),     id(LV2_TIME__beatsPerBar),
-          id(LV2_TIME__beatUnit),    id(LV2_TIME__beatsPerMinute), id(LV2_TIME__speed)};
+  urid = {id(kLv2ChunkUri),
+          id(kLv2FactoryProgramUri),
+          id(LV2_ATOM__frameTime),
+          id(LV2_ATOM__Chunk),
+          id(LV2_ATOM__Sequence),
+          id(LV2_ATOM__Object),
+          id(LV2_ATOM__Blank),
+          id(LV2_ATOM__Int),
+          id(LV2_ATOM__Long),
+          id(LV2_ATOM__Float),
+          id(LV2_ATOM__Double),
+          id(LV2_MIDI__MidiEvent),
+          id(LV2_TIME__Position),
+          id(LV2_TIME__beat),
+          id(LV2_TIME__bar),
+          id(LV2_TIME__barBeat),
+          id(LV2_TIME__beatsPerBar),
+          id(LV2_TIME__beatUnit),
+          id(LV2_TIME__beatsPerMinute),
+          id(LV2_TIME__speed)};
   for (auto& echo : echoes) {
     echo.store(kNoEcho);
   }
@@ -49,24 +63,25 @@ Lv2Plugin* Lv2Plugin::create(double sampleRate, const LV2_Feature* const* featur
     return nullptr;
   }
   plugin->ondex = OndexEffect::create();
-  if (plugin->ondex == nullptr || !plugin->readOptions(features)) {
+  if (plugin->ondex == nullptr) {
     delete plugin;
     return nullptr;
   }
+  plugin->readOptions(map, features);
   plugin->blockEvents.resize(kEventsAtOnce);  // once: never on the audio thread
   plugin->ondex->setListener(plugin);
-  // Ports that still hold their defaults are no news: a state restored before
-  // the first run stays in force.
+  // A port the host left at its default is no news; one it set before the
+  // first run (a filter chain's configured value) applies then.
   for (int id = 0; id < kNumZelParameters; ++id) {
     plugin->lastPort[id] = lv2PortFromNormalized(id, kParameterTable[id].defaultValue);
   }
   return plugin;
 }
 
-bool Lv2Plugin::readOptions(const LV2_Feature* const* features) {
+// The longest block the host will run, where it says so.
+void Lv2Plugin::readOptions(LV2_URID_Map* map, const LV2_Feature* const* features) {
   const auto* options =
       static_cast<const LV2_Options_Option*>(lv2_features_data(features, LV2_OPTIONS__options));
-  auto* map = static_cast<LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map));
   const LV2_URID maxLength = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
   for (const LV2_Options_Option* o = options; o != nullptr && o->key != 0; ++o) {
     if (o->key == maxLength && o->type == urid.atomInt && o->value != nullptr) {
@@ -76,7 +91,6 @@ bool Lv2Plugin::readOptions(const LV2_Feature* const* features) {
       }
     }
   }
-  return true;
 }
 
 void Lv2Plugin::connect(uint32_t port, void* data) {
@@ -124,6 +138,14 @@ void Lv2Plugin::run(uint32_t frames) {
 // A control applies only when it moved since the previous run; a switch or a
 // step only when the step it selects is not the one in force already.
 size_t Lv2Plugin::collectPortChanges() {
+  if (portsSeenAfterLoad.exchange(false)) {
+    for (int id = 0; id < kNumZelParameters; ++id) {
+      if (controls[id] != nullptr) {
+        lastPort[id] = *controls[id];
+      }
+    }
+    return 0;
+  }
   size_t count = 0;
   for (int id = 0; id < kNumZelParameters; ++id) {
     if (controls[id] == nullptr) {
@@ -156,8 +178,14 @@ size_t Lv2Plugin::collectPortChanges() {
 // takes, or with more events than it holds at once, is split into parts.
 void Lv2Plugin::readEvents(uint32_t frames, size_t count) {
   if (events != nullptr && events->atom.type == urid.atomSequence) {
+    // Times in beats (no host we know sends them) count as the block's start.
+    const bool inFrames = events->body.unit == 0 || events->body.unit == urid.atomFrameTime;
+    uint32_t previous = 0;
     LV2_ATOM_SEQUENCE_FOREACH(events, event) {
-      const auto at = static_cast<uint32_t>(std::clamp<int64_t>(event->time.frames, 0, frames));
+      // An event out of order is taken at the one before: time never runs back.
+      const uint32_t at = static_cast<uint32_t>(
+          std::clamp<int64_t>(inFrames ? event->time.frames : 0, previous, frames));
+      previous = at;
       while (at - partStart > maxFrames) {
         runPart(partStart + maxFrames, count);
         count = 0;
@@ -316,15 +344,22 @@ void Lv2Plugin::effectChanged(const EffectChange& change) {
   if (change.index < 0 || change.index >= kNumZelParameters) {
     return;  // a controller binding: kept in the state, no port of ours
   }
+  const uint32_t bit = 1U << static_cast<uint32_t>(change.index);
   switch (change.cause) {
+    case ChangeCause::kGestureBegin:
+      gesturesBegun.fetch_or(bit);
+      return;
+    case ChangeCause::kGestureEnd:
+      gesturesEnded.fetch_or(bit);
+      return;
     case ChangeCause::kEdited:
     case ChangeCause::kRefused:
     case ChangeCause::kMoved:
     case ChangeCause::kLoaded:
-      moved.fetch_or(1U << static_cast<uint32_t>(change.index));
+      moved.fetch_or(bit);
       return;
     default:
-      return;  // gestures, names and texts: the ports hold no such thing
+      return;  // names and texts: the ports hold no such thing
   }
 }
 

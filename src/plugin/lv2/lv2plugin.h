@@ -41,12 +41,16 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   // The editor's module (Lv2InstanceLink).
   OndexEffect* effect() override { return ondex; }
   uint32_t takeMovedParameters() override { return moved.exchange(0); }
+  Lv2Gestures takeGestures() override {
+    return {gesturesBegun.exchange(0), gesturesEnded.exchange(0)};
+  }
   void portWritten(uint32_t id, float portValue) override;
   void setEditorResize(Lv2EditorResize resize, void* context) override;
 
  private:
   Lv2Plugin(double sampleRate, LV2_URID_Map* map);
-  bool readOptions(const LV2_Feature* const* features);
+  void readOptions(LV2_URID_Map* map, const LV2_Feature* const* features);
+  bool loadFactoryProgram(const void* value, size_t size, uint32_t type);
 
   void effectChanged(const EffectChange& change) override;
   bool editorResizeWanted(int32_t width, int32_t height) override;
@@ -64,9 +68,9 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   bool active = false;
 
   struct Urids {
-    LV2_URID chunk, atomChunk, atomSequence, atomObject, atomBlank, atomInt, atomLong, atomFloat,
-        atomDouble, midiEvent, timePosition, timeBeat, timeBar, timeBarBeat, timeBeatsPerBar,
-        timeBeatUnit, timeBeatsPerMinute, timeSpeed;
+    LV2_URID chunk, factoryProgram, atomFrameTime, atomChunk, atomSequence, atomObject, atomBlank,
+        atomInt, atomLong, atomFloat, atomDouble, midiEvent, timePosition, timeBeat, timeBar,
+        timeBarBeat, timeBeatsPerBar, timeBeatUnit, timeBeatsPerMinute, timeSpeed;
   } urid{};
 
   // Ports, as the host connected them.
@@ -89,6 +93,11 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   bool hasTransport = false;
 
   std::atomic<uint32_t> moved{0};
+  std::atomic<uint32_t> gesturesBegun{0};
+  std::atomic<uint32_t> gesturesEnded{0};
+  // A state was restored: what the ports hold at the next run is no news, so
+  // an older value in them undoes nothing of it.
+  std::atomic<bool> portsSeenAfterLoad{false};
   Lv2EditorResize editorResize = nullptr;
   void* editorResizeContext = nullptr;
 };

@@ -12,8 +12,8 @@
 #include "lv2/ui/ui.h"
 #include "lv2identity.h"
 #include "lv2link.h"
-#include "lv2uiwindow.h"
 #include "lv2portvalues.h"
+#include "lv2uiwindow.h"
 #include "plugin/moduleexport.h"
 #include "plugin/ondexeffect.h"
 
@@ -25,7 +25,18 @@ struct Editor {
   LV2UI_Write_Function write = nullptr;
   LV2UI_Controller controller = nullptr;
   const LV2UI_Resize* resize = nullptr;
+  const LV2UI_Touch* touch = nullptr;  // optional: the host learns where a gesture starts and ends
 };
+
+// Calls `each` with the index of every bit set in `bits`.
+template <typename Each>
+void forEachBit(uint32_t bits, Each&& each) {
+  for (uint32_t id = 0; bits != 0; ++id, bits >>= 1U) {
+    if ((bits & 1U) != 0) {
+      each(id);
+    }
+  }
+}
 
 bool resizeHost(void* context, int32_t width, int32_t height) {
   const auto* editor = static_cast<Editor*>(context);
@@ -33,18 +44,22 @@ bool resizeHost(void* context, int32_t width, int32_t height) {
          editor->resize->ui_resize(editor->resize->handle, width, height) == 0;
 }
 
-// Whatever the plug-in moved itself since the last pass reaches the host's port.
-void writeMovedValues(Editor& editor) {
-  uint32_t moved = editor.link->takeMovedParameters();
-  for (uint32_t id = 0; moved != 0; ++id, moved >>= 1U) {
-    if ((moved & 1U) == 0) {
-      continue;
+// Whatever the plug-in moved itself since the last pass reaches the host's
+// port, inside the editor's gestures where it made them.
+void tellHost(Editor& editor) {
+  const Lv2Gestures gestures = editor.link->takeGestures();
+  const auto touch = [&editor](uint32_t id, bool grabbed) {
+    if (editor.touch != nullptr) {
+      editor.touch->touch(editor.touch->handle, kLv2FirstParameter + id, grabbed);
     }
-    const auto index = static_cast<int>(id);
-    float value = lv2PortFromNormalized(index, editor.effect->parameter(id));
+  };
+  forEachBit(gestures.begun, [&touch](uint32_t id) { touch(id, true); });
+  forEachBit(editor.link->takeMovedParameters(), [&editor](uint32_t id) {
+    float value = lv2PortFromNormalized(static_cast<int>(id), editor.effect->parameter(id));
     editor.link->portWritten(id, value);
     editor.write(editor.controller, kLv2FirstParameter + id, sizeof(float), 0, &value);
-  }
+  });
+  forEachBit(gestures.ended, [&touch](uint32_t id) { touch(id, false); });
 }
 
 LV2UI_Handle instantiate(const LV2UI_Descriptor* /*descriptor*/, const char* pluginUri,
@@ -52,8 +67,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor* /*descriptor*/, const char* plu
                          LV2UI_Controller controller, LV2UI_Widget* widget,
                          const LV2_Feature* const* features) {
   void* parent = lv2_features_data(features, LV2_UI__parent);
-  auto* link =
-      static_cast<Lv2InstanceLink*>(lv2_features_data(features, LV2_INSTANCE_ACCESS_URI));
+  auto* link = static_cast<Lv2InstanceLink*>(lv2_features_data(features, LV2_INSTANCE_ACCESS_URI));
   if (parent == nullptr || link == nullptr || write == nullptr || widget == nullptr ||
       pluginUri == nullptr || std::strcmp(pluginUri, kLv2PluginUri) != 0) {
     return nullptr;
@@ -71,6 +85,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor* /*descriptor*/, const char* plu
   editor->write = write;
   editor->controller = controller;
   editor->resize = static_cast<const LV2UI_Resize*>(lv2_features_data(features, LV2_UI__resize));
+  editor->touch = static_cast<const LV2UI_Touch*>(lv2_features_data(features, LV2_UI__touch));
   // The host's window takes the size of the stored zoom before the editor shows.
   uint32_t width = 0;
   uint32_t height = 0;
@@ -103,7 +118,7 @@ void portEvent(LV2UI_Handle /*handle*/, uint32_t /*port*/, uint32_t /*size*/, ui
 int idle(LV2UI_Handle handle) {
   auto* editor = static_cast<Editor*>(handle);
   editor->effect->idleEditor();
-  writeMovedValues(*editor);
+  tellHost(*editor);
   return 0;
 }
 

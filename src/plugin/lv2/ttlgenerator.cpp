@@ -2,6 +2,7 @@
 // and the factory programs, so the ports and presets can never drift from the
 // code: manifest.ttl, Ondex.ttl (plug-in, ports, UI) and presets.ttl.
 // Usage: ondex-lv2-ttl <bundle folder>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -28,7 +29,8 @@ constexpr const char* kPrefixes =
     "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
     "@prefix time: <http://lv2plug.in/ns/ext/time#> .\n"
     "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
-    "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
+    "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n"
+    "@prefix xsd: <http://www.w3.org/2001/XMLSchema#> .\n\n";
 
 // A float as Turtle reads it back to the same float.
 std::string number(float v) {
@@ -78,8 +80,7 @@ std::string parameterPort(int id) {
   std::string port = "[\n    a lv2:InputPort, lv2:ControlPort ;\n    lv2:index " +
                      std::to_string(kLv2FirstParameter + id) + " ;\n    lv2:symbol \"" +
                      kLv2Symbols[id] + "\" ;\n    lv2:name " + quoted(row.name) +
-                     " ;\n    lv2:default " +
-                     number(lv2PortFromNormalized(id, row.defaultValue)) +
+                     " ;\n    lv2:default " + number(lv2PortFromNormalized(id, row.defaultValue)) +
                      " ;\n    lv2:minimum 0 ;\n    lv2:maximum " +
                      std::to_string(steps == 0 ? 1 : steps - 1);
   if (row.kind == ParameterKind::Switch) {
@@ -92,8 +93,7 @@ std::string parameterPort(int id) {
     }
   } else if (row.hostStep > 0.0f) {
     // The fine step other formats offer, as the count of values it leaves.
-    port += " ;\n    pprops:rangeSteps " +
-            std::to_string(static_cast<int>(1.0f / row.hostStep + 0.5f) + 1);
+    port += " ;\n    pprops:rangeSteps " + std::to_string(std::lround(1.0f / row.hostStep) + 1);
   }
   return port + "\n  ]";
 }
@@ -113,8 +113,8 @@ std::string manifest() {
 std::string description() {
   std::string out = kPrefixes;
   out += std::string("<") + kLv2PluginUri + ">\n  a lv2:Plugin, lv2:DelayPlugin ;\n  doap:name " +
-         quoted(kOndexEffectName) + " ;\n  doap:maintainer [ foaf:name " + quoted(kOndexVendor) +
-         " ] ;\n  rdfs:comment " + quoted(kOndexProduct) + " ;\n  lv2:minorVersion " +
+         quoted(kOndexEffectName) + " ;\n  lv2:project <" + kLv2ProjectUri +
+         "> ;\n  rdfs:comment " + quoted(kOndexProduct) + " ;\n  lv2:minorVersion " +
          std::to_string(ONDEX_VERSION_MINOR) + " ;\n  lv2:microVersion " +
          std::to_string(ONDEX_VERSION_PATCH) +
          " ;\n  lv2:requiredFeature urid:map ;\n"
@@ -126,31 +126,41 @@ std::string description() {
          audioPort(kLv2InR, "in_r", "In R", true) + " , " +
          audioPort(kLv2OutL, "out_l", "Out L", false) + " , " +
          audioPort(kLv2OutR, "out_r", "Out R", false) + " , ";
-  out += "[\n    a lv2:InputPort, atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
-         "    atom:supports midi:MidiEvent, time:Position ;\n    lv2:designation lv2:control ;\n"
-         "    lv2:index " +
-         std::to_string(kLv2Events) + " ;\n    lv2:symbol \"events\" ;\n    lv2:name \"Events\"\n  ]";
+  out +=
+      "[\n    a lv2:InputPort, atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
+      "    atom:supports midi:MidiEvent, time:Position ;\n    lv2:designation lv2:control ;\n"
+      "    lv2:index " +
+      std::to_string(kLv2Events) + " ;\n    lv2:symbol \"events\" ;\n    lv2:name \"Events\"\n  ]";
   for (int id = 0; id < kNumZelParameters; ++id) {
     out += " , " + parameterPort(id);
   }
   out += " .\n\n";
+  // The maker belongs to the project, where hosts look for it when the plug-in names none.
+  out += std::string("<") + kLv2ProjectUri + ">\n  a doap:Project ;\n  doap:name " +
+         quoted(kOndexEffectName) + " ;\n  doap:maintainer [ a foaf:Organization ; foaf:name " +
+         quoted(kOndexVendor) + " ] .\n\n";
   // The editor runs in the host's process beside the plug-in and drives the
   // effect itself, so it needs the instance; a host without it shows its own controls.
   out += std::string("<") + kLv2UiUri +
          ">\n  a ui:X11UI ;\n  ui:binary <OndexUI.so> ;\n"
          "  lv2:requiredFeature ui:parent, ui:idleInterface, "
          "<http://lv2plug.in/ns/ext/instance-access> ;\n"
-         "  lv2:optionalFeature ui:resize, ui:noUserResize ;\n"
+         "  lv2:optionalFeature ui:resize, ui:noUserResize, ui:touch ;\n"
          "  lv2:extensionData ui:idleInterface .\n";
   return out;
 }
 
 std::string presets() {
   std::string out = kPrefixes;
+  out += std::string("<") + kLv2FactoryProgramUri +
+         ">\n  a rdf:Property ;\n  rdfs:label \"factory program\" ;\n"
+         "  rdfs:comment \"The factory program whose values a preset loads whole.\" ;\n"
+         "  rdfs:range xsd:integer .\n\n";
   for (int i = 0; i < kNumPrograms; ++i) {
     const FactoryPreset& preset = kFactoryPresets[i];
     out += presetUri(i) + "\n  a pset:Preset ;\n  lv2:appliesTo <" + kLv2PluginUri +
-           "> ;\n  rdfs:label " + quoted(preset.name) + " ;\n  lv2:port ";
+           "> ;\n  rdfs:label " + quoted(preset.name) + " ;\n  state:state [ <" +
+           kLv2FactoryProgramUri + "> " + std::to_string(i) + " ] ;\n  lv2:port ";
     for (int id = 0; id < kNumZelParameters; ++id) {
       out += std::string(id == 0 ? "" : " , ") + "[ lv2:symbol \"" + kLv2Symbols[id] +
              "\" ; pset:value " + number(lv2PortFromNormalized(id, preset.values[id])) + " ]";
