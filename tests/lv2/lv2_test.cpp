@@ -234,7 +234,7 @@ TEST(Lv2Bundle, ReadByLilvWithoutAWarningItDescribesEveryParameterPresetAndTheUi
     EXPECT_EQ(bundle->presets()[i].uri, uri);
     EXPECT_EQ(bundle->presets()[i].label, names[i]);
     ASSERT_NE(presets[i], nullptr) << uri;
-    EXPECT_EQ(lilv_state_get_num_properties(presets[i]), 0U) << "port values only";
+    EXPECT_EQ(lilv_state_get_num_properties(presets[i]), 1U) << "the program it stands for";
     lilv_state_free(presets[i]);
   }
 
