@@ -32,8 +32,9 @@ namespace {
 constexpr const char* kUri = "https://zel-acoustics.com/plugins/ondex";
 constexpr uint32_t kFirstParameterPort = 5;
 constexpr const char* kSymbols[kNumZelParameters] = {
-    "input",  "output", "mix",     "dly_time", "dly_x2",   "dly_inv", "fbck",    "hi_cut", "fb_inv",
-    "man_vco", "depth", "waveform", "rate",    "rpt_inf", "power",   "dly_clk", "num",    "den"};
+    "input", "output",  "mix",    "dly_time", "dly_x2", "dly_inv",
+    "fbck",  "hi_cut",  "fb_inv", "man_vco",  "depth",  "waveform",
+    "rate",  "rpt_inf", "power",  "dly_clk",  "num",    "den"};
 constexpr VstInt32 kBlock = 256;
 constexpr int kEditorWidth = 870;
 constexpr int kEditorHeight = 101;
@@ -206,8 +207,8 @@ TEST(Lv2Bundle, ReadByLilvWithoutAWarningItDescribesEveryParameterPresetAndTheUi
     EXPECT_EQ(p.symbol, kSymbols[id]);
     EXPECT_EQ(p.name, row.name);
     EXPECT_EQ(p.minimum, 0.0f);
-    EXPECT_EQ(p.maximum, row.kind == ParameterKind::Continuous ? 1.0f
-                                                               : static_cast<float>(row.steps - 1));
+    EXPECT_EQ(p.maximum,
+              row.kind == ParameterKind::Continuous ? 1.0f : static_cast<float>(row.steps - 1));
     EXPECT_FLOAT_EQ(p.defaultValue, portFor(id, row.defaultValue));
     EXPECT_EQ(p.toggled, row.kind == ParameterKind::Switch);
     EXPECT_EQ(p.integer && p.enumeration, row.kind == ParameterKind::Stepped);
@@ -344,8 +345,8 @@ TEST(Lv2Host, RendersEveryProgramSampleForSampleAsTheVstModule) {
   EXPECT_NE(info.out.find("programs    17"), std::string::npos);
   const auto render = [&](const char* plugin, const std::string& name,
                           std::vector<std::string> more) {
-    std::vector<std::string> args = {"render", "--plugin", plugin, "--float", "--block", "300",
-                                     "--tail", "3",        "--out", folder + "/" + name};
+    std::vector<std::string> args = {"render", "--plugin", plugin, "--float", "--block",
+                                     "300",    "--tail",   "3",    "--out",   folder + "/" + name};
     args.insert(args.end(), more.begin(), more.end());
     const HostRun run = runHost(args);
     EXPECT_EQ(run.status, 0) << run.err;
@@ -353,11 +354,12 @@ TEST(Lv2Host, RendersEveryProgramSampleForSampleAsTheVstModule) {
   };
   for (int p = 0; p < 17; ++p) {
     const std::string program = std::to_string(p);
-    EXPECT_TRUE(sameSamples(render(ONDEX_VST_PATH, "vst" + program + ".wav", {"--program", program}),
-                            render(ONDEX_LV2_PATH, "lv2" + program + ".wav", {"--program", program})))
+    EXPECT_TRUE(
+        sameSamples(render(ONDEX_VST_PATH, "vst" + program + ".wav", {"--program", program}),
+                    render(ONDEX_LV2_PATH, "lv2" + program + ".wav", {"--program", program})))
         << "program " << p;
   }
-  const std::vector<std::string> synced = {"--program", "4", "--set", "Dly<>Clk=1",
+  const std::vector<std::string> synced = {"--program", "4",       "--set",   "Dly<>Clk=1",
                                            "--set",     "Den=0.3", "--tempo", "97"};
   EXPECT_TRUE(sameSamples(render(ONDEX_VST_PATH, "vst-synced.wav", synced),
                           render(ONDEX_LV2_PATH, "lv2-synced.wav", synced)));

@@ -53,8 +53,7 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::open(Lv2Instance& instance, void* parent,
   list.push_back(nullptr);
   host->handle = host->descriptor->instantiate(
       host->descriptor, bundle.uri().c_str(), folder,
-      [](LV2UI_Controller self, uint32_t port, uint32_t size, uint32_t format,
-         const void* buffer) {
+      [](LV2UI_Controller self, uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
         auto& h = *static_cast<Lv2UiHost*>(self);
         if (format == 0 && size == sizeof(float)) {
           const float value = *static_cast<const float*>(buffer);
