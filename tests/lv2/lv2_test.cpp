@@ -43,6 +43,9 @@ constexpr int kHiCutX = 258;
 constexpr int kHiCutY = 57;
 constexpr int kNextProgramX = 362;
 constexpr int kNextProgramY = 92;
+// On no control: a right click there opens the zoom menu.
+constexpr int kEmptyX = 560;
+constexpr int kEmptyY = 75;
 
 // What lilv and serd print to standard error while the object lives.
 class StandardErrorText {
@@ -366,7 +369,12 @@ TEST(Lv2Host, RendersEveryProgramSampleForSampleAsTheVstModule) {
   EXPECT_EQ(runHost({"bench", "--plugin", ONDEX_LV2_PATH, "--seconds", "0.1"}).status, 0);
 }
 
-TEST(Lv2Ui, EmbedsInARealWindowAndWritesWhatChangesInsideBackToTheHostsPorts) {
+TEST(Lv2Ui, EmbedsInARealWindowWritesWhatChangesInsideBackToTheHostsPortsAndZooms) {
+  // The zoom chosen is stored for the next editor: kept out of the user's settings.
+  const std::string configFolder = freshFolder("lv2_ui_settings");
+  const char* const userSettings = std::getenv("XDG_CONFIG_HOME");
+  const std::string keptSettings = userSettings != nullptr ? userSettings : "";
+  setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
   const PluginLibrary library(ONDEX_LV2_PATH);
   auto plugin = library.instantiate(settings());
   Lv2Instance& instance = *lv2InstanceOf(plugin->effect());
@@ -421,7 +429,30 @@ TEST(Lv2Ui, EmbedsInARealWindowAndWritesWhatChangesInsideBackToTheHostsPorts) {
     EXPECT_FLOAT_EQ(instance.portValue(port(id)), portFor(id, valueInForce(chunk, id)))
         << kParameterTable[static_cast<size_t>(id)].name;
   }
+
+  SCOPED_TRACE("Zoom 200 % from the editor's menu: the host's window is asked to double");
+  window->placeAt(0, 0);
+  ui->resizes.clear();
+  window->click(kEmptyX, kEmptyY, 3);
+  x11test::ScreenRect menu;
+  idleUntil([&] { return window->findPopup(menu); });
+  ASSERT_TRUE(window->findPopup(menu));
+  click(*window, menu.x + 30, menu.y + menu.height * 5 / 6);  // the third of three entries
+  idleUntil([&] { return !ui->resizes.empty(); });
+  ASSERT_FALSE(ui->resizes.empty());
+  EXPECT_EQ(ui->resizes.back(), std::make_pair(2 * kEditorWidth, 2 * kEditorHeight));
   ui.reset();
   window->sync();
   EXPECT_EQ(window->childWindows(), 0);
+  // The next editor opens at the zoom chosen.
+  ui = Lv2UiHost::open(instance, window->parent());
+  ASSERT_NE(ui, nullptr);
+  ASSERT_FALSE(ui->resizes.empty());
+  EXPECT_EQ(ui->resizes.front(), std::make_pair(2 * kEditorWidth, 2 * kEditorHeight));
+  ui.reset();
+  if (userSettings != nullptr) {
+    setenv("XDG_CONFIG_HOME", keptSettings.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
 }
