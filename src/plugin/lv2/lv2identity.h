@@ -13,6 +13,10 @@ constexpr const char* kLv2UiUri = ONDEX_LV2_URI "#ui";
 constexpr const char* kLv2ProjectUri = ONDEX_LV2_URI "#project";
 // The state's one property: the VST 2.4 bank chunk's bytes, as an atom:Chunk.
 constexpr const char* kLv2ChunkUri = ONDEX_LV2_URI "#chunk";
+// Beside it, the control ports' values as the host held them (an atom:Vector
+// of floats): written back on reload they are no news, so they undo nothing
+// of the chunk, while any other value the host sets applies.
+constexpr const char* kLv2PortsUri = ONDEX_LV2_URI "#ports";
 constexpr const char* kLv2PresetPrefix = ONDEX_LV2_URI "#preset-";
 // A factory preset's state: the index of its program (an atom:Int), whose
 // values load whole, whatever the ports held before.

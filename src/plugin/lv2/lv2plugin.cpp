@@ -26,25 +26,13 @@ constexpr float kNoEcho = std::numeric_limits<float>::quiet_NaN();
 
 Lv2Plugin::Lv2Plugin(double rate, LV2_URID_Map* map) : sampleRate(rate) {
   const auto id = [map](const char* uri) { return map->map(map->handle, uri); };
-  urid = {id(kLv2ChunkUri),
-          id(kLv2FactoryProgramUri),
-          id(LV2_ATOM__frameTime),
-          id(LV2_ATOM__Chunk),
-          id(LV2_ATOM__Sequence),
-          id(LV2_ATOM__Object),
-          id(LV2_ATOM__Blank),
-          id(LV2_ATOM__Int),
-          id(LV2_ATOM__Long),
-          id(LV2_ATOM__Float),
-          id(LV2_ATOM__Double),
-          id(LV2_MIDI__MidiEvent),
-          id(LV2_TIME__Position),
-          id(LV2_TIME__beat),
-          id(LV2_TIME__bar),
-          id(LV2_TIME__barBeat),
-          id(LV2_TIME__beatsPerBar),
-          id(LV2_TIME__beatUnit),
-          id(LV2_TIME__beatsPerMinute),
+  urid = {id(kLv2ChunkUri),          id(kLv2PortsUri),        id(kLv2FactoryProgramUri),
+          id(LV2_ATOM__frameTime),   id(LV2_ATOM__Chunk),     id(LV2_ATOM__Vector),
+          id(LV2_ATOM__Sequence),    id(LV2_ATOM__Object),    id(LV2_ATOM__Blank),
+          id(LV2_ATOM__Int),         id(LV2_ATOM__Long),      id(LV2_ATOM__Float),
+          id(LV2_ATOM__Double),      id(LV2_MIDI__MidiEvent), id(LV2_TIME__Position),
+          id(LV2_TIME__beat),        id(LV2_TIME__bar),       id(LV2_TIME__barBeat),
+          id(LV2_TIME__beatsPerBar), id(LV2_TIME__beatUnit),  id(LV2_TIME__beatsPerMinute),
           id(LV2_TIME__speed)};
   for (auto& echo : echoes) {
     echo.store(kNoEcho);
@@ -73,7 +61,7 @@ Lv2Plugin* Lv2Plugin::create(double sampleRate, const LV2_Feature* const* featur
   // A port the host left at its default is no news; one it set before the
   // first run (a filter chain's configured value) applies then.
   for (int id = 0; id < kNumZelParameters; ++id) {
-    plugin->lastPort[id] = lv2PortFromNormalized(id, kParameterTable[id].defaultValue);
+    plugin->lastPort[id].store(lv2PortFromNormalized(id, kParameterTable[id].defaultValue));
   }
   return plugin;
 }
@@ -138,13 +126,11 @@ void Lv2Plugin::run(uint32_t frames) {
 // A control applies only when it moved since the previous run; a switch or a
 // step only when the step it selects is not the one in force already.
 size_t Lv2Plugin::collectPortChanges() {
-  if (portsSeenAfterLoad.exchange(false)) {
+  if (portsRestored.exchange(false)) {
     for (int id = 0; id < kNumZelParameters; ++id) {
-      if (controls[id] != nullptr) {
-        lastPort[id] = *controls[id];
-      }
+      lastPort[id].store(restoredPorts[id].load(std::memory_order_relaxed),
+                         std::memory_order_relaxed);
     }
-    return 0;
   }
   size_t count = 0;
   for (int id = 0; id < kNumZelParameters; ++id) {
@@ -152,10 +138,11 @@ size_t Lv2Plugin::collectPortChanges() {
       continue;
     }
     const float port = *controls[id];
-    if (port == lastPort[id] || (std::isnan(port) && std::isnan(lastPort[id]))) {
+    const float last = lastPort[id].load(std::memory_order_relaxed);
+    if (port == last || (std::isnan(port) && std::isnan(last))) {
       continue;
     }
-    lastPort[id] = port;
+    lastPort[id].store(port, std::memory_order_relaxed);
     // The editor's own write coming back is the value already in force.
     if (echoes[id].exchange(kNoEcho) == port) {
       continue;

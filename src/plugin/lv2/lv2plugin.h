@@ -51,6 +51,7 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   Lv2Plugin(double sampleRate, LV2_URID_Map* map);
   void readOptions(LV2_URID_Map* map, const LV2_Feature* const* features);
   bool loadFactoryProgram(const void* value, size_t size, uint32_t type);
+  void restorePorts(const void* value, size_t size, uint32_t type);
 
   void effectChanged(const EffectChange& change) override;
   bool editorResizeWanted(int32_t width, int32_t height) override;
@@ -68,9 +69,10 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   bool active = false;
 
   struct Urids {
-    LV2_URID chunk, factoryProgram, atomFrameTime, atomChunk, atomSequence, atomObject, atomBlank,
-        atomInt, atomLong, atomFloat, atomDouble, midiEvent, timePosition, timeBeat, timeBar,
-        timeBarBeat, timeBeatsPerBar, timeBeatUnit, timeBeatsPerMinute, timeSpeed;
+    LV2_URID chunk, ports, factoryProgram, atomFrameTime, atomChunk, atomVector, atomSequence,
+        atomObject, atomBlank, atomInt, atomLong, atomFloat, atomDouble, midiEvent, timePosition,
+        timeBeat, timeBar, timeBarBeat, timeBeatsPerBar, timeBeatUnit, timeBeatsPerMinute,
+        timeSpeed;
   } urid{};
 
   // Ports, as the host connected them.
@@ -80,7 +82,8 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   const float* controls[kNumZelParameters] = {};
   // Each control's value at the previous run: only a move is applied, so a
   // port that still holds an older value undoes nothing the plug-in changed.
-  float lastPort[kNumZelParameters] = {};
+  // Atomic: the host's save reads them on its main thread.
+  std::atomic<float> lastPort[kNumZelParameters];
   // The value the editor last wrote to each port, until the port brings it back.
   std::atomic<float> echoes[kNumZelParameters];
 
@@ -95,9 +98,10 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   std::atomic<uint32_t> moved{0};
   std::atomic<uint32_t> gesturesBegun{0};
   std::atomic<uint32_t> gesturesEnded{0};
-  // A state was restored: what the ports hold at the next run is no news, so
-  // an older value in them undoes nothing of it.
-  std::atomic<bool> portsSeenAfterLoad{false};
+  // A state restored with the ports' values as the host held them: they are
+  // what the next run compares the ports with.
+  std::atomic<float> restoredPorts[kNumZelParameters];
+  std::atomic<bool> portsRestored{false};
   Lv2EditorResize editorResize = nullptr;
   void* editorResizeContext = nullptr;
 };

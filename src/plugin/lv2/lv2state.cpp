@@ -1,10 +1,22 @@
-// The LV2 state: one property holding the effect's bytes, the same VST 2.4
-// bank chunk every format stores, so a session moves between formats whole.
+// The LV2 state: the effect's bytes, the same VST 2.4 bank chunk every format
+// stores, so a session moves between formats whole; beside them the control
+// ports' values as the host held them, so a reload's stale ports undo nothing.
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "lv2plugin.h"
 #include "presets/factorypresets.h"
+
+namespace {
+
+// The #ports property's body: an atom:Vector of one float a parameter.
+struct PortsVector {
+  LV2_Atom_Vector_Body body;
+  float values[kNumZelParameters];
+};
+
+}  // namespace
 
 LV2_State_Status Lv2Plugin::save(LV2_State_Store_Function store, LV2_State_Handle state) {
   const unsigned char* bytes = nullptr;
@@ -13,14 +25,26 @@ LV2_State_Status Lv2Plugin::save(LV2_State_Store_Function store, LV2_State_Handl
     return LV2_STATE_ERR_UNKNOWN;
   }
   // Plain bytes with no host-specific meaning: the host may copy them anywhere.
-  return store(state, urid.chunk, bytes, size, urid.atomChunk,
+  const LV2_State_Status saved = store(state, urid.chunk, bytes, size, urid.atomChunk,
+                                       LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+  if (saved != LV2_STATE_SUCCESS) {
+    return saved;
+  }
+  PortsVector ports{};
+  ports.body.child_size = sizeof(float);
+  ports.body.child_type = urid.atomFloat;
+  for (int id = 0; id < kNumZelParameters; ++id) {
+    ports.values[id] = lastPort[id].load(std::memory_order_relaxed);
+  }
+  return store(state, urid.ports, &ports, sizeof(ports), urid.atomVector,
                LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
 }
 
 // The host restores on its main thread, as a VST 2.4 host loads a chunk, and
 // the effect takes a load while it processes; the values it moved reach the
-// ports through the editor's module. What the ports hold at the next run is
-// no news: an older value in them undoes nothing of the load.
+// ports through the editor's module. A port the host then writes back as it
+// held it at the save is no news, so it undoes nothing of the load; any other
+// value it sets applies.
 LV2_State_Status Lv2Plugin::restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle state) {
   size_t size = 0;
   uint32_t type = 0;
@@ -40,8 +64,27 @@ LV2_State_Status Lv2Plugin::restore(LV2_State_Retrieve_Function retrieve, LV2_St
   if (!loaded) {
     return LV2_STATE_ERR_UNKNOWN;
   }
-  portsSeenAfterLoad.store(true);
+  if (const void* ports = retrieve(state, urid.ports, &size, &type, &flags); ports != nullptr) {
+    restorePorts(ports, size, type);
+  }
   return LV2_STATE_SUCCESS;
+}
+
+// Ports of another count or type than ours are not taken: each port then
+// counts as moved only against what the last run saw.
+void Lv2Plugin::restorePorts(const void* value, size_t size, uint32_t type) {
+  PortsVector ports{};
+  if (type != urid.atomVector || size != sizeof(ports)) {
+    return;
+  }
+  std::memcpy(&ports, value, sizeof(ports));
+  if (ports.body.child_type != urid.atomFloat || ports.body.child_size != sizeof(float)) {
+    return;
+  }
+  for (int id = 0; id < kNumZelParameters; ++id) {
+    restoredPorts[id].store(ports.values[id], std::memory_order_relaxed);
+  }
+  portsRestored.store(true);
 }
 
 // A factory preset chosen from the host's list loads as a preset file of
