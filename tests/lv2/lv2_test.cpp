@@ -278,11 +278,14 @@ TEST(Lv2Host, StateAndRendersThroughTheLv2SideMatchTheVstModuleAndKeepChangesMad
   EXPECT_EQ(chunk.size(), 1736U);
   EXPECT_EQ(chunk, vst->chunk());
 
-  SCOPED_TRACE("a state loaded while running, then a program through its preset");
+  SCOPED_TRACE("a state loaded while running and a port set after it, then a preset");
   std::vector<unsigned char> program11 = chunk;
   program11[kChunkCurrentProgramAt] = 11;
   ASSERT_TRUE(lv2->setChunk(program11));
   ASSERT_TRUE(vst->setChunk(program11));
+  // A host's own move right after the load applies.
+  lv2->setParameter(kOutput, 0.1f);
+  vst->setParameter(kOutput, 0.1f);
   EXPECT_TRUE(sameSamples(runBlocks(*lv2, 40, 7), runBlocks(*vst, 40, 7)));
   ProgramList(*lv2).select(5);
   ProgramList(*vst).select(5);
