@@ -370,6 +370,17 @@ TEST(Lv2Host, RendersEveryProgramSampleForSampleAsTheVstModule) {
   EXPECT_TRUE(sameSamples(render(ONDEX_VST_PATH, "vst-synced.wav", synced),
                           render(ONDEX_LV2_PATH, "lv2-synced.wav", synced)));
   EXPECT_EQ(runHost({"bench", "--plugin", ONDEX_LV2_PATH, "--seconds", "0.1"}).status, 0);
+
+  // Folders that are no usable bundle are refused with the reason, not a crash.
+  const std::string empty = folder + "/empty.lv2";
+  std::filesystem::create_directories(empty);
+  const HostRun none = runHost({"info", "--plugin", empty});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find("it has no manifest.ttl"), std::string::npos) << none.err;
+  std::ofstream(empty + "/manifest.ttl") << "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n";
+  const HostRun nothing = runHost({"render", "--plugin", empty, "--out", folder + "/x.wav"});
+  EXPECT_EQ(nothing.status, 2);
+  EXPECT_NE(nothing.err.find("describes no valid plug-in"), std::string::npos) << nothing.err;
 }
 
 TEST(Lv2Ui, EmbedsInARealWindowWritesWhatChangesInsideBackToTheHostsPortsAndZooms) {

@@ -55,17 +55,19 @@ Lv2Bundle::Lv2Bundle(std::string path) : bundlePath(std::move(path)) {
     throw Failure(bundlePath + " is not an LV2 bundle: it has no manifest.ttl");
   }
   lilvWorld = lilv_world_new();
-  // A bundle's URI is its folder's, ending in a slash.
-  const std::string folderText = folder.lexically_normal().string();
-  const Node bundle(lilv_new_file_uri(
-      lilvWorld, nullptr, (folderText.back() == '/' ? folderText : folderText + "/").c_str()));
-  lilv_world_load_bundle(lilvWorld, bundle.get());
-  const LilvPlugins* all = lilv_world_get_all_plugins(lilvWorld);
-  LILV_FOREACH(plugins, i, all) {
-    const LilvPlugin* candidate = lilv_plugins_get(all, i);
-    if (lilv_node_equals(lilv_plugin_get_bundle_uri(candidate), bundle.get())) {
-      lilvPlugin = candidate;
-      break;
+  {
+    // A bundle's URI is its folder's, ending in a slash; the node dies before the world can.
+    const std::string folderText = folder.lexically_normal().string();
+    const Node bundle(lilv_new_file_uri(
+        lilvWorld, nullptr, (folderText.back() == '/' ? folderText : folderText + "/").c_str()));
+    lilv_world_load_bundle(lilvWorld, bundle.get());
+    const LilvPlugins* all = lilv_world_get_all_plugins(lilvWorld);
+    LILV_FOREACH(plugins, i, all) {
+      const LilvPlugin* candidate = lilv_plugins_get(all, i);
+      if (lilv_node_equals(lilv_plugin_get_bundle_uri(candidate), bundle.get())) {
+        lilvPlugin = candidate;
+        break;
+      }
     }
   }
   if (lilvPlugin == nullptr || !lilv_plugin_verify(lilvPlugin)) {

@@ -113,6 +113,12 @@ Lv2Instance::Lv2Instance(std::shared_ptr<const Lv2Bundle> bundle, double sampleR
   }
   lilv_nodes_free(const_cast<LilvNodes*>(required));  // NOLINT: lilv hands it over
 
+  for (const Lv2Port& p : source->ports()) {
+    if (p.kind == Lv2Port::Kind::kOther && !p.optional) {
+      throw Failure(source->path() + ": port " + p.symbol +
+                    " is of a kind ondex-host cannot connect");
+    }
+  }
   instance = lilv_plugin_instantiate(source->plugin(), rate, featureList.data());
   if (instance == nullptr) {
     throw Failure(source->path() + ": the LV2 plug-in failed to start");
@@ -145,11 +151,7 @@ void Lv2Instance::connectPorts() {
         (p.input ? atomIn : atomOut).push_back(p.index);
         break;
       }
-      case Lv2Port::Kind::kOther:
-        if (!p.optional) {
-          throw Failure(source->path() + ": port " + p.symbol +
-                        " is of a kind ondex-host cannot connect");
-        }
+      case Lv2Port::Kind::kOther:  // optional, as checked before the instance was made
         lilv_instance_connect_port(instance, p.index, nullptr);
         break;
     }
