@@ -6,50 +6,28 @@
 #include <string>
 #include <vector>
 
+#include "ownrecord.h"
 #include "programs.h"
 
 namespace {
 
-class ClapEffect {
+class ClapEffect : public OwnRecord<ClapEffect> {
  public:
   ClapEffect(const ClapModule& module, audioMasterCallback host)
-      : module(module), instance(module), host(host) {
-    record.magic = kEffectMagic;
-    record.object = this;
-    record.dispatcher = dispatchEntry;
-    record.setParameter = [](AEffect* e, VstInt32 index, float value) {
-      of(e)->setParameter(index, value);
-    };
-    record.getParameter = [](AEffect* e, VstInt32 index) { return of(e)->getParameter(index); };
-    record.processReplacing = [](AEffect* e, float** in, float** out, VstInt32 frames) {
-      of(e)->process(in, out, frames);
-    };
+      : OwnRecord(this), module(module), instance(module), host(host) {
     record.numPrograms = 1;
     record.numParams = static_cast<VstInt32>(instance.paramCount());
-    record.numInputs = 2;
-    record.numOutputs = 2;
     record.flags = effFlagsCanReplacing | effFlagsProgramChunks |
                    (instance.extension<void>(CLAP_EXT_GUI) != nullptr ? effFlagsHasEditor : 0);
-    record.version = 1;
     for (uint32_t i = 0; i < instance.paramCount(); ++i) {
       infos.push_back(instance.paramInfo(i));
     }
   }
 
-  AEffect* effect() { return &record; }
-  static VstIntPtr dispatchEntry(AEffect* e, VstInt32 op, VstInt32 index, VstIntPtr value,
-                                 void* ptr, float opt) {
-    auto* self = of(e);
-    const VstIntPtr answer = self->dispatch(op, index, value, ptr, opt);
-    if (op == effClose) {
-      delete self;
-    }
-    return answer;
-  }
   ClapInstance& clap() { return instance; }
-  static ClapEffect* of(AEffect* e) { return static_cast<ClapEffect*>(e->object); }
 
  private:
+  friend class OwnRecord<ClapEffect>;
   VstIntPtr dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt);
   void setParameter(VstInt32 index, float value);
   float getParameter(VstInt32 index) const;
@@ -64,7 +42,6 @@ class ClapEffect {
   const ClapModule& module;
   ClapInstance instance;
   audioMasterCallback host;
-  AEffect record{};
   std::vector<clap_param_info_t> infos;
   std::vector<ClapEvent> pending;  // events for the next block
   std::vector<unsigned char> state;
@@ -83,13 +60,6 @@ std::pair<std::string, std::string> splitUnit(const std::string& text) {
     return {text, ""};
   }
   return {text.substr(0, space), last};
-}
-
-void copyOut(void* ptr, const std::string& text, size_t size) {
-  if (ptr != nullptr) {
-    std::strncpy(static_cast<char*>(ptr), text.c_str(), size - 1);
-    static_cast<char*>(ptr)[size - 1] = 0;
-  }
 }
 
 std::string ClapEffect::shownText(VstInt32 index) const {
@@ -260,7 +230,6 @@ AEffect* openClapEffect(const ClapModule& module, audioMasterCallback host) {
 }
 
 ClapInstance* clapInstanceOf(AEffect* effect) {
-  return effect != nullptr && effect->dispatcher == &ClapEffect::dispatchEntry
-             ? &ClapEffect::of(effect)->clap()
-             : nullptr;
+  ClapEffect* clap = ClapEffect::behind(effect);
+  return clap != nullptr ? &clap->clap() : nullptr;
 }

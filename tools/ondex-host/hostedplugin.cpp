@@ -5,8 +5,18 @@
 
 #include "clapeffect.h"
 #include "failure.h"
+#if !defined(_WIN32)
+#include "lv2effect.h"
+#endif
 
 PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
+#if !defined(_WIN32)
+  std::error_code notThere;
+  if (std::filesystem::is_directory(modulePath, notThere)) {
+    lv2 = std::make_shared<const Lv2Bundle>(modulePath);
+    return;
+  }
+#endif
   std::string error;
   // A bare file name would send the loader searching the system's folders.
   std::string loadPath = modulePath;
@@ -75,6 +85,11 @@ AEffect* PluginLibrary::create() const {
   if (clap != nullptr) {
     return openClapEffect(*clap, hostCallback);
   }
+#if !defined(_WIN32)
+  if (lv2 != nullptr) {
+    return openLv2Effect(lv2, hostCallback);
+  }
+#endif
   return entry(hostCallback);
 }
 

@@ -13,6 +13,7 @@
 
 class ClapModule;
 class HostedPlugin;
+class Lv2Bundle;
 
 struct HostSettings {
   double sampleRate = 44100.0;
@@ -22,7 +23,8 @@ struct HostSettings {
 };
 
 // A loaded module; throws Failure if the file is no VST 2.4 or CLAP plug-in
-// (a CLAP plug-in is driven through an effect record of the host's own). The
+// and, on Linux, the folder no LV2 bundle (CLAP and LV2 plug-ins are driven
+// through an effect record of the host's own). The
 // module stays loaded until the process ends: a plug-in linked with its own
 // static C++ run-time keeps allocations that only die with the process, and
 // unloading it just before exit would orphan them.
@@ -37,6 +39,8 @@ class PluginLibrary {
   const std::string& path() const { return modulePath; }
   // The CLAP entry of a CLAP module, else null.
   const ClapModule* clapModule() const { return clap.get(); }
+  // The bundle when the path is an LV2 bundle's folder, else null.
+  const Lv2Bundle* lv2Bundle() const { return lv2.get(); }
 
  private:
   AEffect* create() const;
@@ -45,6 +49,7 @@ class PluginLibrary {
   platform::PluginModule* module = nullptr;
   Entry entry = nullptr;
   std::shared_ptr<ClapModule> clap;
+  std::shared_ptr<const Lv2Bundle> lv2;
 };
 
 class HostedPlugin {

@@ -17,7 +17,7 @@ const char* kHelp =
     "Processes S seconds of stereo noise in 512-frame blocks after a one-second\n"
     "warm-up and prints the time per sample frame and the real-time factor.\n"
     "\n"
-    "  --plugin PATH   the module to load (default: Ondex beside ondex-host)\n"
+    "  --plugin PATH   the module or LV2 bundle (default: Ondex beside ondex-host)\n"
     "  --seconds S     audio to process (default 10)\n"
     "  --rate HZ       sample rate (default 44100)\n";
 

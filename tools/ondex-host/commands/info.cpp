@@ -6,6 +6,9 @@
 #include "commands.h"
 #include "hostedplugin.h"
 #include "programs.h"
+#if !defined(_WIN32)
+#include "lv2bundle.h"
+#endif
 #include "system.h"
 
 namespace {
@@ -13,11 +16,11 @@ namespace {
 const char* kHelp =
     "usage: ondex-host info [--plugin PATH]\n"
     "\n"
-    "Loads a VST 2.4 plug-in as a DAW does and prints its identity, inputs and\n"
-    "outputs, flags, every parameter (index, name, label, display text) and\n"
-    "every program name.\n"
+    "Loads a VST 2.4, CLAP or LV2 plug-in as a DAW does and prints its identity,\n"
+    "inputs and outputs, flags, every parameter (index, name, label, display text)\n"
+    "and every program name.\n"
     "\n"
-    "  --plugin PATH   the module to load (default: Ondex beside ondex-host)\n";
+    "  --plugin PATH   the module or LV2 bundle (default: Ondex beside ondex-host)\n";
 
 std::string fourChars(VstInt32 id) {
   std::string text;
@@ -67,7 +70,13 @@ int runInfo(const Args& args) {
     const clap_plugin_descriptor_t& d = clap->descriptor();
     std::printf("clap id     %s   version %s   CLAP %u.%u.%u\n", d.id, d.version,
                 d.clap_version.major, d.clap_version.minor, d.clap_version.revision);
-  } else {
+  }
+#if !defined(_WIN32)
+  else if (const Lv2Bundle* lv2 = library.lv2Bundle()) {
+    std::printf("lv2 uri     %s   version %s\n", lv2->uri().c_str(), lv2->version().c_str());
+  }
+#endif
+  else {
     std::printf("unique id   %s (0x%08x)   version %d   VST version %d\n",
                 fourChars(e->uniqueID).c_str(), static_cast<unsigned>(e->uniqueID), e->version,
                 static_cast<int>(plugin->dispatch(effGetVstVersion)));
