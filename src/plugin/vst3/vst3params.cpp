@@ -120,10 +120,10 @@ vst3::tresult Vst3Plugin::getParamStringByValue(vst3::ParamID id, vst3::ParamVal
     effect->parameterText(id, static_cast<float>(value), shown, sizeof(shown));
     // The unit is the parameter's own field: hosts show it beside the text.
     text = shown;
-    const std::string unit = " " + trimmed(kParameterTable[id].label);
-    if (unit.size() > 1 && text.size() > unit.size() &&
-        text.compare(text.size() - unit.size(), unit.size(), unit) == 0) {
-      text.resize(text.size() - unit.size());
+    const std::string unit = trimmed(kParameterTable[id].label);
+    const size_t cut = text.size() - std::min(text.size(), unit.size() + 1);
+    if (!unit.empty() && cut > 0 && text.ends_with(unit) && text[cut] == ' ') {
+      text.resize(cut);
     }
   } else if (id == vst3ids::kBypass) {
     text = value >= 0.5 ? "on" : "off";
