@@ -73,15 +73,17 @@ bool writeAll(vst3::IBStream& stream, const unsigned char* bytes, size_t size) {
 }  // namespace
 
 vst3::tresult Vst3Plugin::getState(vst3::IBStream* state) {
-  if (state == nullptr || effect == nullptr) {
-    return vst3::kInvalidArgument;
-  }
-  const unsigned char* bytes = nullptr;
-  const size_t size = effect->saveState(bytes);
-  if (size == 0 || bytes == nullptr) {
-    return vst3::kInternalError;
-  }
-  return writeAll(*state, bytes, size) ? vst3::kResultOk : vst3::kInternalError;
+  return guarded([&] {
+    if (state == nullptr || effect == nullptr) {
+      return vst3::kInvalidArgument;
+    }
+    const unsigned char* bytes = nullptr;
+    const size_t size = effect->saveState(bytes);
+    if (size == 0 || bytes == nullptr) {
+      return vst3::kInternalError;
+    }
+    return writeAll(*state, bytes, size) ? vst3::kResultOk : vst3::kInternalError;
+  });
 }
 
 // The chunk, bare or in a file; false and nothing changed when the bytes are
@@ -103,41 +105,45 @@ bool Vst3Plugin::loadBytes(const std::vector<unsigned char>& bytes) {
 }
 
 vst3::tresult Vst3Plugin::setState(vst3::IBStream* state) {
-  if (state == nullptr || effect == nullptr) {
-    return vst3::kInvalidArgument;
-  }
-  std::vector<unsigned char> bytes;
-  if (!readAll(*state, bytes)) {
-    return vst3::kResultFalse;
-  }
-  if (bytes.empty()) {
-    return vst3::kResultOk;  // a host's empty controller state: nothing to restore
-  }
-  const bool loaded = loadBytes(bytes);
-  tellNews();
-  return loaded ? vst3::kResultOk : vst3::kResultFalse;
+  return guarded([&] {
+    if (state == nullptr || effect == nullptr) {
+      return vst3::kInvalidArgument;
+    }
+    std::vector<unsigned char> bytes;
+    if (!readAll(*state, bytes)) {
+      return vst3::kResultFalse;
+    }
+    if (bytes.empty()) {
+      return vst3::kResultOk;  // a host's empty controller state: nothing to restore
+    }
+    const bool loaded = loadBytes(bytes);
+    tellNews();
+    return loaded ? vst3::kResultOk : vst3::kResultFalse;
+  });
 }
 
 // The processor's state again, for the controller, which is this same
 // object: taken only when it differs from what plays (a host that gives the
 // controller alone), and told to no one while the host applies it.
 vst3::tresult Vst3Plugin::setComponentState(vst3::IBStream* state) {
-  if (state == nullptr || effect == nullptr) {
-    return vst3::kInvalidArgument;
-  }
-  std::vector<unsigned char> bytes;
-  if (!readAll(*state, bytes)) {
-    return vst3::kResultFalse;
-  }
-  const unsigned char* playing = nullptr;
-  const size_t size = effect->saveState(playing);
-  const bool same =
-      size > 0 && bytes.size() == size && std::memcmp(bytes.data(), playing, size) == 0;
-  if (same || bytes.empty()) {
-    return vst3::kResultOk;
-  }
-  inComponentState = true;
-  const bool loaded = loadBytes(bytes);
-  inComponentState = false;
-  return loaded ? vst3::kResultOk : vst3::kResultFalse;
+  return guarded([&] {
+    if (state == nullptr || effect == nullptr) {
+      return vst3::kInvalidArgument;
+    }
+    std::vector<unsigned char> bytes;
+    if (!readAll(*state, bytes)) {
+      return vst3::kResultFalse;
+    }
+    const unsigned char* playing = nullptr;
+    const size_t size = effect->saveState(playing);
+    const bool same =
+        size > 0 && bytes.size() == size && std::memcmp(bytes.data(), playing, size) == 0;
+    if (same || bytes.empty()) {
+      return vst3::kResultOk;
+    }
+    inComponentState = true;
+    const bool loaded = loadBytes(bytes);
+    inComponentState = false;
+    return loaded ? vst3::kResultOk : vst3::kResultFalse;
+  });
 }
