@@ -139,7 +139,7 @@ vst3::tresult Vst3Plugin::getParamStringByValue(vst3::ParamID id, vst3::ParamVal
       effect->programName(static_cast<int>(normalizedParamToPlain(id, value)), name);
       text = name;
     } else {
-      text = std::to_string(static_cast<int>(value * 127.0 + 0.5));
+      text = std::to_string(std::lround(value * 127.0));
     }
     copyUtf16(text.c_str(), string, 128);
     return vst3::kResultOk;

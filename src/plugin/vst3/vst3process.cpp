@@ -4,6 +4,7 @@
 // becomes its transport, and the bypass fades around it.
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "vst3plugin.h"
 
@@ -26,7 +27,7 @@ uint32_t frameOf(vst3::int32 offset, uint32_t frames) {
 
 // The controller value a stand-in's normalized value sends.
 uint8_t controllerValueOf(double normalized) {
-  return static_cast<uint8_t>(std::clamp(normalized, 0.0, 1.0) * 127.0 + 0.5);
+  return static_cast<uint8_t>(std::lround(std::clamp(normalized, 0.0, 1.0) * 127.0));
 }
 
 // Power as the bypass sets it: the centres of its two steps, as its defaults are.
@@ -151,8 +152,7 @@ void Vst3Plugin::gatherEvents(vst3::ProcessData& data, uint32_t frames) {
         addEvent(event);
       } else if (id == vst3ids::kProgram) {
         // Programs load on the UI thread; the host sends the choice there too.
-        programAsked.store(
-            static_cast<int>(std::clamp(value, 0.0, 1.0) * (effect->programCount() - 1) + 0.5));
+        programAsked.store(static_cast<int>(normalizedParamToPlain(vst3ids::kProgram, value)));
       }
     }
   }
