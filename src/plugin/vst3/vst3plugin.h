@@ -194,6 +194,5 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
   std::atomic<bool> restartPending{false};
   std::atomic<bool> programsPending{false};
   std::atomic<bool> dirtyPending{false};
-  bool loadingState = false;      // UI: the host's own state is being loaded
-  bool inComponentState = false;  // UI: no handler calls from setComponentState
+  bool inHostState = false;  // UI: the host is loading its state; no handler calls
 };

@@ -97,9 +97,7 @@ bool Vst3Plugin::loadBytes(const std::vector<unsigned char>& bytes) {
   }
   // The host's own state: the values it moved are news to re-read, but
   // nothing is dirty by it.
-  loadingState = true;
   const bool loaded = size > 0 && effect->loadState(bytes.data() + at, size);
-  loadingState = false;
   dirtyPending.store(false);
   return loaded;
 }
@@ -116,8 +114,10 @@ vst3::tresult Vst3Plugin::setState(vst3::IBStream* state) {
     if (bytes.empty()) {
       return vst3::kResultOk;  // a host's empty controller state: nothing to restore
     }
+    // The host re-reads the values after its load; anything else waits.
+    inHostState = true;
     const bool loaded = loadBytes(bytes);
-    tellNews();
+    inHostState = false;
     return loaded ? vst3::kResultOk : vst3::kResultFalse;
   });
 }
@@ -141,9 +141,9 @@ vst3::tresult Vst3Plugin::setComponentState(vst3::IBStream* state) {
     if (same || bytes.empty()) {
       return vst3::kResultOk;
     }
-    inComponentState = true;
+    inHostState = true;
     const bool loaded = loadBytes(bytes);
-    inComponentState = false;
+    inHostState = false;
     return loaded ? vst3::kResultOk : vst3::kResultFalse;
   });
 }
