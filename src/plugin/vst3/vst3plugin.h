@@ -149,6 +149,7 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
 
   // A block's queues and events as the effect's events (vst3process.cpp).
   void gatherEvents(vst3::ProcessData& data, uint32_t frames);
+  size_t room() const;
   void addEvent(const BlockEvent& event);
   void readBypassQueue(vst3::IParamValueQueue& queue, uint32_t frames);
   void sortEvents();

@@ -90,6 +90,12 @@ vst3::uint32 Vst3Plugin::getProcessContextRequirements() {
   return Need::kNeedTempo | Need::kNeedProjectTimeMusic | Need::kNeedTransportState;
 }
 
+// Room for the host's points, the bypass's Power changes kept free.
+size_t Vst3Plugin::room() const {
+  return events.size() - Vst3Bypass::kMostChanges -
+         std::min(eventCount, events.size() - Vst3Bypass::kMostChanges);
+}
+
 void Vst3Plugin::addEvent(const BlockEvent& event) {
   if (eventCount < events.size()) {
     events[eventCount++] = event;
@@ -127,13 +133,15 @@ void Vst3Plugin::gatherEvents(vst3::ProcessData& data, uint32_t frames) {
     }
     const vst3::int32 points = queue->getPointCount();
     // When the events would not all fit, the queue gives only its last point.
-    const vst3::int32 first =
-        static_cast<size_t>(points) <= events.size() - eventCount ? 0 : std::max(points - 1, 0);
+    const vst3::int32 first = static_cast<size_t>(points) <= room() ? 0 : std::max(points - 1, 0);
     for (vst3::int32 i = first; i < points; ++i) {
       vst3::int32 offset = 0;
       vst3::ParamValue value = 0.0;
       if (queue->getPoint(i, offset, value) != vst3::kResultOk) {
         continue;
+      }
+      if (room() == 0) {
+        break;
       }
       BlockEvent event;
       event.frame = frameOf(offset, frames);
