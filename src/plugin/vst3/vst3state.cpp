@@ -95,6 +95,13 @@ bool Vst3Plugin::loadBytes(const std::vector<unsigned char>& bytes) {
     at = 0;
     size = bytes.size();
   }
+  // The state that plays already: the controller's copy of a preset, or the
+  // component's state given again to this same object as the controller's.
+  const unsigned char* playing = nullptr;
+  const size_t playingSize = effect->saveState(playing);
+  if (size > 0 && size == playingSize && std::memcmp(bytes.data() + at, playing, size) == 0) {
+    return true;
+  }
   // The host's own state: the values it moved are news to re-read, but
   // nothing is dirty by it.
   const bool loaded = size > 0 && effect->loadState(bytes.data() + at, size);
@@ -123,27 +130,5 @@ vst3::tresult Vst3Plugin::setState(vst3::IBStream* state) {
 }
 
 // The processor's state again, for the controller, which is this same
-// object: taken only when it differs from what plays (a host that gives the
-// controller alone), and told to no one while the host applies it.
-vst3::tresult Vst3Plugin::setComponentState(vst3::IBStream* state) {
-  return guarded([&] {
-    if (state == nullptr || effect == nullptr) {
-      return vst3::kInvalidArgument;
-    }
-    std::vector<unsigned char> bytes;
-    if (!readAll(*state, bytes)) {
-      return vst3::kResultFalse;
-    }
-    const unsigned char* playing = nullptr;
-    const size_t size = effect->saveState(playing);
-    const bool same =
-        size > 0 && bytes.size() == size && std::memcmp(bytes.data(), playing, size) == 0;
-    if (same || bytes.empty()) {
-      return vst3::kResultOk;
-    }
-    inHostState = true;
-    const bool loaded = loadBytes(bytes);
-    inHostState = false;
-    return loaded ? vst3::kResultOk : vst3::kResultFalse;
-  });
-}
+// object: what plays already stays as it is (loadBytes).
+vst3::tresult Vst3Plugin::setComponentState(vst3::IBStream* state) { return setState(state); }
