@@ -43,7 +43,9 @@ vst3::tresult Vst3Plugin::queryInterface(const vst3::TUID interfaceId, void** ob
   return queryAnswer(found, obj);
 }
 
-vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* context) {
+// Nothing of the host's context is needed: the handler comes with
+// setComponentHandler, the run loop with the view's frame.
+vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* /*context*/) {
   // One object in both roles: a host that initializes each role gets the
   // one effect, which goes with the last terminate.
   ++initializations;
@@ -65,10 +67,6 @@ vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* context) {
     return vst3::kOutOfMemory;
   }
   effect->setListener(this);
-  if (context != nullptr) {
-    context->addRef();
-    hostContext = context;
-  }
   return vst3::kResultOk;
 }
 
@@ -83,10 +81,6 @@ vst3::tresult Vst3Plugin::terminate() {
   }
   view = nullptr;
   releaseHandlers();
-  if (hostContext != nullptr) {
-    hostContext->release();
-    hostContext = nullptr;
-  }
   if (effect != nullptr) {
     effect->setListener(nullptr);
     effect->deactivate();

@@ -161,7 +161,6 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
 
   int initializations = 0;
   OndexEffect* effect = nullptr;
-  vst3::FUnknown* hostContext = nullptr;
   vst3::IComponentHandler* handler = nullptr;
   vst3::IComponentHandler2* handler2 = nullptr;
   vst3::IUnitHandler* unitHandler = nullptr;
@@ -173,7 +172,7 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
   vst3::SpeakerArrangement outputArrangement = vst3::kStereo;
   double sampleRate = 44100.0;
   uint32_t maxFrames = 1024;
-  bool active = false;
+  std::atomic<bool> active{false};  // read by process as well
 
   // Audio thread: the block's events in the effect's form, sized at
   // initialize, and where the plug-in's own changes go.
