@@ -7,6 +7,7 @@
 #include <bit>
 #include <new>
 
+#include "vst3newstimer.h"
 #include "vst3text.h"
 #include "vst3view.h"
 
@@ -43,9 +44,8 @@ vst3::tresult Vst3Plugin::queryInterface(const vst3::TUID interfaceId, void** ob
   return queryAnswer(found, obj);
 }
 
-// Nothing of the host's context is needed: the handler comes with
-// setComponentHandler, the run loop with the view's frame.
-vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* /*context*/) {
+// Of the host's context only its run loop is used, for the news timer.
+vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* context) {
   // One object in both roles: a host that initializes each role gets the
   // one effect, which goes with the last terminate.
   ++initializations;
@@ -67,6 +67,7 @@ vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* /*context*/) {
     return vst3::kOutOfMemory;
   }
   effect->setListener(this);
+  newsTimer = Vst3NewsTimer::start(this, context);
   return vst3::kResultOk;
 }
 
@@ -80,6 +81,10 @@ vst3::tresult Vst3Plugin::terminate() {
     view->detachFromPlugin();
   }
   view = nullptr;
+  if (newsTimer != nullptr) {
+    newsTimer->stop();
+    newsTimer = nullptr;
+  }
   releaseHandlers();
   if (effect != nullptr) {
     effect->setListener(nullptr);

@@ -17,6 +17,7 @@
 #include "vst3ids.h"
 #include "vst3unknown.h"
 
+class Vst3NewsTimer;
 class Vst3View;
 
 class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
@@ -165,6 +166,7 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
   vst3::IComponentHandler2* handler2 = nullptr;
   vst3::IUnitHandler* unitHandler = nullptr;
   Vst3View* view = nullptr;
+  Vst3NewsTimer* newsTimer = nullptr;
   std::thread::id uiThread;
 
   // Buses and processing set-up (UI thread, inactive).
