@@ -15,7 +15,7 @@ add_custom_target(setup
   COMMAND ${ONDEX_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} "-DPRODUCT=${ONDEX_PRODUCT}"
           "-DVENDOR=${ONDEX_VENDOR}" "-DCOPYRIGHT=${ONDEX_COPYRIGHT}" -DSTAGE=${ONDEX_SETUP_STAGE}
           -DOUTFILE=${ONDEX_SETUP} ${CMAKE_SOURCE_DIR}/packaging/windows/ondex.nsi
-  DEPENDS Ondex OndexClap ondex-host
+  DEPENDS Ondex OndexClap OndexVst3 ondex-host
   BYPRODUCTS ${ONDEX_SETUP}
   COMMENT "Building Ondex-${PROJECT_VERSION}-setup.exe"
   VERBATIM)

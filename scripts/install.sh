@@ -2,8 +2,9 @@
 # Installs the Ondex plug-ins for the current user, where Linux hosts look for
 # them: Ondex.so (VST 2.4) into the first folder of VST_PATH, else ~/.vst,
 # Ondex.clap (CLAP) into the first folder of CLAP_PATH, else ~/.clap, and the
-# bundle Ondex.lv2 (LV2) into the first folder of LV2_PATH, else ~/.lv2.
-# --uninstall removes those again and nothing else (stored settings stay).
+# bundle Ondex.lv2 (LV2) into the first folder of LV2_PATH, else ~/.lv2, and the
+# bundle Ondex.vst3 (VST 3) into ~/.vst3. --uninstall removes those again and
+# nothing else (stored settings stay).
 set -euo pipefail
 
 usage() {
@@ -11,8 +12,8 @@ usage() {
   echo
   echo "Copies Ondex.so into the first folder of VST_PATH, or ~/.vst when VST_PATH"
   echo "is not set, Ondex.clap into the first folder of CLAP_PATH, or ~/.clap, and"
-  echo "the bundle Ondex.lv2 into the first folder of LV2_PATH, or ~/.lv2;"
-  echo "--uninstall removes them from there."
+  echo "the bundle Ondex.lv2 into the first folder of LV2_PATH, or ~/.lv2, and the"
+  echo "Ondex.vst3 folder into ~/.vst3; --uninstall removes them from there."
 }
 
 uninstall=0
@@ -93,3 +94,4 @@ place() {
 place Ondex.so "$(first_folder "${VST_PATH:-}" "$HOME/.vst")"
 place Ondex.clap "$(first_folder "${CLAP_PATH:-}" "$HOME/.clap")"
 place Ondex.lv2 "$(first_folder "${LV2_PATH:-}" "$HOME/.lv2")"
+place Ondex.vst3 "$(realpath -m "$HOME/.vst3")"

@@ -10,7 +10,7 @@ version="$(sed -n 's/^project(Ondex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 rm -rf build/dist
 for preset in linux windows; do
   echo "== package $preset"
-  targets=(Ondex OndexClap ondex-host)
+  targets=(Ondex OndexClap OndexVst3 ondex-host)
   [ "$preset" = windows ] && targets+=(setup)
   [ "$preset" = linux ] && targets+=(OndexLv2Bundle)  # LV2 is Linux's own
   cmake --preset "$preset" >/dev/null

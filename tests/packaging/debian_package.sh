@@ -11,6 +11,8 @@ wanted="usr/bin/ondex-host
 usr/lib/clap/Ondex.clap
 $(for file in $lv2files; do echo "usr/lib/lv2/Ondex.lv2/$file"; done)
 usr/lib/vst/Ondex.so
+usr/lib/vst3/Ondex.vst3/Contents/Resources/moduleinfo.json
+usr/lib/vst3/Ondex.vst3/Contents/x86_64-linux/Ondex.so
 usr/share/doc/ondex/README.md
 usr/share/doc/ondex/changelog.gz
 usr/share/doc/ondex/copyright

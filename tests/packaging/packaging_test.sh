@@ -42,8 +42,9 @@ mkdir -p "$work/linux"
 tar -xzf "$dist/Ondex-$version-linux-x86_64.tar.gz" -C "$work/linux"
 lv2files="Ondex.so Ondex.ttl OndexUI.so manifest.ttl presets.ttl"
 in_folder() { local file; for file in $2; do printf '%s/%s ' "$1" "$file"; done; }
+bundle() { echo "Ondex.vst3 Ondex.vst3/Contents Ondex.vst3/Contents/Resources Ondex.vst3/Contents/Resources/moduleinfo.json Ondex.vst3/Contents/$1 Ondex.vst3/Contents/$1/$2"; }
 expect_files "Linux archive contents" "$linux" \
-  "LICENSE Ondex.clap Ondex.lv2 $(in_folder Ondex.lv2 "$lv2files")Ondex.so README.md install.sh ondex-host "
+  "LICENSE Ondex.clap Ondex.lv2 $(in_folder Ondex.lv2 "$lv2files")Ondex.so $(bundle x86_64-linux Ondex.so) README.md install.sh ondex-host "
 expect "Linux ondex-host --version" "$("$linux/ondex-host" --version)" "ondex-host $version"
 info="$("$linux/ondex-host" info)"
 expect "Linux info takes the module beside it" "$info" "module      $linux/Ondex.so"
@@ -56,7 +57,8 @@ expect "Linux CLAP module's name" "$("$linux/ondex-host" info --plugin "$linux/O
 windows="$work/windows/Ondex-$version-windows-x64"
 mkdir -p "$work/windows"
 (cd "$work/windows" && cmake -E tar xf "$dist/Ondex-$version-windows-x64.zip")
-expect_files "Windows archive contents" "$windows" "LICENSE.txt Ondex.clap Ondex.dll README.md ondex-host.exe "
+expect_files "Windows archive contents" "$windows" \
+  "LICENSE.txt Ondex.clap Ondex.dll $(bundle x86_64-win Ondex.vst3) README.md ondex-host.exe "
 "$wine" --start
 expect "Windows ondex-host --version" "$("$wine" "$windows/ondex-host.exe" --version)" \
   "ondex-host $version"
@@ -89,14 +91,15 @@ echo "== cmake --install"
 prefix="$work/prefix"
 cmake --install "$root/build/linux" --prefix "$prefix" >/dev/null
 expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap lib/lv2 \
-lib/lv2/Ondex.lv2 $(in_folder lib/lv2/Ondex.lv2 "$lv2files")lib/vst lib/vst/Ondex.so \
+lib/lv2/Ondex.lv2 $(in_folder lib/lv2/Ondex.lv2 "$lv2files")lib/vst lib/vst/Ondex.so lib/vst3 \
+$(bundle x86_64-linux Ondex.so | sed 's|Ondex.vst3|lib/vst3/Ondex.vst3|g') \
 share share/man share/man/man1 share/man/man1/ondex-host.1.gz "
 expect "installed ondex-host finds the installed module" "$("$prefix/bin/ondex-host" info)" \
   "module      $prefix/lib/vst/Ondex.so"
 
 echo "== install.sh"
 home="$work/home"
-mkdir -p "$home/.vst" "$home/.clap" "$home/.lv2/Other.lv2"
+mkdir -p "$home/.vst" "$home/.clap" "$home/.lv2/Other.lv2" "$home/.vst3/Other.vst3"
 touch "$home/.vst/Other.so" "$home/.clap/Other.clap"
 out="$(HOME="$home" VST_PATH="" CLAP_PATH="" LV2_PATH="" "$linux/install.sh")"
 expect "install.sh says where" "$out" "installed $home/.vst/Ondex.so"
@@ -111,6 +114,9 @@ diff -r "$linux/Ondex.lv2" "$home/.lv2/Ondex.lv2" >/dev/null && pass "LV2 bundle
 lv2name="$(LV2_PATH="$home/.lv2" lv2info https://zel-acoustics.com/plugins/ondex 2>&1 |
   sed -n 's/^[[:space:]]*Name:[[:space:]]*//p' | head -1)"
 expect "lilv finds the installed LV2 bundle" "$lv2name" "Corvane Ondex"
+expect "install.sh says where the VST 3 bundle goes" "$out" "installed $home/.vst3/Ondex.vst3"
+diff -r "$linux/Ondex.vst3" "$home/.vst3/Ondex.vst3" >/dev/null && pass "VST 3 bundle installed whole" ||
+  fail "VST 3 bundle installed whole"
 expect "the installed module loads" "$("$linux/ondex-host" info --plugin "$home/.vst/Ondex.so")" \
   "effect      Corvane Ondex"
 HOME="$home" LV2_PATH="" "$linux/install.sh" >/dev/null && pass "installs again over itself" ||
@@ -119,8 +125,9 @@ out="$(HOME="$home" LV2_PATH="" "$linux/install.sh" --uninstall)"
 expect "uninstall says what" "$out" "removed $home/.vst/Ondex.so"
 expect "uninstall says what of the LV2 bundle" "$out" "removed $home/.lv2/Ondex.lv2"
 expect "uninstall says what of the CLAP module" "$out" "removed $home/.clap/Ondex.clap"
+expect "uninstall says what of the VST 3 bundle" "$out" "removed $home/.vst3/Ondex.vst3"
 expect_files "uninstall removes exactly the modules" "$home" \
-  ".clap .clap/Other.clap .lv2 .lv2/Other.lv2 .vst .vst/Other.so "
+  ".clap .clap/Other.clap .lv2 .lv2/Other.lv2 .vst .vst/Other.so .vst3 .vst3/Other.vst3 "
 out="$(HOME="$home" VST_PATH=":$work/vst a:$work/vst-b" CLAP_PATH="$work/clap a:$work/clap-b" \
   LV2_PATH="$work/lv2 a:$work/lv2-b" "$linux/install.sh")"
 expect "first folder of VST_PATH" "$out" "installed $work/vst a/Ondex.so"

@@ -33,6 +33,8 @@ cmp -s "$drive/Studio Plugins/VST2/Ondex.dll" "$staged/Ondex.dll" &&
   pass "setup puts the VST 2.4 module into the folder asked for" || fail "VST 2.4 module"
 cmp -s "$drive/Program Files/Common Files/CLAP/Ondex.clap" "$staged/Ondex.clap" &&
   pass "setup puts the CLAP module into Common Files\\CLAP" || fail "CLAP module"
+diff -r "$drive/Program Files/Common Files/VST3/Ondex.vst3" "$staged/Ondex.vst3" >/dev/null &&
+  pass "setup puts the VST 3 bundle into Common Files\\VST3" || fail "VST 3 bundle"
 expect_files "program folder" "$drive/Program Files/Zel-acoustics/Ondex" \
   "LICENSE.txt README.md ondex-host.exe uninstall.exe "
 entry="$(registry "$uninstall_key")"
@@ -48,6 +50,9 @@ expect "installed ondex-host.exe loads the installed module" "$info" \
   "file info   Corvane Ondex $version (file $version.0), Zel-acoustics"
 expect "installed CLAP module loads" \
   "$("$wine" "$host" info --plugin 'C:\Program Files\Common Files\CLAP\Ondex.clap')" \
+  "effect      Corvane Ondex"
+expect "installed VST 3 bundle loads" \
+  "$("$wine" "$host" info --plugin 'C:\Program Files\Common Files\VST3\Ondex.vst3')" \
   "effect      Corvane Ondex"
 
 "$wine" reg add "$settings_key" /v Zoom /t REG_SZ /d 150 /f >/dev/null
@@ -65,7 +70,7 @@ run "$setup" /S '/VST2DIR=C:\VST'
 
 run "$uninstaller" /S
 left="$(cd "$drive" && find "VST" "Studio Plugins" "Program Files/Zel-acoustics" \
-  "Program Files/Common Files/CLAP" 2>/dev/null || true)"
+  "Program Files/Common Files/CLAP" "Program Files/Common Files/VST3" 2>/dev/null || true)"
 [ -z "$left" ] && pass "uninstall removes every file and folder setup made" ||
   fail "uninstall left: $left"
 [ -z "$(registry "$uninstall_key")" ] && pass "uninstall removes the entry" ||
