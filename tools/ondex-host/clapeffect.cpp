@@ -6,54 +6,32 @@
 #include <string>
 #include <vector>
 
+#include "effectadapter.h"
 #include "programs.h"
 
 namespace {
 
-class ClapEffect {
+class ClapEffect : public InstanceAdapter<ClapInstance> {
  public:
   ClapEffect(const ClapModule& module, audioMasterCallback host)
-      : module(module), instance(module), host(host) {
-    record.magic = kEffectMagic;
-    record.object = this;
-    record.dispatcher = dispatchEntry;
-    record.setParameter = [](AEffect* e, VstInt32 index, float value) {
-      of(e)->setParameter(index, value);
-    };
-    record.getParameter = [](AEffect* e, VstInt32 index) { return of(e)->getParameter(index); };
-    record.processReplacing = [](AEffect* e, float** in, float** out, VstInt32 frames) {
-      of(e)->process(in, out, frames);
-    };
+      : InstanceAdapter(module, host), module(module) {
     record.numPrograms = 1;
     record.numParams = static_cast<VstInt32>(instance.paramCount());
-    record.numInputs = 2;
-    record.numOutputs = 2;
     record.flags = effFlagsCanReplacing | effFlagsProgramChunks |
                    (instance.extension<void>(CLAP_EXT_GUI) != nullptr ? effFlagsHasEditor : 0);
-    record.version = 1;
     for (uint32_t i = 0; i < instance.paramCount(); ++i) {
       infos.push_back(instance.paramInfo(i));
     }
   }
 
-  AEffect* effect() { return &record; }
-  static VstIntPtr dispatchEntry(AEffect* e, VstInt32 op, VstInt32 index, VstIntPtr value,
-                                 void* ptr, float opt) {
-    auto* self = of(e);
-    const VstIntPtr answer = self->dispatch(op, index, value, ptr, opt);
-    if (op == effClose) {
-      delete self;
-    }
-    return answer;
-  }
-  ClapInstance& clap() { return instance; }
-  static ClapEffect* of(AEffect* e) { return static_cast<ClapEffect*>(e->object); }
-
  private:
-  VstIntPtr dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt);
-  void setParameter(VstInt32 index, float value);
-  float getParameter(VstInt32 index) const;
-  void process(float** inputs, float** outputs, VstInt32 frames);
+  Identity identity() const override {
+    return {module.descriptor().name, module.descriptor().vendor, module.descriptor().description};
+  }
+  VstIntPtr dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
+  void setParameter(VstInt32 index, float value) override;
+  float getParameter(VstInt32 index) const override;
+  void process(float** inputs, float** outputs, VstInt32 frames) override;
   std::string shownText(VstInt32 index) const;
   // The plug-in's value events reach the host as a VST 2.4 plug-in's reports would.
   void passOnSent();
@@ -62,14 +40,8 @@ class ClapEffect {
   }
 
   const ClapModule& module;
-  ClapInstance instance;
-  audioMasterCallback host;
-  AEffect record{};
   std::vector<clap_param_info_t> infos;
   std::vector<ClapEvent> pending;  // events for the next block
-  std::vector<unsigned char> state;
-  double sampleRate = 44100.0;
-  VstInt32 blockSize = 512;
 };
 
 // What a host shows as a CLAP value's unit: a last word without digits.
@@ -85,39 +57,14 @@ std::pair<std::string, std::string> splitUnit(const std::string& text) {
   return {text.substr(0, space), last};
 }
 
-void copyOut(void* ptr, const std::string& text, size_t size) {
-  if (ptr != nullptr) {
-    std::strncpy(static_cast<char*>(ptr), text.c_str(), size - 1);
-    static_cast<char*>(ptr)[size - 1] = 0;
-  }
-}
-
 std::string ClapEffect::shownText(VstInt32 index) const {
   return instance.valueText(infos[static_cast<size_t>(index)].id,
                             instance.paramValue(infos[static_cast<size_t>(index)].id));
 }
 
-VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr /*value*/, void* ptr,
+                               float /*opt*/) {
   switch (op) {
-    case effSetSampleRate:
-      sampleRate = opt;
-      return 0;
-    case effSetBlockSize:
-      blockSize = static_cast<VstInt32>(value);
-      return 0;
-    case effMainsChanged:
-      if (value != 0) {
-        instance.activate(sampleRate, static_cast<uint32_t>(std::max<VstInt32>(blockSize, 1)));
-      } else {
-        instance.deactivate();
-      }
-      return 0;
-    case effStartProcess:
-      instance.startProcessing();
-      return 0;
-    case effStopProcess:
-      instance.stopProcessing();
-      return 0;
     case effGetParamName:
       if (knownParameter(index)) copyOut(ptr, infos[static_cast<size_t>(index)].name, 64);
       return 0;
@@ -127,23 +74,6 @@ VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, voi
     case effGetParamLabel:
       if (knownParameter(index)) copyOut(ptr, splitUnit(shownText(index)).second, 64);
       return 0;
-    case effGetEffectName:
-      copyOut(ptr, module.descriptor().name, kVstMaxEffectNameLen + 1);
-      return 1;
-    case effGetVendorString:
-      copyOut(ptr, module.descriptor().vendor, kVstMaxVendorStrLen + 1);
-      return 1;
-    case effGetProductString:
-      copyOut(ptr, module.descriptor().description, kVstMaxProductStrLen + 1);
-      return 1;
-    case effGetChunk:
-      state = instance.saveState();
-      *static_cast<void**>(ptr) = state.empty() ? nullptr : state.data();
-      return static_cast<VstIntPtr>(state.size());
-    case effSetChunk: {
-      const auto* bytes = static_cast<const unsigned char*>(ptr);
-      return bytes != nullptr && value > 0 && instance.loadState({bytes, bytes + value}) ? 1 : -1;
-    }
     case effGetProgramNameIndexed: {
       // CLAP has no program list; Ondex keeps its programs in its state.
       const std::vector<unsigned char> bytes = instance.saveState();
@@ -211,8 +141,7 @@ void ClapEffect::passOnSent() {
       if (e.type == CLAP_EVENT_PARAM_VALUE && infos[i].id == e.param) {
         const double range = infos[i].max_value - infos[i].min_value;
         const double normalized = range > 0.0 ? (e.value - infos[i].min_value) / range : 0.0;
-        host(&record, audioMasterAutomate, static_cast<VstInt32>(i), 0, nullptr,
-             static_cast<float>(normalized));
+        automate(static_cast<VstInt32>(i), normalized);
       }
     }
   }
@@ -232,8 +161,7 @@ float ClapEffect::getParameter(VstInt32 index) const {
 void ClapEffect::process(float** inputs, float** outputs, VstInt32 frames) {
   clap_event_transport_t transport{};
   const clap_event_transport_t* when = nullptr;
-  const auto* time = reinterpret_cast<const VstTimeInfo*>(  // NOLINT: the ABI passes pointers
-      host(&record, audioMasterGetTime, 0, kVstTempoValid | kVstPpqPosValid, nullptr, 0.0f));
+  const VstTimeInfo* time = hostTime();
   if (time != nullptr) {
     transport.header = {sizeof(transport), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
     transport.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
@@ -255,12 +183,10 @@ void ClapEffect::process(float** inputs, float** outputs, VstInt32 frames) {
 }  // namespace
 
 AEffect* openClapEffect(const ClapModule& module, audioMasterCallback host) {
-  auto* effect = new ClapEffect(module, host);
-  return effect->effect();
+  return (new ClapEffect(module, host))->effect();
 }
 
 ClapInstance* clapInstanceOf(AEffect* effect) {
-  return effect != nullptr && effect->dispatcher == &ClapEffect::dispatchEntry
-             ? &ClapEffect::of(effect)->clap()
-             : nullptr;
+  auto* adapter = dynamic_cast<ClapEffect*>(EffectAdapter::of(effect));
+  return adapter != nullptr ? &adapter->held() : nullptr;
 }

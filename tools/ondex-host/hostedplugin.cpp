@@ -5,13 +5,14 @@
 
 #include "clapeffect.h"
 #include "failure.h"
+#include "vst3effect.h"
 
 PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
   std::string error;
   // A bare file name would send the loader searching the system's folders.
-  std::string loadPath = modulePath;
-  if (!std::filesystem::path(modulePath).has_parent_path()) {
-    loadPath = (std::filesystem::path(".") / modulePath).string();
+  std::string loadPath = vst3BinaryOf(modulePath);
+  if (!std::filesystem::path(loadPath).has_parent_path()) {
+    loadPath = (std::filesystem::path(".") / loadPath).string();
   }
   std::unique_ptr<platform::PluginModule> loaded = platform::PluginModule::load(loadPath, error);
   if (!loaded) {
@@ -25,6 +26,12 @@ PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
       (module->symbol("VSTPluginMain") == nullptr ||
        std::filesystem::path(modulePath).extension() == ".clap")) {
     clap = std::make_shared<ClapModule>(modulePath, *module);
+    return;
+  }
+  if (module->symbol("GetPluginFactory") != nullptr &&
+      (module->symbol("VSTPluginMain") == nullptr ||
+       std::filesystem::path(loadPath).extension() == ".vst3")) {
+    vst3 = std::make_shared<Vst3Module>(modulePath, *module);
     return;
   }
   entry = reinterpret_cast<Entry>(module->symbol("VSTPluginMain"));  // NOLINT: exported function
@@ -74,6 +81,9 @@ std::unique_ptr<HostedPlugin> PluginLibrary::instantiate(const HostSettings& set
 AEffect* PluginLibrary::create() const {
   if (clap != nullptr) {
     return openClapEffect(*clap, hostCallback);
+  }
+  if (vst3 != nullptr) {
+    return openVst3Effect(*vst3, hostCallback);
   }
   return entry(hostCallback);
 }

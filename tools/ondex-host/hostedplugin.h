@@ -13,6 +13,7 @@
 
 class ClapModule;
 class HostedPlugin;
+class Vst3Module;
 
 struct HostSettings {
   double sampleRate = 44100.0;
@@ -21,8 +22,9 @@ struct HostSettings {
   bool verbose = false;
 };
 
-// A loaded module; throws Failure if the file is no VST 2.4 or CLAP plug-in
-// (a CLAP plug-in is driven through an effect record of the host's own). The
+// A loaded module; throws Failure if the file is no VST 2.4, CLAP or VST 3
+// plug-in (CLAP and VST 3 plug-ins are driven through an effect record of the
+// host's own; a VST 3 bundle folder stands for the binary inside it). The
 // module stays loaded until the process ends: a plug-in linked with its own
 // static C++ run-time keeps allocations that only die with the process, and
 // unloading it just before exit would orphan them.
@@ -37,6 +39,8 @@ class PluginLibrary {
   const std::string& path() const { return modulePath; }
   // The CLAP entry of a CLAP module, else null.
   const ClapModule* clapModule() const { return clap.get(); }
+  // The VST 3 entry of a VST 3 module, else null.
+  const Vst3Module* vst3Module() const { return vst3.get(); }
 
  private:
   AEffect* create() const;
@@ -45,6 +49,7 @@ class PluginLibrary {
   platform::PluginModule* module = nullptr;
   Entry entry = nullptr;
   std::shared_ptr<ClapModule> clap;
+  std::shared_ptr<Vst3Module> vst3;
 };
 
 class HostedPlugin {
