@@ -1,4 +1,4 @@
-// ondex-host: a command-line VST 2.4 and CLAP host.
+// ondex-host: a command-line VST 2.4, CLAP and VST 3 host.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -12,8 +12,8 @@ namespace {
 const char* kHelp =
     "usage: ondex-host COMMAND [options]\n"
     "\n"
-    "A command-line VST 2.4 and CLAP host: loads a plug-in module through its entry,\n"
-    "as a DAW does, and runs audio through it.\n"
+    "A command-line VST 2.4, CLAP and VST 3 host: loads a plug-in module (a VST 3\n"
+    "bundle folder) through its entry, as a DAW does, and runs audio through it.\n"
     "\n"
     "commands:\n"
     "  info     what the plug-in says about itself: parameters, programs\n"

@@ -1,5 +1,5 @@
 // bench: how fast a plug-in processes, measured by the same host for any
-// VST 2.4 module.
+// module it hosts.
 #include <chrono>
 #include <cstdio>
 

@@ -7,17 +7,19 @@
 #include "hostedplugin.h"
 #include "programs.h"
 #include "system.h"
+#include "vst3module.h"
 
 namespace {
 
 const char* kHelp =
     "usage: ondex-host info [--plugin PATH]\n"
     "\n"
-    "Loads a VST 2.4 plug-in as a DAW does and prints its identity, inputs and\n"
-    "outputs, flags, every parameter (index, name, label, display text) and\n"
-    "every program name.\n"
+    "Loads a VST 2.4, CLAP or VST 3 plug-in as a DAW does and prints its identity,\n"
+    "inputs and outputs, flags, every parameter (index, name, label, display text)\n"
+    "and every program name.\n"
     "\n"
-    "  --plugin PATH   the module to load (default: Ondex beside ondex-host)\n";
+    "  --plugin PATH   the module to load, or a VST 3 bundle folder (default: Ondex\n"
+    "                  beside ondex-host)\n";
 
 std::string fourChars(VstInt32 id) {
   std::string text;
@@ -67,6 +69,10 @@ int runInfo(const Args& args) {
     const clap_plugin_descriptor_t& d = clap->descriptor();
     std::printf("clap id     %s   version %s   CLAP %u.%u.%u\n", d.id, d.version,
                 d.clap_version.major, d.clap_version.minor, d.clap_version.revision);
+  } else if (const Vst3Module* vst3 = library.vst3Module()) {
+    const Vst3ClassFacts& c = vst3->processorClass();
+    std::printf("vst3 class  %s   version %s   %s   %s\n", vst3IdText(c.cid).c_str(),
+                c.version.c_str(), c.sdkVersion.c_str(), c.subCategories.c_str());
   } else {
     std::printf("unique id   %s (0x%08x)   version %d   VST version %d\n",
                 fourChars(e->uniqueID).c_str(), static_cast<unsigned>(e->uniqueID), e->version,

@@ -24,7 +24,7 @@ namespace {
 const char* kHelp =
     "usage: ondex-host render [--plugin PATH] [--in FILE] --out FILE [options]\n"
     "\n"
-    "Runs audio through a VST 2.4 or CLAP plug-in and writes the result.\n"
+    "Runs audio through a VST 2.4, CLAP or VST 3 plug-in and writes the result.\n"
     "\n"
     "  --plugin PATH      the module to load (default: Ondex beside ondex-host)\n"
     "  --in FILE          input audio, mono or stereo (default: the built-in demo phrase)\n"
