@@ -31,7 +31,7 @@ bool AEffGUIEditor::getRect(ERect** ppRect) {
   if (ppRect == nullptr) {
     return false;
   }
-  const int zoom = frame != nullptr ? frame->getZoom() : zoomsetting::preferred(nullptr);
+  const int zoom = frame != nullptr ? frame->getZoom() : zoomsetting::preferred(nullptr, hostZoom);
   zoomedRect = rect;
   zoomedRect.bottom = VstInt16(rect.top + zoomedLength(rect.bottom - rect.top, zoom));
   zoomedRect.right = VstInt16(rect.left + zoomedLength(rect.right - rect.left, zoom));
@@ -42,7 +42,14 @@ bool AEffGUIEditor::getRect(ERect** ppRect) {
 int AEffGUIEditor::openingZoom(void* parent) {
   // A choice made before this window opened is in the store already.
   zoomChoicesSeen = zoomsetting::choiceCount();
-  return zoomsetting::preferred(parent);
+  return zoomsetting::preferred(parent, hostZoom);
+}
+
+void AEffGUIEditor::hostZoomChanged(int percent) {
+  hostZoom = percent;
+  if (!zoomsetting::chosen()) {
+    applyZoom(percent);
+  }
 }
 
 void AEffGUIEditor::zoomChosen(int percent) {

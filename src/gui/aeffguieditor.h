@@ -60,6 +60,9 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   // Stores the choice; this window follows at once, every other open one at
   // its next idle pass.
   void zoomChosen(int percent) override;
+  // The host's scale of its window, as a zoom: followed where the user has
+  // chosen none, by an open window at once.
+  void hostZoomChanged(int percent);
   // Asks the host for an idle (masterIdle), at most once per kIdleRate ms.
   void doIdleStuff() override;
 
@@ -80,6 +83,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
   static inline std::atomic<int32_t> knobMode{kCircularMode};
   ERect zoomedRect{};
   uint32_t zoomChoicesSeen = 0;
+  int hostZoom = 0;  // 0: the host told no scale
   uint32_t lastIdleTicks = 0;
   bool idleTicksValid = false;
   bool inIdleStuff = false;

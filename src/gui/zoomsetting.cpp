@@ -15,15 +15,26 @@ std::atomic<uint32_t> choices{0};
 std::atomic<int> choice{100};
 }  // namespace
 
-int preferred(void* parent) {
+namespace {
+int storedChoice() {
   const std::string stored = platform::settings::loadText(kValueName);
   for (const int zoom : kZooms) {
     if (stored == std::to_string(zoom)) {
       return zoom;
     }
   }
-  return platform::desktopZoom(parent);  // nothing stored, or not one of the three
+  return 0;  // nothing stored, or not one of the three
 }
+}  // namespace
+
+int preferred(void* parent, int hostZoom) {
+  if (const int stored = storedChoice()) {
+    return stored;
+  }
+  return isZoom(hostZoom) ? hostZoom : platform::desktopZoom(parent);
+}
+
+bool chosen() { return storedChoice() != 0; }
 
 void choose(int percent) {
   if (!isZoom(percent)) {

@@ -10,8 +10,11 @@ namespace zoomsetting {
 
 inline constexpr const char* kValueName = "Zoom";
 
-// The zoom an editor opens at in that parent window (nullptr: not yet known).
-int preferred(void* parent);
+// The zoom an editor opens at in that parent window (nullptr: not yet known);
+// `hostZoom`, when not 0, stands in for the desktop's scale.
+int preferred(void* parent, int hostZoom = 0);
+// True when the user has chosen a zoom, which then wins over any scale.
+bool chosen();
 // Stores the user's choice and announces it.
 void choose(int percent);
 // Counts the choices made in this process; with the last one, what open

@@ -97,4 +97,7 @@ class OndexEffect {
   virtual void idleEditor() = 0;
   virtual void closeEditor() = 0;
   virtual int editorEventSource() const = 0;
+  // The host's scale of its windows (1 at 96 dpi): the zoom the editor takes
+  // where the user chose none, at once if it is open (asking to be resized). main
+  virtual void scaleEditor(float factor) = 0;
 };

@@ -15,6 +15,7 @@
 #include "editor/editor.h"
 #include "gui/aeffguieditor.h"
 #include "gui/cframe.h"
+#include "gui/zoomscale.h"
 #include "plugin/parametertable.h"
 #include "plugin/parametertext.h"
 #include "plugin/zel.h"
@@ -429,6 +430,14 @@ void ZelEffect::closeEditor() {
   if (editorOpen) {
     zel->getEditor()->close();
     editorOpen = false;
+  }
+}
+
+void ZelEffect::scaleEditor(float factor) {
+  auto* editor = dynamic_cast<AEffGUIEditor*>(zel->getEditor());
+  if (editor != nullptr && std::isfinite(factor) && factor > 0.0f && factor < 16.0f) {
+    // The scale read as a desktop's resolution, so both pick the same zoom.
+    editor->hostZoomChanged(zoomForDpi(static_cast<int>(factor * 96.0f + 0.5f)));
   }
 }
 

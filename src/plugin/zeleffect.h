@@ -43,6 +43,7 @@ class ZelEffect final : public OndexEffect, private EffectListener {
   void idleEditor() override;
   void closeEditor() override;
   int editorEventSource() const override;
+  void scaleEditor(float factor) override;
 
   // What the effect asks of its host (its audioMaster callback lands here).
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr);
