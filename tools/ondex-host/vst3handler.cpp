@@ -10,7 +10,7 @@ tresult Vst3ComponentHandler::beginEdit(ParamID id) {
 tresult Vst3ComponentHandler::performEdit(ParamID id, ParamValue value) {
   edits.push_back({Vst3Edit::kPerform, id, value});
   forProcessor.push_back({id, 0, value});
-  callsWhileHostCalling += hostCalling ? 1 : 0;
+  callsWhileGivenState += givingState ? 1 : 0;
   return kResultOk;
 }
 
@@ -21,7 +21,7 @@ tresult Vst3ComponentHandler::endEdit(ParamID id) {
 
 tresult Vst3ComponentHandler::restartComponent(int32 flags) {
   restarts.push_back(flags);
-  callsWhileHostCalling += hostCalling ? 1 : 0;
+  callsWhileGivenState += givingState ? 1 : 0;
   return kResultOk;
 }
 

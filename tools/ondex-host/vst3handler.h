@@ -35,7 +35,8 @@ class Vst3ComponentHandler
   int programListChanges = 0;
   // Performed values not yet handed to the processor.
   std::vector<Vst3Point> forProcessor;
-  // Set while the host itself calls the controller, where the controller must not call back.
-  bool hostCalling = false;
-  int callsWhileHostCalling = 0;
+  // Set while the host hands the controller the processor's state, inside which the
+  // controller must not call back (hosts are mid-way through their own load).
+  bool givingState = false;
+  int callsWhileGivenState = 0;
 };

@@ -86,9 +86,9 @@ Vst3Instance::Vst3Instance(const Vst3Module& module) : module(module) {
   Vst3Stream state;
   if (comp->getState(state.face()) == kResultOk) {
     state.rewind();
-    handler.hostCalling = true;
+    handler.givingState = true;
     edit->setComponentState(state.face());
-    handler.hostCalling = false;
+    handler.givingState = false;
   }
 }
 
@@ -209,9 +209,8 @@ tresult Vst3Instance::flush(const std::vector<Vst3Point>& changes) {
 }
 
 void Vst3Instance::setFromHost(ParamID id, double normalized) {
-  handler.hostCalling = true;
+  // A program change may well restart from here: the controller loaded it.
   edit->setParamNormalized(id, normalized);
-  handler.hostCalling = false;
   // Processing: in the next block. Active: at once, through a flush. Else at activation.
   handler.forProcessor.push_back({id, 0, normalized});
   if (active && !processing) {
@@ -270,9 +269,9 @@ bool Vst3Instance::loadState(const std::vector<unsigned char>& bytes) {
     return false;
   }
   Vst3Stream again(bytes);
-  handler.hostCalling = true;
+  handler.givingState = true;
   const bool followed = edit->setComponentState(again.face()) == kResultOk;
-  handler.hostCalling = false;
+  handler.givingState = false;
   return followed;
 }
 
