@@ -1,34 +1,67 @@
-// The host's bypass: the input passes to the output, faded in and out over a
-// few milliseconds so that switching never clicks. The effect keeps running
-// underneath, so its echoes go on where they were when bypass ends.
+// The host's bypass as the effect's Power switch: bypassed is Power off, so
+// the chunk keeps it and the panel's lamp shows it. Power switches at once
+// (as every format plays it), so the host's bypass is faded over a few
+// milliseconds around it: going in, the output fades to the dry input while
+// Power is still on, and Power goes off only when the dry input is all there
+// is (Power off passes that same input); coming out, Power comes on under a
+// full dry input that then fades away. Nothing here allocates once prepared.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class Vst3Bypass {
  public:
-  // Fade length in seconds.
   static constexpr double kFadeSeconds = 0.01;
 
-  // Main thread, inactive: room for the dry input of the longest block.
-  void prepare(double sampleRate, uint32_t maxFrames);
+  // Main thread, inactive: the fade's length, and room for the dry input of
+  // the longest block; settled in the state Power gives.
+  void prepare(double sampleRate, uint32_t maxFrames, bool powerOn);
 
-  // Audio: whether this block needs the dry input kept (bypassed, fading, or
-  // switched within it).
-  bool needsDry(bool bypassedOrSwitched) const { return gain > 0.0f || bypassedOrSwitched; }
-  // Audio: keeps the input before the effect overwrites it (the buffers may
-  // be shared); a missing input is silence, a missing right channel the left.
+  // Audio, before the effect runs: where Power stands, the host's switches
+  // in frame order, and the block's length (0 for a block without audio, in
+  // which every switch is immediate). Then the Power changes to apply.
+  void startBlock(bool powerOn, bool withAudio);
+  void switchAt(uint32_t frame, bool bypassed);
+  void endPlan(uint32_t frames);
+  struct PowerChange {
+    uint32_t frame;
+    bool on;
+  };
+  const PowerChange* powerChanges() const { return changes.data(); }
+  size_t powerChangeCount() const { return changeCount; }
+
+  // Audio: whether the block fades, so the dry input must be kept before the
+  // effect overwrites it (the buffers may be shared); then the mix. A missing
+  // input is silence, a missing right channel the left.
+  bool fades() const { return segmentCount > 0; }
   void keepDry(const float* const* inputs, int32_t inputChannels, uint32_t frames);
-  // Audio: mixes the kept input into `outputs` from `from` to `to`, moving
-  // toward `bypassed`.
-  void mix(float* const* outputs, int32_t channels, uint32_t from, uint32_t to, bool bypassed);
-  // Audio: ends a fade at once (a fresh start).
-  void settle(bool bypassed) { gain = target = bypassed ? 1.0f : 0.0f; }
+  void mix(float* const* outputs, int32_t channels) const;
 
  private:
+  // Where the fade stands: 0 the effect alone, `length` the dry input alone.
+  void advanceTo(uint32_t frame);
+  void addChange(uint32_t frame, bool on);
+
   std::vector<float> dry[2];
-  float step = 1.0f;
-  float gain = 0.0f;  // share of the dry input in the output
-  float target = 0.0f;
+  uint32_t length = 1;
+  uint32_t position = 0;
+  int32_t direction = 0;  // -1 toward the effect, +1 toward the dry input, 0 still
+  bool powerOn = true;
+  int64_t powerOffIn = -1;  // frames from the plan's start until Power goes off; -1 none
+
+  // The plan of one block.
+  bool withAudio = false;
+  uint32_t planFrame = 0;
+  struct Segment {
+    uint32_t from, to, position;
+    int32_t direction;
+  };
+  static constexpr size_t kMostChanges = 40;
+  std::array<Segment, kMostChanges> segments{};
+  size_t segmentCount = 0;
+  std::array<PowerChange, kMostChanges> changes{};
+  size_t changeCount = 0;
 };

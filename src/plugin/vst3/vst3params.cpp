@@ -86,6 +86,7 @@ vst3::tresult Vst3Plugin::getParameterInfo(vst3::int32 paramIndex, ParameterInfo
     // Every step has its text ("on", "clk", a note's number): offered as a list.
     info.flags = ParameterInfo::kCanAutomate | (info.stepCount > 0 ? ParameterInfo::kIsList : 0);
   } else if (info.id == vst3ids::kBypass) {
+    // Power off, seen from the host's side (vst3bypass.h).
     copyUtf16("Bypass", info.title, std::size(info.title));
     copyUtf16("Bypass", info.shortTitle, std::size(info.shortTitle));
     info.flags = ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass;
@@ -120,10 +121,10 @@ vst3::tresult Vst3Plugin::getParamStringByValue(vst3::ParamID id, vst3::ParamVal
     effect->parameterText(id, static_cast<float>(value), shown, sizeof(shown));
     // The unit is the parameter's own field: hosts show it beside the text.
     text = shown;
-    const std::string unit = " " + trimmed(kParameterTable[id].label);
-    if (unit.size() > 1 && text.size() > unit.size() &&
-        text.compare(text.size() - unit.size(), unit.size(), unit) == 0) {
-      text.resize(text.size() - unit.size());
+    const std::string unit = trimmed(kParameterTable[id].label);
+    const size_t cut = text.size() - std::min(text.size(), unit.size() + 1);
+    if (!unit.empty() && cut > 0 && text.ends_with(unit) && text[cut] == ' ') {
+      text.resize(cut);
     }
   } else if (id == vst3ids::kBypass) {
     text = value >= 0.5 ? "on" : "off";
@@ -214,7 +215,7 @@ vst3::ParamValue Vst3Plugin::getParamNormalized(vst3::ParamID id) {
     return effect != nullptr ? effect->parameter(id) : kParameterTable[id].defaultValue;
   }
   if (id == vst3ids::kBypass) {
-    return bypassValue.load();
+    return effect != nullptr && effect->parameter(kPower) < 0.5f ? 1.0 : 0.0;
   }
   if (id == vst3ids::kProgram) {
     return effect != nullptr ? plainParamToNormalized(id, effect->currentProgram()) : 0.0;
@@ -223,19 +224,20 @@ vst3::ParamValue Vst3Plugin::getParamNormalized(vst3::ParamID id) {
 }
 
 // The host's copy of a value, for the controller's eyes: the processor gets
-// the same value through its queues, so an effect value is set here only
-// while nothing processes. A program is loaded here, where loads belong.
+// the same value through its queues, so an effect value (or the bypass) is
+// set here only while nothing processes. A program is loaded here, where loads belong.
 vst3::tresult Vst3Plugin::setParamNormalized(vst3::ParamID id, vst3::ParamValue value) {
   if (!known(id) || !std::isfinite(value)) {
     return vst3::kInvalidArgument;
   }
   value = std::clamp(value, 0.0, 1.0);
-  if (vst3ids::isEffectParameter(id)) {
+  if (vst3ids::isEffectParameter(id) || id == vst3ids::kBypass) {
     if (effect != nullptr && !active) {
-      effect->setParameter(id, static_cast<float>(value), ValueSource::kHost);
+      // Without processing there is nothing to fade: the bypass is Power at once.
+      const bool isBypass = id == vst3ids::kBypass;
+      const float asked = isBypass ? (value >= 0.5 ? 0.25f : 0.75f) : static_cast<float>(value);
+      effect->setParameter(isBypass ? vst3::ParamID{kPower} : id, asked, ValueSource::kHost);
     }
-  } else if (id == vst3ids::kBypass) {
-    bypassValue.store(static_cast<float>(value));
   } else if (id == vst3ids::kProgram) {
     programAsked.store(static_cast<int>(normalizedParamToPlain(id, value)));
   } else {

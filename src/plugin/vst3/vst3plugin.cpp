@@ -163,15 +163,15 @@ vst3::tresult Vst3Plugin::setActive(vst3::TBool state) {
   }
   if (state != 0) {
     if (!active) {
+      lastPowerOn = effect->parameter(kPower) >= 0.5f;
       try {
-        bypass.prepare(sampleRate, maxFrames);
+        bypass.prepare(sampleRate, maxFrames, lastPowerOn);
       } catch (...) {
         return vst3::kOutOfMemory;
       }
       if (!effect->activate(sampleRate, maxFrames)) {
         return vst3::kResultFalse;
       }
-      bypass.settle(bypassValue.load() >= 0.5f);
       active = true;
     }
   } else if (active) {

@@ -151,10 +151,12 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
   void gatherEvents(vst3::ProcessData& data, uint32_t frames);
   void addEvent(const BlockEvent& event);
   void readBypassQueue(vst3::IParamValueQueue& queue, uint32_t frames);
+  void sortEvents();
+  void tellBypassMoves(uint32_t frames);
   void setSilenceFlags(vst3::ProcessData& data, uint32_t frames) const;
 
   // State bytes (vst3state.cpp).
-  bool loadBytes(const std::vector<unsigned char>& bytes, bool fromHost);
+  bool loadBytes(const std::vector<unsigned char>& bytes);
 
   int initializations = 0;
   OndexEffect* effect = nullptr;
@@ -180,14 +182,11 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
   size_t eventCount = 0;
   vst3::IParameterChanges* blockOutput = nullptr;
   Vst3Bypass bypass;
-  static constexpr size_t kBypassPoints = 16;
-  std::array<uint32_t, kBypassPoints> bypassFrames{};
-  std::array<bool, kBypassPoints> bypassValues{};
-  size_t bypassCount = 0;
+  bool bypassSwitched = false;  // the host switched the bypass in this block
+  bool lastPowerOn = true;      // Power as the last block left it
 
-  // Values only the adapter keeps: the bypass, and what each controller's
-  // stand-in was last set to (the effect's map decides what it drives).
-  std::atomic<float> bypassValue{0.0f};
+  // What each controller's stand-in was last set to (the effect's map
+  // decides what it drives).
   std::array<std::atomic<float>, vst3ids::kControllers> controllerValues{};
   std::atomic<int> programAsked{-1};  // chosen in a block, applied on the UI thread
 

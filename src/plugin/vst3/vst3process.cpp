@@ -29,6 +29,10 @@ uint8_t controllerValueOf(double normalized) {
   return static_cast<uint8_t>(std::clamp(normalized, 0.0, 1.0) * 127.0 + 0.5);
 }
 
+// Power as the bypass sets it: the centres of its two steps, as its defaults are.
+constexpr float kPowerOn = 0.75f;
+constexpr float kPowerOff = 0.25f;
+
 }  // namespace
 
 vst3::tresult Vst3Plugin::setBusArrangements(vst3::SpeakerArrangement* inputs, vst3::int32 numIns,
@@ -96,23 +100,18 @@ void Vst3Plugin::readBypassQueue(vst3::IParamValueQueue& queue, uint32_t frames)
   for (vst3::int32 i = 0; i < points; ++i) {
     vst3::int32 offset = 0;
     vst3::ParamValue value = 0.0;
-    if (queue.getPoint(i, offset, value) != vst3::kResultOk) {
-      continue;
+    if (queue.getPoint(i, offset, value) == vst3::kResultOk) {
+      bypass.switchAt(frameOf(offset, frames), value >= 0.5);
+      bypassSwitched = true;
     }
-    // A long queue keeps its last points' room: the last value must win.
-    const size_t at = std::min(bypassCount, kBypassPoints - 1);
-    bypassFrames[at] = frameOf(offset, frames);
-    bypassValues[at] = value >= 0.5;
-    bypassCount = at + 1;
-    bypassValue.store(static_cast<float>(value));
   }
 }
 
-// Every point of every queue we know, in the order of their frames; points on
-// one frame keep the host's order, so a jump's second point wins.
+// Every point of every queue we know as the effect's events; the bypass's
+// switches go to its plan.
 void Vst3Plugin::gatherEvents(vst3::ProcessData& data, uint32_t frames) {
   eventCount = 0;
-  bypassCount = 0;
+  bypassSwitched = false;
   vst3::IParameterChanges* changes = data.inputParameterChanges;
   const vst3::int32 queues = changes != nullptr ? changes->getParameterCount() : 0;
   for (vst3::int32 q = 0; q < queues; ++q) {
@@ -157,6 +156,11 @@ void Vst3Plugin::gatherEvents(vst3::ProcessData& data, uint32_t frames) {
       }
     }
   }
+}
+
+// The events in the order of their frames; points on one frame keep the
+// host's order, so a jump's second point wins.
+void Vst3Plugin::sortEvents() {
   for (uint32_t i = 0; i < eventCount; ++i) {
     order[i] = i;
   }
@@ -181,8 +185,19 @@ vst3::tresult Vst3Plugin::process(vst3::ProcessData& data) {
   if (!hasAudio || !active) {
     frames = 0;  // a flush: the parameters alone apply
   }
-  bool bypassed = bypassValue.load() >= 0.5f;  // before this block's points
+  bypass.startBlock(effect->parameter(kPower) >= 0.5f, frames > 0);
   gatherEvents(data, frames);
+  bypass.endPlan(frames);
+  // The bypass switches Power on the frames its fade planned.
+  for (size_t i = 0; i < bypass.powerChangeCount(); ++i) {
+    const Vst3Bypass::PowerChange& change = bypass.powerChanges()[i];
+    BlockEvent event;
+    event.frame = change.frame;
+    event.id = kPower;
+    event.value = change.on ? kPowerOn : kPowerOff;
+    addEvent(event);
+  }
+  sortEvents();
 
   AudioBlock audio;
   audio.frames = frames;
@@ -196,7 +211,7 @@ vst3::tresult Vst3Plugin::process(vst3::ProcessData& data) {
       audio.inputs[0] = in->channelBuffers32[0];
       audio.inputs[1] = inChannels > 1 ? in->channelBuffers32[1] : nullptr;
     }
-    if (bypass.needsDry(bypassed || bypassCount > 0)) {
+    if (bypass.fades()) {
       bypass.keepDry(inChannels > 0 ? in->channelBuffers32 : nullptr, inChannels, frames);
     }
   }
@@ -208,20 +223,30 @@ vst3::tresult Vst3Plugin::process(vst3::ProcessData& data) {
   }
   blockOutput = data.outputParameterChanges;
   effect->process(audio, sorted.data(), eventCount, hasTransport ? &transport : nullptr);
+  tellBypassMoves(frames);
   blockOutput = nullptr;
 
   if (frames > 0) {
-    // The bypass moves at each of its points' frames, the last value holding.
-    uint32_t from = 0;
-    for (size_t i = 0; i < bypassCount; ++i) {
-      bypass.mix(audio.outputs, outChannels, from, bypassFrames[i], bypassed);
-      from = bypassFrames[i];
-      bypassed = bypassValues[i];
+    if (bypass.fades()) {
+      bypass.mix(audio.outputs, outChannels);
     }
-    bypass.mix(audio.outputs, outChannels, from, frames, bypassed);
     setSilenceFlags(data, frames);
   }
   return vst3::kResultOk;
+}
+
+// Power is the bypass: what the bypass moved, the host hears of as Power; a
+// Power moved otherwise (the panel, its automation, a program), as the bypass.
+void Vst3Plugin::tellBypassMoves(uint32_t frames) {
+  for (size_t i = 0; i < bypass.powerChangeCount(); ++i) {
+    const Vst3Bypass::PowerChange& change = bypass.powerChanges()[i];
+    tellInBlock(kPower, change.on ? kPowerOn : kPowerOff, change.frame);
+  }
+  const bool powerOn = effect->parameter(kPower) >= 0.5f;
+  if (powerOn != lastPowerOn && !bypassSwitched && bypass.powerChangeCount() == 0) {
+    tellInBlock(vst3ids::kBypass, powerOn ? 0.0f : 1.0f, frames > 0 ? frames - 1 : 0);
+  }
+  lastPowerOn = powerOn;
 }
 
 // Silence out only where silence went in and the effect left every sample

@@ -1,8 +1,7 @@
 // The state a VST 3 host saves: the VST 2.4 chunk's bytes, the one state of
-// every format, followed by the host's bypass, which no other format has.
-// Read from wherever the host's stream stands, to its end; a VST 2.4
-// project's state (the chunk alone, or a bank or program file around it) is
-// taken as well.
+// every format (the bypass is Power, which the chunk keeps). Read from wherever the host's stream
+// stands, to its end; a VST 2.4 project's state (the chunk alone, or a bank or program file around
+// it) is taken as well.
 #include <cstring>
 
 #include "vst3plugin.h"
@@ -11,9 +10,6 @@ namespace {
 
 // Longest state we read: the chunk is far smaller; anything bigger is not ours.
 constexpr size_t kMaxStateBytes = 1 << 20;
-// "Bypa" and the bypass as one little-endian 32-bit word, after the chunk.
-constexpr unsigned char kBypassTag[4] = {'B', 'y', 'p', 'a'};
-constexpr size_t kBypassBytes = 8;
 
 uint32_t bigEndianWord(const unsigned char* at) {
   return static_cast<uint32_t>(at[0]) << 24 | static_cast<uint32_t>(at[1]) << 16 |
@@ -85,33 +81,24 @@ vst3::tresult Vst3Plugin::getState(vst3::IBStream* state) {
   if (size == 0 || bytes == nullptr) {
     return vst3::kInternalError;
   }
-  unsigned char trailer[kBypassBytes] = {};
-  std::memcpy(trailer, kBypassTag, sizeof(kBypassTag));
-  trailer[4] = bypassValue.load() >= 0.5f ? 1 : 0;
-  return writeAll(*state, bytes, size) && writeAll(*state, trailer, sizeof(trailer))
-             ? vst3::kResultOk
-             : vst3::kInternalError;
+  return writeAll(*state, bytes, size) ? vst3::kResultOk : vst3::kInternalError;
 }
 
-// The chunk, with the bypass when it follows; false and nothing changed when
-// the bytes are no state of ours.
-bool Vst3Plugin::loadBytes(const std::vector<unsigned char>& bytes, bool fromHost) {
+// The chunk, bare or in a file; false and nothing changed when the bytes are
+// no state of ours.
+bool Vst3Plugin::loadBytes(const std::vector<unsigned char>& bytes) {
   size_t at = 0;
   size_t size = bytes.size();
-  bool hasBypass = false;
   if (!chunkInFile(bytes, at, size)) {
-    hasBypass = size > kBypassBytes && std::memcmp(bytes.data() + size - kBypassBytes, kBypassTag,
-                                                   sizeof(kBypassTag)) == 0;
-    size -= hasBypass ? kBypassBytes : 0;
+    at = 0;
+    size = bytes.size();
   }
-  loadingState = fromHost;
+  // The host's own state: the values it moved are news to re-read, but
+  // nothing is dirty by it.
+  loadingState = true;
   const bool loaded = size > 0 && effect->loadState(bytes.data() + at, size);
   loadingState = false;
-  if (loaded) {
-    // A state without a bypass (another format's, a VST 2.4 project's) plays.
-    bypassValue.store(hasBypass && bytes[at + size + 4] != 0 ? 1.0f : 0.0f);
-    restartPending.store(true);
-  }
+  dirtyPending.store(false);
   return loaded;
 }
 
@@ -126,8 +113,7 @@ vst3::tresult Vst3Plugin::setState(vst3::IBStream* state) {
   if (bytes.empty()) {
     return vst3::kResultOk;  // a host's empty controller state: nothing to restore
   }
-  const bool loaded = loadBytes(bytes, true);
-  dirtyPending.store(false);  // the host's own state: nothing new to save
+  const bool loaded = loadBytes(bytes);
   tellNews();
   return loaded ? vst3::kResultOk : vst3::kResultFalse;
 }
@@ -145,15 +131,13 @@ vst3::tresult Vst3Plugin::setComponentState(vst3::IBStream* state) {
   }
   const unsigned char* playing = nullptr;
   const size_t size = effect->saveState(playing);
-  const bool same = size > 0 && bytes.size() == size + kBypassBytes &&
-                    std::memcmp(bytes.data(), playing, size) == 0 &&
-                    (bytes[size + 4] != 0) == (bypassValue.load() >= 0.5f);
+  const bool same =
+      size > 0 && bytes.size() == size && std::memcmp(bytes.data(), playing, size) == 0;
   if (same || bytes.empty()) {
     return vst3::kResultOk;
   }
   inComponentState = true;
-  const bool loaded = loadBytes(bytes, true);
+  const bool loaded = loadBytes(bytes);
   inComponentState = false;
-  dirtyPending.store(false);
   return loaded ? vst3::kResultOk : vst3::kResultFalse;
 }
