@@ -462,8 +462,9 @@ TEST(Vst3Plugin, StateIsTheVstChunkWrittenWhereTheStreamStandsAndAVstProjectLoad
   const std::vector<unsigned char> bank = bankFileAround(program11);
   Vst3Instance fromVst(keptVst3Module());
   ASSERT_TRUE(fromVst.loadState(bank));
-  EXPECT_EQ(fromVst.saveState(), program11);
   ASSERT_TRUE(vst->setChunk(program11));
+  EXPECT_EQ(fromVst.saveState(),
+            vst->chunk());  // a synced delay's time set as the VST 2.4 one sets it
   for (ParamID id = 0; id < 18; ++id) {
     EXPECT_FLOAT_EQ(static_cast<float>(fromVst.paramValue(id)),
                     vst->parameter(static_cast<VstInt32>(id)))
