@@ -70,6 +70,11 @@ std::string shownWithUnit(const Vst3Instance& plugin, const ParameterInfo& info,
   return text + " " + units;
 }
 
+// The discrete value a normalized one stands for.
+int32 stepOf(double normalized, int32 stepCount) {
+  return std::min(stepCount, static_cast<int32>(normalized * (stepCount + 1)));
+}
+
 std::vector<float> silence(int32 frames) { return std::vector<float>(static_cast<size_t>(frames)); }
 
 // A block of a rising ramp through a fresh instance, with the changes given,
@@ -316,10 +321,20 @@ TEST(Vst3Plugin, ParametersCarryTheVstIndicesNamesTextsAndSteps) {
     EXPECT_EQ(utf8Of(info.title, 128), vst->parameterName(index));
     EXPECT_NE(info.flags & ParameterInfo::kCanAutomate, 0) << id;
     EXPECT_FLOAT_EQ(static_cast<float>(info.defaultNormalizedValue), vst->parameter(index)) << id;
+    EXPECT_FLOAT_EQ(static_cast<float>(plugin.paramValue(id)), vst->parameter(index)) << id;
     for (const double v : {0.0, 0.1, 0.25, 0.5, 0.73, 1.0}) {
       clap->setParameter(index, static_cast<float>(v));
       const std::string shown = shownWithUnit(plugin, info, v);
       EXPECT_EQ(shown, shownBy(*clap, index)) << "parameter " << id << " at " << v;
+      // Hosts that keep plain values (Ardour does) get back the value they gave, or its step.
+      IEditController& controller = plugin.controller();
+      const double plain = controller.normalizedParamToPlain(id, v);
+      const double back = controller.plainParamToNormalized(id, plain);
+      if (info.stepCount > 0) {
+        EXPECT_EQ(stepOf(back, info.stepCount), stepOf(v, info.stepCount)) << "parameter " << id;
+      } else {
+        EXPECT_NEAR(back, v, 1e-6) << "parameter " << id << " at " << v << ": plain " << plain;
+      }
       // The text reads back as a value that shows the same text.
       const std::optional<double> parsed = plugin.valueOf(id, plugin.valueText(id, v));
       ASSERT_TRUE(parsed.has_value()) << "parameter " << id << ": " << shown;
