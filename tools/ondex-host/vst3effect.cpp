@@ -162,10 +162,12 @@ void Vst3Effect::receive(const VstEvents* list) {
       e.sampleOffset = offset;
       if (status == 0x90 && data2 > 0) {
         e.type = Event::kNoteOnEvent;
-        e.noteOn = {channel, static_cast<int16>(data1), 0.0f, data2 / 127.0f, 0, -1};
+        e.noteOn = {channel, static_cast<int16>(data1), 0.0f, static_cast<float>(data2) / 127.0f, 0,
+                    -1};
       } else {
         e.type = Event::kNoteOffEvent;
-        e.noteOff = {channel, static_cast<int16>(data1), data2 / 127.0f, -1, 0.0f};
+        e.noteOff = {channel, static_cast<int16>(data1), static_cast<float>(data2) / 127.0f, -1,
+                     0.0f};
       }
       events.push_back(e);
     }

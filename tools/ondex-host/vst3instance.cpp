@@ -30,7 +30,7 @@ void releaseOnce(T*& face) {
 
 }  // namespace
 
-Vst3Instance::Vst3Instance(const Vst3Module& module) : module(module) {
+Vst3Instance::Vst3Instance(const Vst3Module& module) {
   IPluginFactory* factory = module.factory();
   void* made = nullptr;
   if (factory->createInstance(module.processorClass().cid, IComponent::iid.bytes, &made) !=

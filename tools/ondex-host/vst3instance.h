@@ -85,7 +85,6 @@ class Vst3Instance {
   vst3::uint32 contextRequirements = 0;
 
  private:
-  const Vst3Module& module;
   vst3::IComponent* comp = nullptr;
   vst3::IAudioProcessor* audio = nullptr;
   vst3::IEditController* edit = nullptr;
