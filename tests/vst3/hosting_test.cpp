@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -357,6 +358,42 @@ TEST(Vst3Plugin, QueuePointsLandOnTheirOwnSample) {
   const ParamID mixController = *Vst3Instance(keptVst3Module()).assignment(0, 104);
   const std::vector<Vst3Point> moved = {{mixController, 300, 0.1}};
   EXPECT_EQ(renderRamp(moved), renderRamp(moved, 300));
+}
+
+TEST(Vst3Plugin, BypassPassesTheInputThroughWithoutAClickFromItsOwnSample) {
+  Vst3Instance plugin(keptVst3Module());
+  const std::optional<ParameterInfo> bypass = plugin.paramWith(ParameterInfo::kIsBypass);
+  ASSERT_TRUE(bypass.has_value());
+  plugin.setFromHost(kMix, 1.0);  // all echo, so that bypassing changes the sound most
+  plugin.setFromHost(kDlyTime, 0.05);
+  constexpr int32 kBlock = 512;
+  ASSERT_TRUE(plugin.activate(44100.0, kBlock));
+  ASSERT_TRUE(plugin.startProcessing());
+  std::vector<float> in(kBlock);
+  std::vector<float> out(kBlock);
+  std::vector<float> heard;
+  std::vector<float> given;
+  long at = 0;
+  for (int block = 0; block < 40; ++block) {
+    for (float& sample : in) sample = 0.5f * std::sin(0.05f * static_cast<float>(at++));
+    float* ins[2] = {in.data(), in.data()};
+    float* outs[2] = {out.data(), out.data()};
+    const std::vector<Vst3Point> changes =
+        block == 20 ? std::vector<Vst3Point>{{bypass->id, 100, 1.0}} : std::vector<Vst3Point>{};
+    ASSERT_EQ(plugin.process(ins, 2, outs, kBlock, changes, {}, nullptr), kResultOk);
+    heard.insert(heard.end(), out.begin(), out.end());
+    given.insert(given.end(), in.begin(), in.end());
+  }
+  const size_t switched = 20 * kBlock + 100;
+  // Untouched up to its sample, the input itself soon after, and no step on the way
+  // larger than the two signals' own steps.
+  EXPECT_NE(heard[switched - 1], given[switched - 1]);
+  for (size_t i = 30 * kBlock; i < heard.size(); ++i) ASSERT_EQ(heard[i], given[i]) << i;
+  float largest = 0.0f;
+  for (size_t i = switched - 200; i < switched + 4000; ++i) {
+    largest = std::max(largest, std::fabs(heard[i] - heard[i - 1]));
+  }
+  EXPECT_LT(largest, 0.06f);  // a sine of 0.5 at 0.05 rad per sample steps by at most 0.025
 }
 
 TEST(Vst3Plugin, ControllersReachTheirParametersThroughTheMappingAndMovedValuesReachTheHost) {
