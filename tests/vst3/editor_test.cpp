@@ -1,8 +1,9 @@
 // The VST 3 editor as hosts embed it: sized before it is attached, in a real
 // window (X11 under a virtual display, Win32 under Wine), idled through the
 // host's run loop on Linux, its gestures told to the host as edits and its
-// program changes as a re-read of the values, zoomed by the host's content
-// scale, and gone without a trace when removed.
+// program changes as a re-read of the values, a controller learned from its
+// panel behind a mapping the host never has to re-read, zoomed by the host's
+// content scale, and gone without a trace when removed.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,11 +20,15 @@ namespace {
 
 constexpr int32 kWidth = 870;
 constexpr int32 kHeight = 101;
+constexpr ParamID kMix = 2;
 constexpr ParamID kHiCut = 7;
 constexpr size_t kProgramIndexAt = 12;
 // Inside the HiCut switch of the editor.
 constexpr int kHiCutX = 258;
 constexpr int kHiCutY = 57;
+// The panel's LEARN button.
+constexpr int kLearnX = 796;
+constexpr int kLearnY = 91;
 // On the right half of the program rocker: the next program.
 constexpr int kNextProgramX = 362;
 constexpr int kNextProgramY = 92;
@@ -104,6 +109,23 @@ TEST(Vst3Editor, EmbedsInTheHostWindowTellsEveryGestureZoomsAndLeavesNothingBehi
   for (const Vst3Edit& edit : plugin.handler.edits) EXPECT_GT(edit.id, 17U) << "recorded";
   ASSERT_EQ(plugin.flush({}), kResultOk);
   EXPECT_EQ(plugin.saveState()[kProgramIndexAt], 1);  // the processor plays it too
+
+  SCOPED_TRACE(
+      "learned from the panel: controller 1 takes Mix; the host's mapping stays as it was");
+  const ParamID controller1 = *plugin.assignment(0, 1);
+  click(*window, kLearnX, kLearnY);
+  idleUntil(*window, frame, [n = 0]() mutable { return ++n > 50; });
+  plugin.setFromHost(kMix, 0.3);  // the touch that makes Mix the target
+  ASSERT_TRUE(plugin.startProcessing());
+  std::vector<float> quiet(64);
+  float* io[2] = {quiet.data(), quiet.data()};
+  for (const double value : {100.0 / 127.0, 20.0 / 127.0}) {
+    plugin.sent.clear();
+    ASSERT_EQ(plugin.process(io, 2, io, 64, {{controller1, 5, value}}, {}, nullptr), kResultOk);
+    EXPECT_FLOAT_EQ(static_cast<float>(plugin.paramValue(kMix)), static_cast<float>(value));
+    EXPECT_EQ(*plugin.assignment(0, 1), controller1);
+  }
+  plugin.stopProcessing();
 
   SCOPED_TRACE("zoomed by the host's content scale: the view asks for its size and gets it");
   void* face = nullptr;
