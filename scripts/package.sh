@@ -8,7 +8,7 @@ rm -rf build/dist
 for preset in linux windows; do
   echo "== package $preset"
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target Ondex OndexClap ondex-host
+  cmake --build --preset "$preset" --target Ondex OndexClap OndexVst3 ondex-host
   (cd "build/$preset" && cpack -B ../dist >/dev/null)
 done
 rm -rf build/dist/_CPack_Packages

@@ -1,12 +1,14 @@
 // The editor at 150 % and 200 %: the zoom menu on the panel's background, the
 // stored choice and how every open and later editor follows it, the rectangle
 // the host reads and its resize request, and the controls answering pointer
-// positions in window pixels exactly as at 100 %.
+// positions in window pixels exactly as at 100 %; the host's scale where the
+// user chose no zoom.
 #include <string>
 #include <vector>
 
 #include "editor/editorlayout.h"
 #include "editorwindow.h"
+#include "gui/aeffguieditor.h"
 #include "gui/coptionmenu.h"
 #include "guitest.h"
 #include "platform/settingsstore.h"
@@ -91,6 +93,30 @@ TEST_F(EditorZoom, TheMenuChoosesStoresAndResizesEveryOpenEditor) {
   open();
   EXPECT_EQ(frame().getZoom(), 150);
   plugin->dispatch(effEditClose);
+}
+
+TEST_F(EditorZoom, TheHostsScaleZoomsOnlyWhereTheUserChoseNone) {
+  Sandbox sandbox;
+  auto* editor = dynamic_cast<AEffGUIEditor*>(zel->getEditor());
+  ASSERT_NE(editor, nullptr);
+  // Before the window opens, the size the host reads; then the window itself.
+  editor->hostZoomChanged(200);
+  EXPECT_EQ(rectOf(*plugin), std::make_pair(1740, 202));
+  host.canDo["sizeWindow"] = 1;
+  open();
+  EXPECT_EQ(frame().getZoom(), 200);
+  // A new scale (another monitor) resizes the open window and asks the host.
+  host.clear();
+  editor->hostZoomChanged(150);
+  EXPECT_EQ(frame().getZoom(), 150);
+  ASSERT_TRUE(host.last(audioMasterSizeWindow).has_value());
+  EXPECT_EQ(host.last(audioMasterSizeWindow)->index, 1305);
+  // The user's stored choice wins over any scale, open or not.
+  platform::settings::storeText("Zoom", "100");
+  editor->hostZoomChanged(200);
+  EXPECT_EQ(frame().getZoom(), 150);
+  plugin->dispatch(effEditClose);
+  EXPECT_EQ(rectOf(*plugin), std::make_pair(870, 101));
 }
 
 TEST_F(EditorZoom, EveryControlReactsAtTwoHundredPercentAsAtOneHundred) {

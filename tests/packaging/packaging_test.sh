@@ -38,7 +38,9 @@ echo "== archives of version $version in $dist"
 linux="$work/linux/Ondex-$version-linux-x86_64"
 mkdir -p "$work/linux"
 tar -xzf "$dist/Ondex-$version-linux-x86_64.tar.gz" -C "$work/linux"
-expect_files "Linux archive contents" "$linux" "LICENSE Ondex.clap Ondex.so README.md install.sh ondex-host "
+bundle() { echo "Ondex.vst3 Ondex.vst3/Contents Ondex.vst3/Contents/Resources Ondex.vst3/Contents/Resources/moduleinfo.json Ondex.vst3/Contents/$1 Ondex.vst3/Contents/$1/$2"; }
+expect_files "Linux archive contents" "$linux" \
+  "LICENSE Ondex.clap Ondex.so $(bundle x86_64-linux Ondex.so) README.md install.sh ondex-host "
 expect "Linux ondex-host --version" "$("$linux/ondex-host" --version)" "ondex-host $version"
 info="$("$linux/ondex-host" info)"
 expect "Linux info takes the module beside it" "$info" "module      $linux/Ondex.so"
@@ -51,7 +53,8 @@ expect "Linux CLAP module's name" "$("$linux/ondex-host" info --plugin "$linux/O
 windows="$work/windows/Ondex-$version-windows-x64"
 mkdir -p "$work/windows"
 (cd "$work/windows" && cmake -E tar xf "$dist/Ondex-$version-windows-x64.zip")
-expect_files "Windows archive contents" "$windows" "LICENSE.txt Ondex.clap Ondex.dll README.md ondex-host.exe "
+expect_files "Windows archive contents" "$windows" \
+  "LICENSE.txt Ondex.clap Ondex.dll $(bundle x86_64-win Ondex.vst3) README.md ondex-host.exe "
 "$wine" --start
 expect "Windows ondex-host --version" "$("$wine" "$windows/ondex-host.exe" --version)" \
   "ondex-host $version"
@@ -83,13 +86,13 @@ fi
 echo "== cmake --install"
 prefix="$work/prefix"
 cmake --install "$root/build/linux" --prefix "$prefix" >/dev/null
-expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap lib/vst lib/vst/Ondex.so "
+expect_files "install tree" "$prefix" "bin bin/ondex-host lib lib/clap lib/clap/Ondex.clap lib/vst lib/vst/Ondex.so lib/vst3 $(bundle x86_64-linux Ondex.so | sed 's|Ondex.vst3|lib/vst3/Ondex.vst3|g') "
 expect "installed ondex-host finds the installed module" "$("$prefix/bin/ondex-host" info)" \
   "module      $prefix/lib/vst/Ondex.so"
 
 echo "== install.sh"
 home="$work/home"
-mkdir -p "$home/.vst" "$home/.clap"
+mkdir -p "$home/.vst" "$home/.clap" "$home/.vst3/Other.vst3"
 touch "$home/.vst/Other.so" "$home/.clap/Other.clap"
 out="$(HOME="$home" VST_PATH="" CLAP_PATH="" "$linux/install.sh")"
 expect "install.sh says where" "$out" "installed $home/.vst/Ondex.so"
@@ -98,6 +101,9 @@ cmp -s "$linux/Ondex.clap" "$home/.clap/Ondex.clap" && pass "CLAP module install
   fail "CLAP module installed whole"
 cmp -s "$linux/Ondex.so" "$home/.vst/Ondex.so" && pass "module installed whole" ||
   fail "module installed whole"
+expect "install.sh says where the VST 3 bundle goes" "$out" "installed $home/.vst3/Ondex.vst3"
+diff -r "$linux/Ondex.vst3" "$home/.vst3/Ondex.vst3" >/dev/null && pass "VST 3 bundle installed whole" ||
+  fail "VST 3 bundle installed whole"
 expect "the installed module loads" "$("$linux/ondex-host" info --plugin "$home/.vst/Ondex.so")" \
   "effect      Corvane Ondex"
 HOME="$home" "$linux/install.sh" >/dev/null && pass "installs again over itself" ||
@@ -105,7 +111,9 @@ HOME="$home" "$linux/install.sh" >/dev/null && pass "installs again over itself"
 out="$(HOME="$home" "$linux/install.sh" --uninstall)"
 expect "uninstall says what" "$out" "removed $home/.vst/Ondex.so"
 expect "uninstall says what of the CLAP module" "$out" "removed $home/.clap/Ondex.clap"
-expect_files "uninstall removes exactly the modules" "$home" ".clap .clap/Other.clap .vst .vst/Other.so "
+expect "uninstall says what of the VST 3 bundle" "$out" "removed $home/.vst3/Ondex.vst3"
+expect_files "uninstall removes exactly the modules" "$home" \
+  ".clap .clap/Other.clap .vst .vst/Other.so .vst3 .vst3/Other.vst3 "
 out="$(HOME="$home" VST_PATH=":$work/vst a:$work/vst-b" CLAP_PATH="$work/clap a:$work/clap-b" \
   "$linux/install.sh")"
 expect "first folder of VST_PATH" "$out" "installed $work/vst a/Ondex.so"

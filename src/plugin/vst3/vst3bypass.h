@@ -15,6 +15,8 @@
 class Vst3Bypass {
  public:
   static constexpr double kFadeSeconds = 0.01;
+  // Most Power changes (and fade segments) of one block.
+  static constexpr size_t kMostChanges = 40;
 
   // Main thread, inactive: the fade's length, and room for the dry input of
   // the longest block; settled in the state Power gives.
@@ -59,7 +61,6 @@ class Vst3Bypass {
     uint32_t from, to, position;
     int32_t direction;
   };
-  static constexpr size_t kMostChanges = 40;
   std::array<Segment, kMostChanges> segments{};
   size_t segmentCount = 0;
   std::array<PowerChange, kMostChanges> changes{};

@@ -80,8 +80,8 @@ void Vst3Plugin::tellNews() {
   if (asked >= 0 && asked < effect->programCount() && asked != effect->currentProgram()) {
     effect->selectProgram(asked);
   }
-  if (inComponentState) {
-    return;  // told when the state is in
+  if (inHostState) {
+    return;  // no handler calls while the host loads its state
   }
   if (programsPending.exchange(false) && unitHandler != nullptr) {
     unitHandler->notifyProgramListChange(vst3ids::kProgramList, -1);
@@ -90,7 +90,7 @@ void Vst3Plugin::tellNews() {
     handler->restartComponent(vst3::kParamValuesChanged);
   }
   const bool dirty = dirtyPending.exchange(false);
-  if (dirty && !loadingState && handler2 != nullptr) {
+  if (dirty && handler2 != nullptr) {
     handler2->setDirty(1);
   }
 }

@@ -70,122 +70,128 @@ bool numberOf(const std::string& text, double& number) {
 }  // namespace
 
 vst3::tresult Vst3Plugin::getParameterInfo(vst3::int32 paramIndex, ParameterInfo& info) {
-  if (paramIndex < 0 || paramIndex >= vst3ids::kParameterCount) {
-    return vst3::kInvalidArgument;
-  }
-  info = ParameterInfo{};
-  info.id = idAt(paramIndex);
-  info.stepCount = stepCountOf(info.id);
-  info.unitId = vst3::kRootUnitId;
-  if (vst3ids::isEffectParameter(info.id)) {
-    const ParameterRow& row = kParameterTable[info.id];
-    copyUtf16(row.name, info.title, std::size(info.title));
-    copyUtf16(row.shortName, info.shortTitle, std::size(info.shortTitle));
-    copyUtf16(trimmed(row.label).c_str(), info.units, std::size(info.units));
-    info.defaultNormalizedValue = row.defaultValue;
-    // Every step has its text ("on", "clk", a note's number): offered as a list.
-    info.flags = ParameterInfo::kCanAutomate | (info.stepCount > 0 ? ParameterInfo::kIsList : 0);
-  } else if (info.id == vst3ids::kBypass) {
-    // Power off, seen from the host's side (vst3bypass.h).
-    copyUtf16("Bypass", info.title, std::size(info.title));
-    copyUtf16("Bypass", info.shortTitle, std::size(info.shortTitle));
-    info.flags = ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass;
-  } else if (info.id == vst3ids::kProgram) {
-    // Not automatable: a program moves every other automatable value.
-    copyUtf16("Program", info.title, std::size(info.title));
-    copyUtf16("Program", info.shortTitle, std::size(info.shortTitle));
-    info.flags = ParameterInfo::kIsProgramChange | ParameterInfo::kIsList;
-  } else {
-    char title[32];
-    std::snprintf(title, sizeof(title), "MIDI CC %u",
-                  static_cast<unsigned>(info.id - vst3ids::kFirstController));
-    copyUtf16(title, info.title, std::size(info.title));
-    copyUtf16(title, info.shortTitle, std::size(info.shortTitle));
-    info.flags = ParameterInfo::kIsReadOnly | ParameterInfo::kIsHidden;
-  }
-  return vst3::kResultOk;
+  return guarded([&] {
+    if (paramIndex < 0 || paramIndex >= vst3ids::kParameterCount) {
+      return vst3::kInvalidArgument;
+    }
+    info = ParameterInfo{};
+    info.id = idAt(paramIndex);
+    info.stepCount = stepCountOf(info.id);
+    info.unitId = vst3::kRootUnitId;
+    if (vst3ids::isEffectParameter(info.id)) {
+      const ParameterRow& row = kParameterTable[info.id];
+      copyUtf16(row.name, info.title, std::size(info.title));
+      copyUtf16(row.shortName, info.shortTitle, std::size(info.shortTitle));
+      copyUtf16(trimmed(row.label).c_str(), info.units, std::size(info.units));
+      info.defaultNormalizedValue = row.defaultValue;
+      // Every step has its text ("on", "clk", a note's number): offered as a list.
+      info.flags = ParameterInfo::kCanAutomate | (info.stepCount > 0 ? ParameterInfo::kIsList : 0);
+    } else if (info.id == vst3ids::kBypass) {
+      // Power off, seen from the host's side (vst3bypass.h).
+      copyUtf16("Bypass", info.title, std::size(info.title));
+      copyUtf16("Bypass", info.shortTitle, std::size(info.shortTitle));
+      info.flags = ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass;
+    } else if (info.id == vst3ids::kProgram) {
+      // Not automatable: a program moves every other automatable value.
+      copyUtf16("Program", info.title, std::size(info.title));
+      copyUtf16("Program", info.shortTitle, std::size(info.shortTitle));
+      info.flags = ParameterInfo::kIsProgramChange | ParameterInfo::kIsList;
+    } else {
+      char title[32];
+      std::snprintf(title, sizeof(title), "MIDI CC %u",
+                    static_cast<unsigned>(info.id - vst3ids::kFirstController));
+      copyUtf16(title, info.title, std::size(info.title));
+      copyUtf16(title, info.shortTitle, std::size(info.shortTitle));
+      info.flags = ParameterInfo::kIsReadOnly | ParameterInfo::kIsHidden;
+    }
+    return vst3::kResultOk;
+  });
 }
 
 vst3::tresult Vst3Plugin::getParamStringByValue(vst3::ParamID id, vst3::ParamValue value,
                                                 vst3::String128 string) {
-  if (string == nullptr || !known(id) || !std::isfinite(value)) {
-    return vst3::kInvalidArgument;
-  }
-  value = std::clamp(value, 0.0, 1.0);
-  std::string text;
-  if (vst3ids::isEffectParameter(id)) {
-    if (effect == nullptr) {
-      return vst3::kNotInitialized;
+  return guarded([&] {
+    if (string == nullptr || !known(id) || !std::isfinite(value)) {
+      return vst3::kInvalidArgument;
     }
-    char shown[64] = {};
-    effect->parameterText(id, static_cast<float>(value), shown, sizeof(shown));
-    // The unit is the parameter's own field: hosts show it beside the text.
-    text = shown;
-    const std::string unit = trimmed(kParameterTable[id].label);
-    const size_t cut = text.size() - std::min(text.size(), unit.size() + 1);
-    if (!unit.empty() && cut > 0 && text.ends_with(unit) && text[cut] == ' ') {
-      text.resize(cut);
+    value = std::clamp(value, 0.0, 1.0);
+    std::string text;
+    if (vst3ids::isEffectParameter(id)) {
+      if (effect == nullptr) {
+        return vst3::kNotInitialized;
+      }
+      char shown[64] = {};
+      effect->parameterText(id, static_cast<float>(value), shown, sizeof(shown));
+      // The unit is the parameter's own field: hosts show it beside the text.
+      text = shown;
+      const std::string unit = trimmed(kParameterTable[id].label);
+      const size_t cut = text.size() - std::min(text.size(), unit.size() + 1);
+      if (!unit.empty() && cut > 0 && text.ends_with(unit) && text[cut] == ' ') {
+        text.resize(cut);
+      }
+    } else if (id == vst3ids::kBypass) {
+      text = value >= 0.5 ? "on" : "off";
+    } else if (id == vst3ids::kProgram) {
+      if (effect == nullptr) {
+        return vst3::kNotInitialized;
+      }
+      char name[kProgramNameSize + 1] = {};
+      effect->programName(static_cast<int>(normalizedParamToPlain(id, value)), name);
+      text = name;
+    } else {
+      text = std::to_string(std::lround(value * 127.0));
     }
-  } else if (id == vst3ids::kBypass) {
-    text = value >= 0.5 ? "on" : "off";
-  } else if (id == vst3ids::kProgram) {
-    if (effect == nullptr) {
-      return vst3::kNotInitialized;
-    }
-    char name[kProgramNameSize + 1] = {};
-    effect->programName(static_cast<int>(normalizedParamToPlain(id, value)), name);
-    text = name;
-  } else {
-    text = std::to_string(static_cast<int>(value * 127.0 + 0.5));
-  }
-  copyUtf16(text.c_str(), string, 128);
-  return vst3::kResultOk;
+    copyUtf16(text.c_str(), string, 128);
+    return vst3::kResultOk;
+  });
 }
 
 vst3::tresult Vst3Plugin::getParamValueByString(vst3::ParamID id, vst3::TChar* string,
                                                 vst3::ParamValue& valueNormalized) {
-  if (string == nullptr || !known(id)) {
-    return vst3::kInvalidArgument;
-  }
-  const std::string text = trimmed(utf8Of(string, 128).c_str());
-  double number = 0.0;
-  if (vst3ids::isEffectParameter(id)) {
-    float normalized = 0.0f;
-    if (effect == nullptr || !effect->parameterFromText(id, text.c_str(), normalized)) {
-      return vst3::kResultFalse;
+  return guarded([&] {
+    if (string == nullptr || !known(id)) {
+      return vst3::kInvalidArgument;
     }
-    valueNormalized = normalized;
-  } else if (id == vst3ids::kBypass) {
-    if (text == "on" || text == "off") {
-      valueNormalized = text == "on" ? 1.0 : 0.0;
-    } else if (numberOf(text, number)) {
-      valueNormalized = number >= 0.5 ? 1.0 : 0.0;
-    } else {
-      return vst3::kResultFalse;
-    }
-  } else if (id == vst3ids::kProgram) {
-    if (effect == nullptr) {
-      return vst3::kNotInitialized;
-    }
-    for (int p = 0; p < effect->programCount(); ++p) {
-      char name[kProgramNameSize + 1] = {};
-      effect->programName(p, name);
-      if (text == trimmed(name)) {
-        valueNormalized = plainParamToNormalized(id, p);
-        return vst3::kResultOk;
+    const std::string text = trimmed(utf8Of(string, 128).c_str());
+    double number = 0.0;
+    if (vst3ids::isEffectParameter(id)) {
+      float normalized = 0.0f;
+      if (effect == nullptr || !effect->parameterFromText(id, text.c_str(), normalized)) {
+        return vst3::kResultFalse;
       }
+      valueNormalized = normalized;
+    } else if (id == vst3ids::kBypass) {
+      if (text == "on" || text == "off") {
+        valueNormalized = text == "on" ? 1.0 : 0.0;
+      } else if (numberOf(text, number)) {
+        valueNormalized = number >= 0.5 ? 1.0 : 0.0;
+      } else {
+        return vst3::kResultFalse;
+      }
+    } else if (id == vst3ids::kProgram) {
+      if (effect == nullptr) {
+        return vst3::kNotInitialized;
+      }
+      for (int p = 0; p < effect->programCount(); ++p) {
+        char name[kProgramNameSize + 1] = {};
+        effect->programName(p, name);
+        if (text == trimmed(name)) {
+          valueNormalized = plainParamToNormalized(id, p);
+          return vst3::kResultOk;
+        }
+      }
+      if (!numberOf(text, number)) {
+        return vst3::kResultFalse;
+      }
+      valueNormalized = plainParamToNormalized(id, number);
+    } else {
+      if (!numberOf(text, number)) {
+        return vst3::kResultFalse;
+      }
+      valueNormalized = std::clamp(number, 0.0, 127.0) / 127.0;
     }
-    if (!numberOf(text, number)) {
-      return vst3::kResultFalse;
-    }
-    valueNormalized = plainParamToNormalized(id, number);
-  } else {
-    if (!numberOf(text, number)) {
-      return vst3::kResultFalse;
-    }
-    valueNormalized = std::clamp(number, 0.0, 127.0) / 127.0;
-  }
-  return vst3::kResultOk;
+    return vst3::kResultOk;
+  });
 }
 
 // Stepped values count their steps; the rest stay normalized, but for the
@@ -227,24 +233,26 @@ vst3::ParamValue Vst3Plugin::getParamNormalized(vst3::ParamID id) {
 // the same value through its queues, so an effect value (or the bypass) is
 // set here only while nothing processes. A program is loaded here, where loads belong.
 vst3::tresult Vst3Plugin::setParamNormalized(vst3::ParamID id, vst3::ParamValue value) {
-  if (!known(id) || !std::isfinite(value)) {
-    return vst3::kInvalidArgument;
-  }
-  value = std::clamp(value, 0.0, 1.0);
-  if (vst3ids::isEffectParameter(id) || id == vst3ids::kBypass) {
-    if (effect != nullptr && !active) {
-      // Without processing there is nothing to fade: the bypass is Power at once.
-      const bool isBypass = id == vst3ids::kBypass;
-      const float asked = isBypass ? (value >= 0.5 ? 0.25f : 0.75f) : static_cast<float>(value);
-      effect->setParameter(isBypass ? vst3::ParamID{kPower} : id, asked, ValueSource::kHost);
+  return guarded([&] {
+    if (!known(id) || !std::isfinite(value)) {
+      return vst3::kInvalidArgument;
     }
-  } else if (id == vst3ids::kProgram) {
-    programAsked.store(static_cast<int>(normalizedParamToPlain(id, value)));
-  } else {
-    controllerValues[id - vst3ids::kFirstController].store(static_cast<float>(value));
-  }
-  tellNews();
-  return vst3::kResultOk;
+    value = std::clamp(value, 0.0, 1.0);
+    if (vst3ids::isEffectParameter(id) || id == vst3ids::kBypass) {
+      if (effect != nullptr && !active) {
+        // Without processing there is nothing to fade: the bypass is Power at once.
+        const bool isBypass = id == vst3ids::kBypass;
+        const float asked = isBypass ? (value >= 0.5 ? 0.25f : 0.75f) : static_cast<float>(value);
+        effect->setParameter(isBypass ? vst3::ParamID{kPower} : id, asked, ValueSource::kHost);
+      }
+    } else if (id == vst3ids::kProgram) {
+      programAsked.store(static_cast<int>(normalizedParamToPlain(id, value)));
+    } else {
+      controllerValues[id - vst3ids::kFirstController].store(static_cast<float>(value));
+    }
+    tellNews();
+    return vst3::kResultOk;
+  });
 }
 
 vst3::tresult Vst3Plugin::setComponentHandler(vst3::IComponentHandler* given) {

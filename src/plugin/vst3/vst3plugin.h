@@ -149,6 +149,7 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
 
   // A block's queues and events as the effect's events (vst3process.cpp).
   void gatherEvents(vst3::ProcessData& data, uint32_t frames);
+  size_t room() const;
   void addEvent(const BlockEvent& event);
   void readBypassQueue(vst3::IParamValueQueue& queue, uint32_t frames);
   void sortEvents();
@@ -194,6 +195,5 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
   std::atomic<bool> restartPending{false};
   std::atomic<bool> programsPending{false};
   std::atomic<bool> dirtyPending{false};
-  bool loadingState = false;      // UI: the host's own state is being loaded
-  bool inComponentState = false;  // UI: no handler calls from setComponentState
+  bool inHostState = false;  // UI: the host is loading its state; no handler calls
 };

@@ -4,6 +4,7 @@
 // becomes its transport, and the bypass fades around it.
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "vst3plugin.h"
 
@@ -26,7 +27,7 @@ uint32_t frameOf(vst3::int32 offset, uint32_t frames) {
 
 // The controller value a stand-in's normalized value sends.
 uint8_t controllerValueOf(double normalized) {
-  return static_cast<uint8_t>(std::clamp(normalized, 0.0, 1.0) * 127.0 + 0.5);
+  return static_cast<uint8_t>(std::lround(std::clamp(normalized, 0.0, 1.0) * 127.0));
 }
 
 // Power as the bypass sets it: the centres of its two steps, as its defaults are.
@@ -89,6 +90,12 @@ vst3::uint32 Vst3Plugin::getProcessContextRequirements() {
   return Need::kNeedTempo | Need::kNeedProjectTimeMusic | Need::kNeedTransportState;
 }
 
+// Room for the host's points, the bypass's Power changes kept free.
+size_t Vst3Plugin::room() const {
+  return events.size() - Vst3Bypass::kMostChanges -
+         std::min(eventCount, events.size() - Vst3Bypass::kMostChanges);
+}
+
 void Vst3Plugin::addEvent(const BlockEvent& event) {
   if (eventCount < events.size()) {
     events[eventCount++] = event;
@@ -126,13 +133,15 @@ void Vst3Plugin::gatherEvents(vst3::ProcessData& data, uint32_t frames) {
     }
     const vst3::int32 points = queue->getPointCount();
     // When the events would not all fit, the queue gives only its last point.
-    const vst3::int32 first =
-        static_cast<size_t>(points) <= events.size() - eventCount ? 0 : std::max(points - 1, 0);
+    const vst3::int32 first = static_cast<size_t>(points) <= room() ? 0 : std::max(points - 1, 0);
     for (vst3::int32 i = first; i < points; ++i) {
       vst3::int32 offset = 0;
       vst3::ParamValue value = 0.0;
       if (queue->getPoint(i, offset, value) != vst3::kResultOk) {
         continue;
+      }
+      if (room() == 0) {
+        break;
       }
       BlockEvent event;
       event.frame = frameOf(offset, frames);
@@ -151,8 +160,7 @@ void Vst3Plugin::gatherEvents(vst3::ProcessData& data, uint32_t frames) {
         addEvent(event);
       } else if (id == vst3ids::kProgram) {
         // Programs load on the UI thread; the host sends the choice there too.
-        programAsked.store(
-            static_cast<int>(std::clamp(value, 0.0, 1.0) * (effect->programCount() - 1) + 0.5));
+        programAsked.store(static_cast<int>(normalizedParamToPlain(vst3ids::kProgram, value)));
       }
     }
   }

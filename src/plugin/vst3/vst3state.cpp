@@ -73,15 +73,17 @@ bool writeAll(vst3::IBStream& stream, const unsigned char* bytes, size_t size) {
 }  // namespace
 
 vst3::tresult Vst3Plugin::getState(vst3::IBStream* state) {
-  if (state == nullptr || effect == nullptr) {
-    return vst3::kInvalidArgument;
-  }
-  const unsigned char* bytes = nullptr;
-  const size_t size = effect->saveState(bytes);
-  if (size == 0 || bytes == nullptr) {
-    return vst3::kInternalError;
-  }
-  return writeAll(*state, bytes, size) ? vst3::kResultOk : vst3::kInternalError;
+  return guarded([&] {
+    if (state == nullptr || effect == nullptr) {
+      return vst3::kInvalidArgument;
+    }
+    const unsigned char* bytes = nullptr;
+    const size_t size = effect->saveState(bytes);
+    if (size == 0 || bytes == nullptr) {
+      return vst3::kInternalError;
+    }
+    return writeAll(*state, bytes, size) ? vst3::kResultOk : vst3::kInternalError;
+  });
 }
 
 // The chunk, bare or in a file; false and nothing changed when the bytes are
@@ -93,51 +95,40 @@ bool Vst3Plugin::loadBytes(const std::vector<unsigned char>& bytes) {
     at = 0;
     size = bytes.size();
   }
+  // The state that plays already: the controller's copy of a preset, or the
+  // component's state given again to this same object as the controller's.
+  const unsigned char* playing = nullptr;
+  const size_t playingSize = effect->saveState(playing);
+  if (size > 0 && size == playingSize && std::memcmp(bytes.data() + at, playing, size) == 0) {
+    return true;
+  }
   // The host's own state: the values it moved are news to re-read, but
   // nothing is dirty by it.
-  loadingState = true;
   const bool loaded = size > 0 && effect->loadState(bytes.data() + at, size);
-  loadingState = false;
   dirtyPending.store(false);
   return loaded;
 }
 
 vst3::tresult Vst3Plugin::setState(vst3::IBStream* state) {
-  if (state == nullptr || effect == nullptr) {
-    return vst3::kInvalidArgument;
-  }
-  std::vector<unsigned char> bytes;
-  if (!readAll(*state, bytes)) {
-    return vst3::kResultFalse;
-  }
-  if (bytes.empty()) {
-    return vst3::kResultOk;  // a host's empty controller state: nothing to restore
-  }
-  const bool loaded = loadBytes(bytes);
-  tellNews();
-  return loaded ? vst3::kResultOk : vst3::kResultFalse;
+  return guarded([&] {
+    if (state == nullptr || effect == nullptr) {
+      return vst3::kInvalidArgument;
+    }
+    std::vector<unsigned char> bytes;
+    if (!readAll(*state, bytes)) {
+      return vst3::kResultFalse;
+    }
+    if (bytes.empty()) {
+      return vst3::kResultOk;  // a host's empty controller state: nothing to restore
+    }
+    // The host re-reads the values after its load; anything else waits.
+    inHostState = true;
+    const bool loaded = loadBytes(bytes);
+    inHostState = false;
+    return loaded ? vst3::kResultOk : vst3::kResultFalse;
+  });
 }
 
 // The processor's state again, for the controller, which is this same
-// object: taken only when it differs from what plays (a host that gives the
-// controller alone), and told to no one while the host applies it.
-vst3::tresult Vst3Plugin::setComponentState(vst3::IBStream* state) {
-  if (state == nullptr || effect == nullptr) {
-    return vst3::kInvalidArgument;
-  }
-  std::vector<unsigned char> bytes;
-  if (!readAll(*state, bytes)) {
-    return vst3::kResultFalse;
-  }
-  const unsigned char* playing = nullptr;
-  const size_t size = effect->saveState(playing);
-  const bool same =
-      size > 0 && bytes.size() == size && std::memcmp(bytes.data(), playing, size) == 0;
-  if (same || bytes.empty()) {
-    return vst3::kResultOk;
-  }
-  inComponentState = true;
-  const bool loaded = loadBytes(bytes);
-  inComponentState = false;
-  return loaded ? vst3::kResultOk : vst3::kResultFalse;
-}
+// object: what plays already stays as it is (loadBytes).
+vst3::tresult Vst3Plugin::setComponentState(vst3::IBStream* state) { return setState(state); }

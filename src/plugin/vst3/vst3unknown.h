@@ -42,3 +42,14 @@ inline vst3::tresult queryAnswer(bool found, void** obj) {
   }
   return found ? vst3::kResultOk : vst3::kNoInterface;
 }
+
+// Runs a call from the host; an exception (out of memory) never crosses into
+// the host, which hears of a failure instead.
+template <typename Call>
+vst3::tresult guarded(Call&& call) {
+  try {
+    return call();
+  } catch (...) {
+    return vst3::kInternalError;
+  }
+}

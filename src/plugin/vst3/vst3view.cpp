@@ -73,17 +73,19 @@ vst3::tresult Vst3View::isPlatformTypeSupported(vst3::FIDString type) {
 }
 
 vst3::tresult Vst3View::attached(void* parent, vst3::FIDString type) {
-  if (pluginGone || parent == nullptr || isPlatformTypeSupported(type) != vst3::kResultTrue) {
-    return vst3::kResultFalse;
-  }
-  close();  // a host may move the view to another parent
-  if (!plugin->effectOf()->openEditor(parent)) {
-    return vst3::kResultFalse;
-  }
-  open = true;
-  plugin->viewOpened(this);
-  startIdle();
-  return vst3::kResultOk;
+  return guarded([&] {
+    if (pluginGone || parent == nullptr || isPlatformTypeSupported(type) != vst3::kResultTrue) {
+      return vst3::kResultFalse;
+    }
+    close();  // a host may move the view to another parent
+    if (!plugin->effectOf()->openEditor(parent)) {
+      return vst3::kResultFalse;
+    }
+    open = true;
+    plugin->viewOpened(this);
+    startIdle();
+    return vst3::kResultOk;
+  });
 }
 
 vst3::tresult Vst3View::removed() {
