@@ -343,6 +343,16 @@ TEST(Vst3Plugin, ParametersCarryTheVstIndicesNamesTextsAndSteps) {
     }
   }
   EXPECT_FALSE(plugin.valueOf(kDlyTime, "plenty").has_value());
+
+  SCOPED_TRACE("doubled, the delay reads as it is heard, and the host is told to re-read it");
+  ASSERT_TRUE(plugin.activate(44100.0, 64));
+  plugin.handler.restarts.clear();
+  plugin.setFromHost(kDlyx2, 1.0);
+  const ParameterInfo delay = plugin.paramInfo(static_cast<int32>(kDlyTime));
+  EXPECT_EQ(shownWithUnit(plugin, delay, 0.25), "1600 ms");
+  EXPECT_EQ(plugin.valueOf(kDlyTime, "1600 ms").value_or(-1.0), 0.25);
+  ASSERT_FALSE(plugin.handler.restarts.empty());
+  EXPECT_NE(plugin.handler.restarts.back() & (kParamValuesChanged | kParamTitlesChanged), 0);
 }
 
 TEST(Vst3Plugin, QueuePointsLandOnTheirOwnSample) {

@@ -209,13 +209,15 @@ tresult Vst3Instance::flush(const std::vector<Vst3Point>& changes) {
 }
 
 void Vst3Instance::setFromHost(ParamID id, double normalized) {
-  // A program change may well restart from here: the controller loaded it.
-  edit->setParamNormalized(id, normalized);
-  // Processing: in the next block. Active: at once, through a flush. Else at activation.
+  // Processing: in the next block. Active: at once, through a flush. Else at
+  // activation. The controller hears it on the UI thread after the processor
+  // took it, where it may tell what the value moved (a program change may
+  // well restart from here).
   handler.forProcessor.push_back({id, 0, normalized});
   if (active && !processing) {
     flush({});
   }
+  edit->setParamNormalized(id, normalized);
 }
 
 int32 Vst3Instance::paramCount() const { return edit->getParameterCount(); }

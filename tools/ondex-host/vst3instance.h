@@ -50,9 +50,9 @@ class Vst3Instance {
   // The flush call: changes with no audio, as hosts deliver them while stopped.
   vst3::tresult flush(const std::vector<Vst3Point>& changes);
 
-  // The host moves a parameter: the controller learns it, the processor gets
-  // it in the next block, through a flush when active but not processing, or
-  // through one at activation.
+  // The host moves a parameter: the processor gets it in the next block,
+  // through a flush when active but not processing, or through one at
+  // activation; then the controller learns it.
   void setFromHost(vst3::ParamID id, double normalized);
 
   // Parameters as the controller lists them.
