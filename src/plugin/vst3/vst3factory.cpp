@@ -9,6 +9,7 @@
 #include "ondexversion.h"
 #include "plugin/moduleexport.h"
 #include "vst3ids.h"
+#include "vst3newstimer.h"
 #include "vst3plugin.h"
 #include "vst3text.h"
 
@@ -123,13 +124,22 @@ class Factory final : public vst3::IPluginFactory3 {
     return vst3::kResultOk;
   }
 
-  // Nothing of ours waits on the host before an instance exists.
-  vst3::tresult VST3_API setHostContext(vst3::FUnknown* /*context*/) override {
+  // Kept for the instances' news timers: Linux hosts lend their run loop here.
+  vst3::tresult VST3_API setHostContext(vst3::FUnknown* context) override {
+    if (context != nullptr) {
+      context->addRef();
+    }
+    if (hostContext != nullptr) {
+      hostContext->release();
+    }
+    hostContext = context;
     return vst3::kResultOk;
   }
+  vst3::FUnknown* context() const { return hostContext; }
 
  private:
   std::atomic<vst3::uint32> references{1};
+  vst3::FUnknown* hostContext = nullptr;
 };
 
 Factory factory;
@@ -150,11 +160,15 @@ bool leave() {
   if (entries == 0) {
     return false;
   }
-  --entries;
+  if (--entries == 0) {
+    factory.setHostContext(nullptr);  // the host may go before the module does
+  }
   return true;
 }
 
 }  // namespace
+
+vst3::FUnknown* factoryHostContext() { return factory.context(); }
 
 extern "C" {
 

@@ -7,6 +7,7 @@
 #include <bit>
 #include <new>
 
+#include "vst3newstimer.h"
 #include "vst3text.h"
 #include "vst3view.h"
 
@@ -43,6 +44,7 @@ vst3::tresult Vst3Plugin::queryInterface(const vst3::TUID interfaceId, void** ob
   return queryAnswer(found, obj);
 }
 
+// Of the host's context only its run loop is used, for the news timer.
 vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* context) {
   // One object in both roles: a host that initializes each role gets the
   // one effect, which goes with the last terminate.
@@ -65,10 +67,7 @@ vst3::tresult Vst3Plugin::initialize(vst3::FUnknown* context) {
     return vst3::kOutOfMemory;
   }
   effect->setListener(this);
-  if (context != nullptr) {
-    context->addRef();
-    hostContext = context;
-  }
+  newsTimer = Vst3NewsTimer::start(this, context);
   return vst3::kResultOk;
 }
 
@@ -82,11 +81,11 @@ vst3::tresult Vst3Plugin::terminate() {
     view->detachFromPlugin();
   }
   view = nullptr;
-  releaseHandlers();
-  if (hostContext != nullptr) {
-    hostContext->release();
-    hostContext = nullptr;
+  if (newsTimer != nullptr) {
+    newsTimer->stop();
+    newsTimer = nullptr;
   }
+  releaseHandlers();
   if (effect != nullptr) {
     effect->setListener(nullptr);
     effect->deactivate();

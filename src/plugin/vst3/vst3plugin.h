@@ -17,6 +17,7 @@
 #include "vst3ids.h"
 #include "vst3unknown.h"
 
+class Vst3NewsTimer;
 class Vst3View;
 
 class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
@@ -161,11 +162,11 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
 
   int initializations = 0;
   OndexEffect* effect = nullptr;
-  vst3::FUnknown* hostContext = nullptr;
   vst3::IComponentHandler* handler = nullptr;
   vst3::IComponentHandler2* handler2 = nullptr;
   vst3::IUnitHandler* unitHandler = nullptr;
   Vst3View* view = nullptr;
+  Vst3NewsTimer* newsTimer = nullptr;
   std::thread::id uiThread;
 
   // Buses and processing set-up (UI thread, inactive).
@@ -173,7 +174,7 @@ class Vst3Plugin final : public Vst3Counted<Vst3Plugin>,
   vst3::SpeakerArrangement outputArrangement = vst3::kStereo;
   double sampleRate = 44100.0;
   uint32_t maxFrames = 1024;
-  bool active = false;
+  std::atomic<bool> active{false};  // read by process as well
 
   // Audio thread: the block's events in the effect's form, sized at
   // initialize, and where the plug-in's own changes go.

@@ -190,6 +190,14 @@ vst3::tresult Vst3Plugin::process(vst3::ProcessData& data) {
   vst3::AudioBusBuffers* in = data.numInputs > 0 ? data.inputs : nullptr;
   const bool hasAudio = out != nullptr && out->numChannels > 0 &&
                         out->channelBuffers32 != nullptr && out->channelBuffers32[0] != nullptr;
+  if (hasAudio && !active) {
+    // Audio before activation is a host's mistake: silence, not what the buffers held.
+    for (int32_t c = 0; c < out->numChannels; ++c) {
+      if (out->channelBuffers32[c] != nullptr) {
+        std::fill_n(out->channelBuffers32[c], frames, 0.0f);
+      }
+    }
+  }
   if (!hasAudio || !active) {
     frames = 0;  // a flush: the parameters alone apply
   }
