@@ -12,6 +12,7 @@
 #include "keptmodule.h"
 #include "vst3frame.h"
 #include "vst3instance.h"
+#include "vst3runloop.h"
 #include "windowtesthost.h"
 
 using namespace vst3;
@@ -43,10 +44,10 @@ constexpr const char* kTheirs = kPlatformTypeHWND;
 
 // The host's idle: the window system's messages, then the run loop's turn.
 template <typename Done>
-bool idleUntil(TestHost& window, Vst3PlugFrame& frame, Done done) {
+bool idleUntil(TestHost& window, Vst3RunLoop& loop, Done done) {
   for (int i = 0; i < 500 && !done(); ++i) {
     settle(window);
-    frame.runOnce();
+    loop.runOnce();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   return done();
@@ -75,19 +76,21 @@ TEST(Vst3Editor, EmbedsInTheHostWindowTellsEveryGestureZoomsAndLeavesNothingBehi
 
   auto window = TestHost::open(2 * kWidth, 2 * kHeight);
   ASSERT_NE(window, nullptr) << "no display (run under xvfb-run)";
-  Vst3PlugFrame frame;
+  Vst3RunLoop& loop = plugin.context.loop;
+  const size_t timersBefore = loop.timers.size();
+  Vst3PlugFrame frame(loop);
   ASSERT_EQ(view->setFrame(frame.face()), kResultOk);
   ASSERT_EQ(view->attached(window->parent(), kOurs), kResultOk);
 #if !defined(_WIN32)
-  EXPECT_EQ(frame.handlers.size(), 1U);  // the X connection, served by the host's loop
-  EXPECT_FALSE(frame.timers.empty());
+  EXPECT_EQ(loop.handlers.size(), 1U);  // the X connection, served by the host's loop
+  EXPECT_GT(loop.timers.size(), timersBefore);
 #endif
-  idleUntil(*window, frame, [n = 0]() mutable { return ++n > 50; });  // the window comes up
+  idleUntil(*window, loop, [n = 0]() mutable { return ++n > 50; });  // the window comes up
 
   SCOPED_TRACE("a click on HiCut: begin, perform, end; the processor takes it in its next call");
   const double before = plugin.paramValue(kHiCut);
   click(*window, kHiCutX, kHiCutY);
-  ASSERT_TRUE(idleUntil(*window, frame, [&] { return plugin.handler.edits.size() >= 3; }));
+  ASSERT_TRUE(idleUntil(*window, loop, [&] { return plugin.handler.edits.size() >= 3; }));
   ASSERT_EQ(plugin.handler.edits.size(), 3U);
   EXPECT_EQ(plugin.handler.edits[0].kind, Vst3Edit::kBegin);
   EXPECT_EQ(plugin.handler.edits[1].kind, Vst3Edit::kPerform);
@@ -104,7 +107,7 @@ TEST(Vst3Editor, EmbedsInTheHostWindowTellsEveryGestureZoomsAndLeavesNothingBehi
   plugin.handler.edits.clear();
   plugin.handler.restarts.clear();
   click(*window, kNextProgramX, kNextProgramY);
-  ASSERT_TRUE(idleUntil(*window, frame, [&] { return !plugin.handler.restarts.empty(); }));
+  ASSERT_TRUE(idleUntil(*window, loop, [&] { return !plugin.handler.restarts.empty(); }));
   EXPECT_NE(plugin.handler.restarts[0] & kParamValuesChanged, 0);
   for (const Vst3Edit& edit : plugin.handler.edits) EXPECT_GT(edit.id, 17U) << "recorded";
   ASSERT_EQ(plugin.flush({}), kResultOk);
@@ -114,7 +117,7 @@ TEST(Vst3Editor, EmbedsInTheHostWindowTellsEveryGestureZoomsAndLeavesNothingBehi
       "learned from the panel: controller 1 takes Mix; the host's mapping stays as it was");
   const ParamID controller1 = *plugin.assignment(0, 1);
   click(*window, kLearnX, kLearnY);
-  idleUntil(*window, frame, [n = 0]() mutable { return ++n > 50; });
+  idleUntil(*window, loop, [n = 0]() mutable { return ++n > 50; });
   plugin.setFromHost(kMix, 0.3);  // the touch that makes Mix the target
   ASSERT_TRUE(plugin.startProcessing());
   std::vector<float> quiet(64);
@@ -137,7 +140,7 @@ TEST(Vst3Editor, EmbedsInTheHostWindowTellsEveryGestureZoomsAndLeavesNothingBehi
   rect = sizeOf(*view);
   EXPECT_EQ(rect.right - rect.left, 2 * kWidth);
   EXPECT_EQ(rect.bottom - rect.top, 2 * kHeight);
-  idleUntil(*window, frame, [n = 0]() mutable { return ++n > 50; });
+  idleUntil(*window, loop, [n = 0]() mutable { return ++n > 50; });
   EXPECT_EQ(scale->setContentScaleFactor(1.0f), kResultOk);
   EXPECT_EQ(frame.resizeRequests.back(), std::make_pair(kWidth, kHeight));
   scale->release();
@@ -145,12 +148,33 @@ TEST(Vst3Editor, EmbedsInTheHostWindowTellsEveryGestureZoomsAndLeavesNothingBehi
   SCOPED_TRACE("removed: every handler and timer given back, the window gone, then released");
   ASSERT_EQ(view->setFrame(nullptr), kResultOk);
   ASSERT_EQ(view->removed(), kResultOk);
-  EXPECT_TRUE(frame.handlers.empty());
-  EXPECT_TRUE(frame.timers.empty());
+  EXPECT_TRUE(loop.handlers.empty());
+  EXPECT_EQ(loop.timers.size(), timersBefore);
 #if !defined(_WIN32)
   window->sync();
   EXPECT_EQ(window->childWindows(), 0);
 #endif
   EXPECT_EQ(view->release(), 0U);
   EXPECT_EQ(frame.references(), 1);
+}
+
+// A change only the processor heard (automation, no editor open) that moves
+// what the host shows: the host is told to re-read on its UI thread, from its
+// own idle (the run loop on Linux, the window system's timers on Windows).
+TEST(Vst3Editor, WithoutAnEditorTheHostStillHearsWhatABlockLeftToReRead) {
+  constexpr ParamID kDlyx2 = 4;
+  Vst3Instance plugin(keptVst3Module());
+  auto window = TestHost::open(kWidth, kHeight);  // the host's own window, for its messages
+  ASSERT_NE(window, nullptr) << "no display (run under xvfb-run)";
+  ASSERT_TRUE(plugin.activate(44100.0, 64));
+  ASSERT_TRUE(plugin.startProcessing());
+  std::vector<float> quiet(64);
+  float* io[2] = {quiet.data(), quiet.data()};
+  plugin.handler.restarts.clear();
+  ASSERT_EQ(plugin.process(io, 2, io, 64, {{kDlyx2, 0, 1.0}}, {}, nullptr), kResultOk);
+  EXPECT_TRUE(
+      idleUntil(*window, plugin.context.loop, [&] { return !plugin.handler.restarts.empty(); }));
+  EXPECT_NE(plugin.handler.restarts.back() & kParamValuesChanged, 0);
+  plugin.close();
+  EXPECT_TRUE(plugin.context.loop.timers.empty());  // its timer given back
 }

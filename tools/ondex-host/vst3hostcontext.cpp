@@ -70,6 +70,16 @@ tresult Vst3AttributeList::getBinary(AttrID id, const void*& data, uint32& sizeI
   return kResultOk;
 }
 
+tresult Vst3HostContext::queryInterface(const TUID iid, void** obj) {
+  IRunLoop* lent = IRunLoop::iid == iid ? lentRunLoop(loop) : nullptr;
+  if (lent != nullptr) {
+    lent->addRef();
+    *obj = lent;
+    return kResultOk;
+  }
+  return Vst3HostObject::queryInterface(iid, obj);
+}
+
 tresult Vst3HostContext::getName(String128 name) {
   const char16_t text[] = u"ondex-host";
   std::memcpy(name, text, sizeof(text));

@@ -1,13 +1,13 @@
 // The context a VST 3 host hands initialize(): its name, the messages and
-// attribute lists the plug-in's two parts send each other, and which plug-in
-// interfaces the host uses.
+// attribute lists the plug-in's two parts send each other, which plug-in
+// interfaces the host uses, and on Linux its run loop.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "vst3hostobject.h"
+#include "vst3runloop.h"
 
 class Vst3AttributeList : public Vst3HostObject<vst3::IAttributeList> {
  public:
@@ -46,10 +46,13 @@ class Vst3Message : public Vst3HostObject<vst3::IMessage> {
 
 class Vst3HostContext : public Vst3HostObject<vst3::IHostApplication, vst3::IPlugInterfaceSupport> {
  public:
+  vst3::tresult VST3_API queryInterface(const vst3::TUID iid, void** obj) override;
   vst3::tresult VST3_API getName(vst3::String128 name) override;
   vst3::tresult VST3_API createInstance(vst3::TUID cid, vst3::TUID interfaceId,
                                         void** obj) override;
   vst3::tresult VST3_API isPlugInterfaceSupported(const vst3::TUID interfaceId) override;
 
   int messagesMade = 0;
+  // The host's run loop, lent on Linux to the plug-in and to its editor's frame.
+  Vst3RunLoop loop;
 };
