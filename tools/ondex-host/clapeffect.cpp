@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "ownrecord.h"
+#include "effectadapter.h"
 #include "programs.h"
 
 namespace {
 
-class ClapEffect : public OwnRecord<ClapEffect> {
+class ClapEffect : public InstanceAdapter<ClapInstance> {
  public:
   ClapEffect(const ClapModule& module, audioMasterCallback host)
-      : OwnRecord(this), module(module), instance(module), host(host) {
+      : InstanceAdapter(module, host), module(module) {
     record.numPrograms = 1;
     record.numParams = static_cast<VstInt32>(instance.paramCount());
     record.flags = effFlagsCanReplacing | effFlagsProgramChunks |
@@ -24,14 +24,14 @@ class ClapEffect : public OwnRecord<ClapEffect> {
     }
   }
 
-  ClapInstance& clap() { return instance; }
-
  private:
-  friend class OwnRecord<ClapEffect>;
-  VstIntPtr dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt);
-  void setParameter(VstInt32 index, float value);
-  float getParameter(VstInt32 index) const;
-  void process(float** inputs, float** outputs, VstInt32 frames);
+  Identity identity() const override {
+    return {module.descriptor().name, module.descriptor().vendor, module.descriptor().description};
+  }
+  VstIntPtr dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
+  void setParameter(VstInt32 index, float value) override;
+  float getParameter(VstInt32 index) const override;
+  void process(float** inputs, float** outputs, VstInt32 frames) override;
   std::string shownText(VstInt32 index) const;
   // The plug-in's value events reach the host as a VST 2.4 plug-in's reports would.
   void passOnSent();
@@ -40,13 +40,8 @@ class ClapEffect : public OwnRecord<ClapEffect> {
   }
 
   const ClapModule& module;
-  ClapInstance instance;
-  audioMasterCallback host;
   std::vector<clap_param_info_t> infos;
   std::vector<ClapEvent> pending;  // events for the next block
-  std::vector<unsigned char> state;
-  double sampleRate = 44100.0;
-  VstInt32 blockSize = 512;
 };
 
 // What a host shows as a CLAP value's unit: a last word without digits.
@@ -67,27 +62,9 @@ std::string ClapEffect::shownText(VstInt32 index) const {
                             instance.paramValue(infos[static_cast<size_t>(index)].id));
 }
 
-VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr /*value*/, void* ptr,
+                               float /*opt*/) {
   switch (op) {
-    case effSetSampleRate:
-      sampleRate = opt;
-      return 0;
-    case effSetBlockSize:
-      blockSize = static_cast<VstInt32>(value);
-      return 0;
-    case effMainsChanged:
-      if (value != 0) {
-        instance.activate(sampleRate, static_cast<uint32_t>(std::max<VstInt32>(blockSize, 1)));
-      } else {
-        instance.deactivate();
-      }
-      return 0;
-    case effStartProcess:
-      instance.startProcessing();
-      return 0;
-    case effStopProcess:
-      instance.stopProcessing();
-      return 0;
     case effGetParamName:
       if (knownParameter(index)) copyOut(ptr, infos[static_cast<size_t>(index)].name, 64);
       return 0;
@@ -97,23 +74,6 @@ VstIntPtr ClapEffect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, voi
     case effGetParamLabel:
       if (knownParameter(index)) copyOut(ptr, splitUnit(shownText(index)).second, 64);
       return 0;
-    case effGetEffectName:
-      copyOut(ptr, module.descriptor().name, kVstMaxEffectNameLen + 1);
-      return 1;
-    case effGetVendorString:
-      copyOut(ptr, module.descriptor().vendor, kVstMaxVendorStrLen + 1);
-      return 1;
-    case effGetProductString:
-      copyOut(ptr, module.descriptor().description, kVstMaxProductStrLen + 1);
-      return 1;
-    case effGetChunk:
-      state = instance.saveState();
-      *static_cast<void**>(ptr) = state.empty() ? nullptr : state.data();
-      return static_cast<VstIntPtr>(state.size());
-    case effSetChunk: {
-      const auto* bytes = static_cast<const unsigned char*>(ptr);
-      return bytes != nullptr && value > 0 && instance.loadState({bytes, bytes + value}) ? 1 : -1;
-    }
     case effGetProgramNameIndexed: {
       // CLAP has no program list; Ondex keeps its programs in its state.
       const std::vector<unsigned char> bytes = instance.saveState();
@@ -181,8 +141,7 @@ void ClapEffect::passOnSent() {
       if (e.type == CLAP_EVENT_PARAM_VALUE && infos[i].id == e.param) {
         const double range = infos[i].max_value - infos[i].min_value;
         const double normalized = range > 0.0 ? (e.value - infos[i].min_value) / range : 0.0;
-        host(&record, audioMasterAutomate, static_cast<VstInt32>(i), 0, nullptr,
-             static_cast<float>(normalized));
+        automate(static_cast<VstInt32>(i), normalized);
       }
     }
   }
@@ -202,8 +161,7 @@ float ClapEffect::getParameter(VstInt32 index) const {
 void ClapEffect::process(float** inputs, float** outputs, VstInt32 frames) {
   clap_event_transport_t transport{};
   const clap_event_transport_t* when = nullptr;
-  const auto* time = reinterpret_cast<const VstTimeInfo*>(  // NOLINT: the ABI passes pointers
-      host(&record, audioMasterGetTime, 0, kVstTempoValid | kVstPpqPosValid, nullptr, 0.0f));
+  const VstTimeInfo* time = hostTime();
   if (time != nullptr) {
     transport.header = {sizeof(transport), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
     transport.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
@@ -225,11 +183,10 @@ void ClapEffect::process(float** inputs, float** outputs, VstInt32 frames) {
 }  // namespace
 
 AEffect* openClapEffect(const ClapModule& module, audioMasterCallback host) {
-  auto* effect = new ClapEffect(module, host);
-  return effect->effect();
+  return (new ClapEffect(module, host))->effect();
 }
 
 ClapInstance* clapInstanceOf(AEffect* effect) {
-  ClapEffect* clap = ClapEffect::behind(effect);
-  return clap != nullptr ? &clap->clap() : nullptr;
+  auto* adapter = dynamic_cast<ClapEffect*>(EffectAdapter::of(effect));
+  return adapter != nullptr ? &adapter->held() : nullptr;
 }

@@ -5,23 +5,26 @@
 
 #include "clapeffect.h"
 #include "failure.h"
+#include "vst3effect.h"
 #if !defined(_WIN32)
 #include "lv2effect.h"
 #endif
 
 PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
 #if !defined(_WIN32)
+  // A folder is a VST 3 bundle when it has Contents/, else an LV2 bundle.
   std::error_code notThere;
-  if (std::filesystem::is_directory(modulePath, notThere)) {
+  if (std::filesystem::is_directory(modulePath, notThere) &&
+      !std::filesystem::exists(std::filesystem::path(modulePath) / "Contents", notThere)) {
     lv2 = std::make_shared<const Lv2Bundle>(modulePath);
     return;
   }
 #endif
   std::string error;
   // A bare file name would send the loader searching the system's folders.
-  std::string loadPath = modulePath;
-  if (!std::filesystem::path(modulePath).has_parent_path()) {
-    loadPath = (std::filesystem::path(".") / modulePath).string();
+  std::string loadPath = vst3BinaryOf(modulePath);
+  if (!std::filesystem::path(loadPath).has_parent_path()) {
+    loadPath = (std::filesystem::path(".") / loadPath).string();
   }
   std::unique_ptr<platform::PluginModule> loaded = platform::PluginModule::load(loadPath, error);
   if (!loaded) {
@@ -35,6 +38,12 @@ PluginLibrary::PluginLibrary(std::string path) : modulePath(std::move(path)) {
       (module->symbol("VSTPluginMain") == nullptr ||
        std::filesystem::path(modulePath).extension() == ".clap")) {
     clap = std::make_shared<ClapModule>(modulePath, *module);
+    return;
+  }
+  if (module->symbol("GetPluginFactory") != nullptr &&
+      (module->symbol("VSTPluginMain") == nullptr ||
+       std::filesystem::path(loadPath).extension() == ".vst3")) {
+    vst3 = std::make_shared<Vst3Module>(modulePath, *module);
     return;
   }
   entry = reinterpret_cast<Entry>(module->symbol("VSTPluginMain"));  // NOLINT: exported function
@@ -84,6 +93,9 @@ std::unique_ptr<HostedPlugin> PluginLibrary::instantiate(const HostSettings& set
 AEffect* PluginLibrary::create() const {
   if (clap != nullptr) {
     return openClapEffect(*clap, hostCallback);
+  }
+  if (vst3 != nullptr) {
+    return openVst3Effect(*vst3, hostCallback);
   }
 #if !defined(_WIN32)
   if (lv2 != nullptr) {

@@ -14,6 +14,7 @@
 class ClapModule;
 class HostedPlugin;
 class Lv2Bundle;
+class Vst3Module;
 
 struct HostSettings {
   double sampleRate = 44100.0;
@@ -22,9 +23,10 @@ struct HostSettings {
   bool verbose = false;
 };
 
-// A loaded module; throws Failure if the file is no VST 2.4 or CLAP plug-in
-// and, on Linux, the folder no LV2 bundle (CLAP and LV2 plug-ins are driven
-// through an effect record of the host's own). The
+// A loaded module; throws Failure if the file is no VST 2.4, CLAP or VST 3
+// plug-in and, on Linux, a folder no VST 3 or LV2 bundle (CLAP, VST 3 and LV2
+// plug-ins are driven through an effect record of the host's own; a VST 3
+// bundle folder stands for the binary inside it). The
 // module stays loaded until the process ends: a plug-in linked with its own
 // static C++ run-time keeps allocations that only die with the process, and
 // unloading it just before exit would orphan them.
@@ -41,6 +43,8 @@ class PluginLibrary {
   const ClapModule* clapModule() const { return clap.get(); }
   // The bundle when the path is an LV2 bundle's folder, else null.
   const Lv2Bundle* lv2Bundle() const { return lv2.get(); }
+  // The VST 3 entry of a VST 3 module, else null.
+  const Vst3Module* vst3Module() const { return vst3.get(); }
 
  private:
   AEffect* create() const;
@@ -50,6 +54,7 @@ class PluginLibrary {
   Entry entry = nullptr;
   std::shared_ptr<ClapModule> clap;
   std::shared_ptr<const Lv2Bundle> lv2;
+  std::shared_ptr<Vst3Module> vst3;
 };
 
 class HostedPlugin {

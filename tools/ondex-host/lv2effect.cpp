@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/steps.h"
-#include "ownrecord.h"
+#include "effectadapter.h"
 
 namespace {
 
@@ -31,10 +31,10 @@ Lv2Position positionOf(const VstTimeInfo& time) {
   return p;
 }
 
-class Lv2Effect : public OwnRecord<Lv2Effect> {
+class Lv2Effect : public EffectAdapter {
  public:
   Lv2Effect(std::shared_ptr<const Lv2Bundle> bundle, audioMasterCallback host)
-      : OwnRecord(this), bundle(std::move(bundle)), host(host) {
+      : EffectAdapter(host), bundle(std::move(bundle)) {
     // The record does not exist for the host yet: its callback answers for
     // the instance being made.
     sampleRate = static_cast<double>(host(nullptr, audioMasterGetSampleRate, 0, 0, nullptr, 0.0f));
@@ -60,11 +60,28 @@ class Lv2Effect : public OwnRecord<Lv2Effect> {
   Lv2Instance& lv2() { return *instance; }
 
  private:
-  friend class OwnRecord<Lv2Effect>;
-  VstIntPtr dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt);
-  void setParameter(VstInt32 index, float value);
-  float getParameter(VstInt32 index) const;
-  void process(float** inputs, float** outputs, VstInt32 frames);
+  Identity identity() const override { return {bundle->name(), bundle->author(), bundle->name()}; }
+  void activate(double rate, VstInt32 maxFrames) override {
+    sampleRate = rate;
+    blockSize = maxFrames;
+    fitInstance();
+    instance->activate();
+    positionTold = false;
+  }
+  void deactivate() override { instance->deactivate(); }
+  // LV2 has no processing state apart from activation.
+  void startProcessing() override {}
+  void stopProcessing() override {}
+  std::vector<unsigned char> saveState() override {
+    return instance->saveProperty(kLv2ChunkProperty);
+  }
+  bool loadState(const std::vector<unsigned char>& bytes) override {
+    return instance->restoreProperty(kLv2ChunkProperty, bytes);
+  }
+  VstIntPtr dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
+  void setParameter(VstInt32 index, float value) override;
+  float getParameter(VstInt32 index) const override;
+  void process(float** inputs, float** outputs, VstInt32 frames) override;
   std::string shownText(VstInt32 index) const;
   void addMidi(const VstEvents* events);
   // A new instance when the rate changed or blocks outgrew the old one,
@@ -78,11 +95,9 @@ class Lv2Effect : public OwnRecord<Lv2Effect> {
   }
 
   std::shared_ptr<const Lv2Bundle> bundle;
-  audioMasterCallback host;
   std::unique_ptr<Lv2Instance> instance;
   std::vector<const Lv2Port*> parameters;  // the control inputs, in index order
   std::vector<Lv2MidiEvent> midi;          // for the next block
-  std::vector<unsigned char> state;
   VstInt32 program = 0;
   double sampleRate = 44100.0;
   VstInt32 blockSize = 512;
@@ -104,23 +119,9 @@ std::string Lv2Effect::shownText(VstInt32 index) const {
   return text;
 }
 
-VstIntPtr Lv2Effect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+VstIntPtr Lv2Effect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void* ptr,
+                              float /*opt*/) {
   switch (op) {
-    case effSetSampleRate:
-      sampleRate = opt;
-      return 0;
-    case effSetBlockSize:
-      blockSize = static_cast<VstInt32>(value);
-      return 0;
-    case effMainsChanged:
-      if (value != 0) {
-        fitInstance();
-        instance->activate();
-        positionTold = false;
-      } else {
-        instance->deactivate();
-      }
-      return 0;
     case effGetParamName:
       if (knownParameter(index)) copyOut(ptr, parameters[static_cast<size_t>(index)]->name, 64);
       return 0;
@@ -130,24 +131,6 @@ VstIntPtr Lv2Effect::dispatch(VstInt32 op, VstInt32 index, VstIntPtr value, void
     case effGetParamLabel:
       if (knownParameter(index)) copyOut(ptr, parameters[static_cast<size_t>(index)]->unit, 64);
       return 0;
-    case effGetEffectName:
-    case effGetProductString:
-      copyOut(ptr, bundle->name(), kVstMaxEffectNameLen + 1);
-      return 1;
-    case effGetVendorString:
-      copyOut(ptr, bundle->author(), kVstMaxVendorStrLen + 1);
-      return 1;
-    case effGetChunk:
-      state = instance->saveProperty(kLv2ChunkProperty);
-      *static_cast<void**>(ptr) = state.empty() ? nullptr : state.data();
-      return static_cast<VstIntPtr>(state.size());
-    case effSetChunk: {
-      const auto* bytes = static_cast<const unsigned char*>(ptr);
-      return bytes != nullptr && value > 0 &&
-                     instance->restoreProperty(kLv2ChunkProperty, {bytes, bytes + value})
-                 ? 1
-                 : -1;
-    }
     case effSetProgram:
       if (knownProgram(static_cast<VstInt32>(value)) &&
           instance->loadPreset(bundle->presets()[static_cast<size_t>(value)].uri)) {
@@ -231,9 +214,7 @@ float Lv2Effect::getParameter(VstInt32 index) const {
 
 void Lv2Effect::process(float** inputs, float** outputs, VstInt32 frames) {
   const auto count = static_cast<uint32_t>(std::max(frames, 0));
-  const auto* time = reinterpret_cast<const VstTimeInfo*>(  // NOLINT: the ABI passes pointers
-      host(&record, audioMasterGetTime, 0,
-           kVstTempoValid | kVstPpqPosValid | kVstBarsValid | kVstTimeSigValid, nullptr, 0.0f));
+  const VstTimeInfo* time = hostTime();
   // Like jalv and Ardour, the position goes out only when it is news: a
   // start, a jump, a new tempo or a stop; in between the plug-in counts.
   const Lv2Position* news = nullptr;
@@ -263,6 +244,6 @@ AEffect* openLv2Effect(const std::shared_ptr<const Lv2Bundle>& bundle, audioMast
 }
 
 Lv2Instance* lv2InstanceOf(AEffect* effect) {
-  Lv2Effect* lv2 = Lv2Effect::behind(effect);
+  auto* lv2 = dynamic_cast<Lv2Effect*>(EffectAdapter::of(effect));
   return lv2 != nullptr ? &lv2->lv2() : nullptr;
 }

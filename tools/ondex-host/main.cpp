@@ -1,4 +1,4 @@
-// ondex-host: a command-line VST 2.4, CLAP and LV2 host.
+// ondex-host: a command-line VST 2.4, CLAP, VST 3 and LV2 host.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -12,8 +12,9 @@ namespace {
 const char* kHelp =
     "usage: ondex-host COMMAND [options]\n"
     "\n"
-    "A command-line VST 2.4, CLAP and LV2 host: loads a plug-in module through its\n"
-    "entry (an LV2 bundle through lilv), as a DAW does, and runs audio through it.\n"
+    "A command-line VST 2.4, CLAP, VST 3 and LV2 host: loads a plug-in module (a\n"
+    "VST 3 bundle folder) through its entry, an LV2 bundle through lilv, as a DAW\n"
+    "does, and runs audio through it.\n"
     "\n"
     "commands:\n"
     "  info     what the plug-in says about itself: parameters, programs\n"

@@ -1,5 +1,5 @@
 // bench: how fast a plug-in processes, measured by the same host for any
-// VST 2.4 module.
+// module it hosts.
 #include <chrono>
 #include <cstdio>
 
@@ -17,7 +17,8 @@ const char* kHelp =
     "Processes S seconds of stereo noise in 512-frame blocks after a one-second\n"
     "warm-up and prints the time per sample frame and the real-time factor.\n"
     "\n"
-    "  --plugin PATH   the module or LV2 bundle (default: Ondex beside ondex-host)\n"
+    "  --plugin PATH   the module, or a VST 3 or LV2 bundle folder (default: Ondex\n"
+    "                  beside ondex-host)\n"
     "  --seconds S     audio to process (default 10)\n"
     "  --rate HZ       sample rate (default 44100)\n";
 

@@ -26,7 +26,8 @@ const char* kHelp =
     "DIR/NN-name.wav (NN the program index) and prints each program's output peak\n"
     "and RMS.\n"
     "\n"
-    "  --plugin PATH   the module or LV2 bundle (default: Ondex beside ondex-host)\n"
+    "  --plugin PATH   the module, or a VST 3 or LV2 bundle folder (default: Ondex\n"
+    "                  beside ondex-host)\n"
     "  --out-dir DIR   where the files go (default: demo)\n";
 
 constexpr double kRate = 44100.0;

@@ -10,17 +10,19 @@
 #include "lv2bundle.h"
 #endif
 #include "system.h"
+#include "vst3module.h"
 
 namespace {
 
 const char* kHelp =
     "usage: ondex-host info [--plugin PATH]\n"
     "\n"
-    "Loads a VST 2.4, CLAP or LV2 plug-in as a DAW does and prints its identity,\n"
-    "inputs and outputs, flags, every parameter (index, name, label, display text)\n"
-    "and every program name.\n"
+    "Loads a VST 2.4, CLAP, VST 3 or LV2 plug-in as a DAW does and prints its\n"
+    "identity, inputs and outputs, flags, every parameter (index, name, label,\n"
+    "display text) and every program name.\n"
     "\n"
-    "  --plugin PATH   the module or LV2 bundle (default: Ondex beside ondex-host)\n";
+    "  --plugin PATH   the module, or a VST 3 or LV2 bundle folder (default: Ondex\n"
+    "                  beside ondex-host)\n";
 
 std::string fourChars(VstInt32 id) {
   std::string text;
@@ -70,6 +72,10 @@ int runInfo(const Args& args) {
     const clap_plugin_descriptor_t& d = clap->descriptor();
     std::printf("clap id     %s   version %s   CLAP %u.%u.%u\n", d.id, d.version,
                 d.clap_version.major, d.clap_version.minor, d.clap_version.revision);
+  } else if (const Vst3Module* vst3 = library.vst3Module()) {
+    const Vst3ClassFacts& c = vst3->processorClass();
+    std::printf("vst3 class  %s   version %s   %s   %s\n", vst3IdText(c.cid).c_str(),
+                c.version.c_str(), c.sdkVersion.c_str(), c.subCategories.c_str());
   }
 #if !defined(_WIN32)
   else if (const Lv2Bundle* lv2 = library.lv2Bundle()) {

@@ -24,9 +24,10 @@ namespace {
 const char* kHelp =
     "usage: ondex-host render [--plugin PATH] [--in FILE] --out FILE [options]\n"
     "\n"
-    "Runs audio through a VST 2.4, CLAP or LV2 plug-in and writes the result.\n"
+    "Runs audio through a VST 2.4, CLAP, VST 3 or LV2 plug-in and writes the result.\n"
     "\n"
-    "  --plugin PATH      the module or LV2 bundle (default: Ondex beside ondex-host)\n"
+    "  --plugin PATH      the module, or a VST 3 or LV2 bundle folder (default:\n"
+    "                     Ondex beside ondex-host)\n"
     "  --in FILE          input audio, mono or stereo (default: the built-in demo phrase)\n"
     "  --out FILE         output; the extension names the format (.wav, .aiff, .flac, ...)\n"
     "  --float            write 32-bit float samples (default: 24-bit integer)\n"
