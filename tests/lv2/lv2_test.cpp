@@ -184,9 +184,13 @@ TEST(Lv2Bundle, ReadByLilvWithoutAWarningItDescribesEveryParameterPresetAndTheUi
   lilv_node_free(type);
   lilv_node_free(delay);
 
-  SCOPED_TRACE("ports: stereo in and out, MIDI and the song position, the 18 parameters");
+  SCOPED_TRACE("ports: stereo in and out, MIDI and the song position, the 18 parameters, notices");
   const std::vector<Lv2Port>& ports = bundle->ports();
-  ASSERT_EQ(ports.size(), kFirstParameterPort + kNumZelParameters);
+  ASSERT_EQ(ports.size(), kFirstParameterPort + kNumZelParameters + 1);
+  const Lv2Port& notices = ports.back();
+  EXPECT_EQ(notices.kind, Lv2Port::Kind::kAtom);
+  EXPECT_FALSE(notices.input);
+  EXPECT_EQ(notices.symbol, "notify");
   const char* audio[] = {"in_l", "in_r", "out_l", "out_r"};
   for (uint32_t i = 0; i < 4; ++i) {
     EXPECT_EQ(ports[i].kind, Lv2Port::Kind::kAudio);
@@ -431,6 +435,8 @@ TEST(Lv2Ui, EmbedsInARealWindowWritesWhatChangesInsideBackToTheHostsPortsAndZoom
   idleUntil([&] { return wrote(kOutput); });
   EXPECT_EQ(instance.portValue(port(kOutput)), 0.0f);
 
+  EXPECT_EQ(instance.stateChanges(), 0) << "values the ports show are no hidden change";
+
   SCOPED_TRACE("the next program from the panel: every port shows the program's values");
   ui->writes.clear();
   click(*window, kNextProgramX, kNextProgramY);
@@ -443,6 +449,13 @@ TEST(Lv2Ui, EmbedsInARealWindowWritesWhatChangesInsideBackToTheHostsPortsAndZoom
     EXPECT_FLOAT_EQ(instance.portValue(port(id)), portFor(id, valueInForce(chunk, id)))
         << kParameterTable[static_cast<size_t>(id)].name;
   }
+  // The program chosen is no port's value: the host hears its state changed,
+  // but not when it loads a state of its own.
+  const int changes = instance.stateChanges();
+  EXPECT_GT(changes, 0);
+  ASSERT_TRUE(plugin->setChunk(chunk));
+  idleUntil([] { return false; });
+  EXPECT_EQ(instance.stateChanges(), changes);
 
   SCOPED_TRACE("Zoom 200 % from the editor's menu: the host's window is asked to double");
   window->placeAt(0, 0);

@@ -85,7 +85,8 @@ Lv2Instance::Lv2Instance(std::shared_ptr<const Lv2Bundle> bundle, double sampleR
           urids.map(LV2_TIME__Position),    urids.map(LV2_TIME__bar),
           urids.map(LV2_TIME__barBeat),     urids.map(LV2_TIME__beatUnit),
           urids.map(LV2_TIME__beatsPerBar), urids.map(LV2_TIME__beatsPerMinute),
-          urids.map(LV2_TIME__frame),       urids.map(LV2_TIME__speed)};
+          urids.map(LV2_TIME__frame),       urids.map(LV2_TIME__speed),
+          urids.map(LV2_ATOM__Object),      urids.map(LV2_STATE__StateChanged)};
   lv2_atom_forge_init(&forge, urids.lv2Map());
 
   options = {{LV2_OPTIONS_INSTANCE, 0, urids.map(LV2_BUF_SIZE__maxBlockLength), sizeof(int32_t),
@@ -238,6 +239,24 @@ void Lv2Instance::run(const float* const* inputs, float* const* outputs, uint32_
   }
   writeEvents(midi, position);
   lilv_instance_run(instance, frames);
+  readNotices();
+}
+
+void Lv2Instance::readNotices() {
+  for (const uint32_t index : atomOut) {
+    const auto* sequence =
+        reinterpret_cast<const LV2_Atom_Sequence*>(atomBuffers[index].data());  // NOLINT: layout
+    if (sequence->atom.type != urid.atomSequence) {
+      continue;  // left as the host wrote it: nothing said
+    }
+    LV2_ATOM_SEQUENCE_FOREACH(sequence, event) {
+      if (event->body.type == urid.atomObject &&
+          reinterpret_cast<const LV2_Atom_Object*>(&event->body)->body.otype ==  // NOLINT
+              urid.stateChanged) {
+        ++stateChangeCount;
+      }
+    }
+  }
 }
 
 std::vector<unsigned char> Lv2Instance::saveProperty(const char* property) const {

@@ -70,8 +70,12 @@ class Lv2Instance {
   bool restoreProperty(const char* property, const std::vector<unsigned char>& bytes);
   // A preset as lilv applies it: the plug-in's state, then the host's ports.
   bool loadPreset(const std::string& uri);
+  // How often the plug-in said its state changed where no port shows it
+  // (state:StateChanged on an output), as a DAW marks its session unsaved.
+  int stateChanges() const { return stateChangeCount; }
 
  private:
+  void readNotices();
   void connectPorts();
   // A port value as lilv hands it over, in whichever number type it has.
   float numberOf(const void* value, uint32_t size, uint32_t type) const;
@@ -97,6 +101,7 @@ class Lv2Instance {
   struct Urids {
     LV2_URID atomChunk, atomDouble, atomBool, atomLong, atomSequence, atomInt, atomFloat, midiEvent,
         timePosition, timeBar, timeBarBeat, timeBeatUnit, timeBeatsPerBar, timeBeatsPerMinute,
-        timeFrame, timeSpeed;
+        timeFrame, timeSpeed, atomObject, stateChanged;
   } urid{};
+  int stateChangeCount = 0;
 };

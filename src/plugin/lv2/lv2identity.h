@@ -22,8 +22,8 @@ constexpr const char* kLv2PresetPrefix = ONDEX_LV2_URI "#preset-";
 // values load whole, whatever the ports held before.
 constexpr const char* kLv2FactoryProgramUri = ONDEX_LV2_URI "#factory-program";
 
-// Ports in order: audio in, audio out, the event input, then the parameters
-// in the order of the parameter table.
+// Ports in order: audio in, audio out, the event input, the parameters in
+// the order of the parameter table, then the notices to the host.
 enum Lv2Port : uint32_t {
   kLv2InL = 0,
   kLv2InR,
@@ -31,7 +31,8 @@ enum Lv2Port : uint32_t {
   kLv2OutR,
   kLv2Events,
   kLv2FirstParameter,
-  kLv2PortCount = kLv2FirstParameter + kNumZelParameters
+  kLv2Notify = kLv2FirstParameter + kNumZelParameters,
+  kLv2PortCount
 };
 
 // Each parameter's port symbol, in table order.

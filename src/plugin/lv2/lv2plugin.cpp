@@ -26,14 +26,15 @@ constexpr float kNoEcho = std::numeric_limits<float>::quiet_NaN();
 
 Lv2Plugin::Lv2Plugin(double rate, LV2_URID_Map* map) : sampleRate(rate) {
   const auto id = [map](const char* uri) { return map->map(map->handle, uri); };
-  urid = {id(kLv2ChunkUri),          id(kLv2PortsUri),        id(kLv2FactoryProgramUri),
-          id(LV2_ATOM__frameTime),   id(LV2_ATOM__Chunk),     id(LV2_ATOM__Vector),
-          id(LV2_ATOM__Sequence),    id(LV2_ATOM__Object),    id(LV2_ATOM__Blank),
-          id(LV2_ATOM__Int),         id(LV2_ATOM__Long),      id(LV2_ATOM__Float),
-          id(LV2_ATOM__Double),      id(LV2_MIDI__MidiEvent), id(LV2_TIME__Position),
-          id(LV2_TIME__beat),        id(LV2_TIME__bar),       id(LV2_TIME__barBeat),
-          id(LV2_TIME__beatsPerBar), id(LV2_TIME__beatUnit),  id(LV2_TIME__beatsPerMinute),
-          id(LV2_TIME__speed)};
+  urid = {id(kLv2ChunkUri),          id(kLv2PortsUri),           id(kLv2FactoryProgramUri),
+          id(LV2_ATOM__frameTime),   id(LV2_ATOM__Chunk),        id(LV2_ATOM__Vector),
+          id(LV2_ATOM__Sequence),    id(LV2_ATOM__Object),       id(LV2_ATOM__Blank),
+          id(LV2_ATOM__Int),         id(LV2_ATOM__Long),         id(LV2_ATOM__Float),
+          id(LV2_ATOM__Double),      id(LV2_MIDI__MidiEvent),    id(LV2_TIME__Position),
+          id(LV2_TIME__beat),        id(LV2_TIME__bar),          id(LV2_TIME__barBeat),
+          id(LV2_TIME__beatsPerBar), id(LV2_TIME__beatUnit),     id(LV2_TIME__beatsPerMinute),
+          id(LV2_TIME__speed),       id(LV2_STATE__StateChanged)};
+  lv2_atom_forge_init(&forge, map);
   for (auto& echo : echoes) {
     echo.store(kNoEcho);
   }
@@ -94,8 +95,11 @@ void Lv2Plugin::connect(uint32_t port, void* data) {
     case kLv2Events:
       events = static_cast<const LV2_Atom_Sequence*>(data);
       return;
+    case kLv2Notify:
+      notify = static_cast<LV2_Atom_Sequence*>(data);
+      return;
     default:
-      if (port >= kLv2FirstParameter && port < kLv2PortCount) {
+      if (port >= kLv2FirstParameter && port < kLv2Notify) {
         controls[port - kLv2FirstParameter] = static_cast<const float*>(data);
       }
       return;
@@ -121,6 +125,30 @@ void Lv2Plugin::run(uint32_t frames) {
   }
   partStart = 0;
   readEvents(frames, collectPortChanges());
+  writeNotices();
+}
+
+// The notices' sequence, in the room the host's atom says it has: empty, or
+// one state:StateChanged at the block's start.
+void Lv2Plugin::writeNotices() {
+  if (notify == nullptr || notify->atom.size < sizeof(LV2_Atom_Sequence_Body)) {
+    return;
+  }
+  const uint32_t capacity = notify->atom.size;  // before the sequence's head overwrites it
+  lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(notify),  // NOLINT: the atom's bytes
+                            sizeof(LV2_Atom) + capacity);
+  LV2_Atom_Forge_Frame sequence;
+  lv2_atom_forge_sequence_head(&forge, &sequence, 0);
+  // Told once there is room for it; a host that gave too little hears nothing.
+  const bool room = capacity >= sizeof(LV2_Atom_Sequence_Body) + sizeof(LV2_Atom_Event) +
+                                    sizeof(LV2_Atom_Object_Body);
+  if (room && stateChanged.exchange(false, std::memory_order_relaxed)) {
+    LV2_Atom_Forge_Frame object;
+    lv2_atom_forge_frame_time(&forge, 0);
+    lv2_atom_forge_object(&forge, &object, 0, urid.stateChanged);
+    lv2_atom_forge_pop(&forge, &object);
+  }
+  lv2_atom_forge_pop(&forge, &sequence);
 }
 
 // A control applies only when it moved since the previous run; a switch or a
@@ -175,7 +203,15 @@ void Lv2Plugin::setEditorResize(Lv2EditorResize resize, void* context) {
 // Every value the plug-in moved itself, whatever the cause, is kept for the
 // editor's module to write to the host's port.
 void Lv2Plugin::effectChanged(const EffectChange& change) {
-  if (change.index < 0 || change.index >= kNumZelParameters) {
+  const bool gesture =
+      change.cause == ChangeCause::kGestureBegin || change.cause == ChangeCause::kGestureEnd;
+  const bool binding = change.index >= kNumZelParameters;
+  // A binding learned or loaded, a program chosen or renamed: the state
+  // changed where no port shows it.
+  if (!restoring && !gesture && (binding || change.cause == ChangeCause::kDisplay)) {
+    stateChanged.store(true, std::memory_order_relaxed);
+  }
+  if (change.index < 0 || binding) {
     return;  // a controller binding: kept in the state, no port of ours
   }
   const uint32_t bit = 1U << static_cast<uint32_t>(change.index);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lv2/atom/atom.h"
+#include "lv2/atom/forge.h"
 #include "lv2/core/lv2.h"
 #include "lv2/state/state.h"
 #include "lv2/urid/urid.h"
@@ -62,6 +63,7 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   bool blockEventOf(const LV2_Atom_Event& event, BlockEvent& out);
   bool numberOf(const LV2_Atom* atom, double& out) const;
   void runPart(uint32_t to, size_t count);
+  void writeNotices();
 
   OndexEffect* ondex = nullptr;
   double sampleRate;
@@ -72,13 +74,15 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
     LV2_URID chunk, ports, factoryProgram, atomFrameTime, atomChunk, atomVector, atomSequence,
         atomObject, atomBlank, atomInt, atomLong, atomFloat, atomDouble, midiEvent, timePosition,
         timeBeat, timeBar, timeBarBeat, timeBeatsPerBar, timeBeatUnit, timeBeatsPerMinute,
-        timeSpeed;
+        timeSpeed, stateChanged;
   } urid{};
 
   // Ports, as the host connected them.
   const float* inputs[2] = {nullptr, nullptr};
   float* outputs[2] = {nullptr, nullptr};
   const LV2_Atom_Sequence* events = nullptr;
+  LV2_Atom_Sequence* notify = nullptr;
+  LV2_Atom_Forge forge{};
   const float* controls[kNumZelParameters] = {};
   // Each control's value at the previous run: only a move is applied, so a
   // port that still holds an older value undoes nothing the plug-in changed.
@@ -102,6 +106,10 @@ class Lv2Plugin final : public Lv2InstanceLink, private EffectListener {
   // what the next run compares the ports with.
   std::atomic<float> restoredPorts[kNumZelParameters];
   std::atomic<bool> portsRestored{false};
+  // A change of the state that no port shows, for the host to hear of at the
+  // next run; none while the host restores its own state.
+  std::atomic<bool> stateChanged{false};
+  std::atomic<bool> restoring{false};  // set on the main thread, read on any
   Lv2EditorResize editorResize = nullptr;
   void* editorResizeContext = nullptr;
 };

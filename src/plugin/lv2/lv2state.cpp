@@ -54,13 +54,17 @@ LV2_State_Status Lv2Plugin::restore(LV2_State_Retrieve_Function retrieve, LV2_St
     if (type != urid.atomChunk) {
       return LV2_STATE_ERR_BAD_TYPE;
     }
+    // The host's own load: it knows its state is the one it loaded.
+    restoring = true;
     loaded = ondex->loadState(static_cast<const unsigned char*>(bytes), size);
   } else if (const void* index = retrieve(state, urid.factoryProgram, &size, &type, &flags);
              index != nullptr) {
+    restoring = true;
     loaded = loadFactoryProgram(index, size, type);
   } else {
     return LV2_STATE_ERR_NO_PROPERTY;
   }
+  restoring = false;
   if (!loaded) {
     return LV2_STATE_ERR_UNKNOWN;
   }

@@ -134,6 +134,12 @@ std::string description() {
   for (int id = 0; id < kNumZelParameters; ++id) {
     out += " , " + parameterPort(id);
   }
+  // A change no port shows (a learned controller, a renamed program) tells
+  // the host that its saved state is out of date.
+  out +=
+      " , [\n    a lv2:OutputPort, atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
+      "    atom:supports state:StateChanged ;\n    lv2:index " +
+      std::to_string(kLv2Notify) + " ;\n    lv2:symbol \"notify\" ;\n    lv2:name \"Notify\"\n  ]";
   out += " .\n\n";
   // The maker belongs to the project, where hosts look for it when the plug-in names none.
   out += std::string("<") + kLv2ProjectUri + ">\n  a doap:Project ;\n  doap:name " +
